@@ -1,0 +1,55 @@
+# The README's commands. `make run` and `make test` install what is missing first.
+SHELL := /bin/bash
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+JOBS ?= $(shell nproc)
+PACKAGES := cmake g++ ninja-build libgtest-dev qt6-base-dev
+LINT_PACKAGES := clang clang-tidy cppcheck
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps build run gui test test-asan bench fuzz lint clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@mkdir -p $(BUILD)/run
+	@cp data/examples/$$(ls data/examples | grep -m1 '\.apt$$') $(BUILD)/run/example.apt
+	$(BUILD)/bin/ordalis-post --ppc $(BUILD)/bin/Default.ppc -o $(BUILD)/run/example.nc $(BUILD)/run/example.apt
+	@echo "Output: $(BUILD)/run/example.nc"; head -n 25 $(BUILD)/run/example.nc
+
+gui: build
+	$(BUILD)/bin/ordalis
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory test-asan
+
+# The core again under AddressSanitizer and UndefinedBehaviorSanitizer; any report fails the run.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DORDALIS_GUI=OFF -DORDALIS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) -L core
+
+bench: build
+	bash bench/run.sh $(BUILD)
+
+fuzz:
+	bash fuzz/run.sh
+
+lint:
+	bash tools/lint.sh
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,23 @@
+# Converts CASE/input.apt with CASE/def.ppc and compares with CASE/expected.nc byte for byte.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+execute_process(
+  COMMAND ${POST} --ini ${WORK}/none.ini --ppc ${CASE}/def.ppc -o ${WORK}/output.nc ${CASE}/input.apt
+  RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "ordalis-post failed (${rc}):\n${out}\n${err}")
+endif()
+file(READ ${CASE}/expected.nc expected)
+file(READ ${WORK}/output.nc actual)
+if(NOT expected STREQUAL actual)
+  execute_process(COMMAND diff -u ${CASE}/expected.nc ${WORK}/output.nc OUTPUT_VARIABLE d)
+  message(FATAL_ERROR "output differs from expected.nc:\n${d}")
+endif()
+if(EXISTS ${CASE}/expected.log)
+  file(READ ${CASE}/expected.log expected_log)
+  string(STRIP "${expected_log}" expected_log)
+  string(STRIP "${err}" err)
+  if(NOT expected_log STREQUAL err)
+    message(FATAL_ERROR "log differs from expected.log:\nexpected:\n${expected_log}\nactual:\n${err}")
+  endif()
+endif()

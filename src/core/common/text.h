@@ -1,0 +1,53 @@
+#pragma once
+// Text and path helpers shared by every stage that parses statements, templates or file names.
+// All texts are bytes in Windows-1252; nothing here depends on the locale.
+
+#include <string>
+#include <string_view>
+
+namespace ordalis::common {
+
+/// Returns the text before the first `c`, or the whole text when `c` does not occur.
+std::string_view TextBefore(std::string_view text, char c);
+/// Returns the text after the first `c`, or the whole text when `c` does not occur.
+std::string_view TextAfter(std::string_view text, char c);
+/// Returns the text before the last `c`, or an empty text when `c` does not occur.
+std::string_view TextBeforeLast(std::string_view text, char c);
+/// Returns the text after the last `c`, or an empty text when `c` does not occur.
+std::string_view TextAfterLast(std::string_view text, char c);
+/// Replaces every occurrence of `find`, scanned left to right without overlap.
+std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement);
+/// In-place variant; returns the number of replacements made.
+std::size_t ReplaceAllInPlace(std::string& text, std::string_view find, std::string_view replacement);
+
+std::string_view TrimLeft(std::string_view text);
+std::string_view TrimRight(std::string_view text);
+std::string_view Trim(std::string_view text);
+
+/// TAB becomes a blank, CR and LF are removed, trailing blanks are removed; leading blanks stay.
+std::string CleanLine(std::string_view line);
+/// In-place variant used by the reader's hot path.
+void CleanLineInPlace(std::string& line);
+
+/// Reads the longest numeric prefix (blanks skipped, "." decimal point, E or D exponent, &H and &O
+/// integers). Returns 0 when there is no number, and also when the value overflows a double, so a
+/// program never receives an infinity.
+double ReadNumber(std::string_view text);
+
+/// Rounds to the nearest integer, halves to even, clamped to the range of T.
+long long RoundHalfEven(double value);
+
+/// One part of a path: 0 drive ("C:"), 1 folder (with its trailing separator), 2 base name,
+/// 3 extension (from the first "." of the file name). "\" and "/" both separate folders.
+std::string PathPart(std::string_view path, int part);
+
+/// Turns a path written with "\" separators into one the operating system opens.
+std::string NativePath(std::string_view path);
+
+/// True when the path names a regular file that can be opened for reading.
+bool FileExists(std::string_view path);
+
+/// ASCII and Windows-1252 case folding for key names: returns true when equal without regard to case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+}  // namespace ordalis::common

@@ -1,0 +1,72 @@
+#include "core/common/text.h"
+
+#include <gtest/gtest.h>
+
+using namespace ordalis::common;
+
+TEST(ReadNumber, ReadsTheLongestNumericPrefix) {
+  EXPECT_DOUBLE_EQ(ReadNumber("1 000.5"), 1000.5);
+  EXPECT_DOUBLE_EQ(ReadNumber("-.5"), -0.5);
+  EXPECT_DOUBLE_EQ(ReadNumber(""), 0.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("250MMPM"), 250.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("MMPM"), 0.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("  12.3456"), 12.3456);
+  EXPECT_DOUBLE_EQ(ReadNumber("1.5E2"), 150.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("1.5D-1"), 0.15);
+  EXPECT_DOUBLE_EQ(ReadNumber("&HFF"), 255.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("&O17"), 15.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("10,20"), 10.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("0,02"), 0.0);
+}
+
+TEST(ReadNumber, NeverReturnsInfinityOrNaN) {
+  EXPECT_DOUBLE_EQ(ReadNumber("1e308"), 1e308);
+  EXPECT_DOUBLE_EQ(ReadNumber("1e400"), 0.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("-1e99999999999"), 0.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("NaN"), 0.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("INF"), 0.0);
+  EXPECT_DOUBLE_EQ(ReadNumber(std::string(400, '9')), 0.0);
+  EXPECT_DOUBLE_EQ(ReadNumber("-0"), 0.0);
+  EXPECT_NEAR(ReadNumber("0." + std::string(30, '0') + "1"), 1e-31, 1e-40);
+  EXPECT_NEAR(ReadNumber("12345678901234567890123"), 1.2345678901234568e22, 1e8);
+}
+
+TEST(TextHelpers, FirstAndLastOccurrenceAreAsymmetric) {
+  EXPECT_EQ(TextBefore("GOTO/1,2", '/'), "GOTO");
+  EXPECT_EQ(TextAfter("GOTO/1,2", '/'), "1,2");
+  EXPECT_EQ(TextAfter("END", '/'), "END");
+  EXPECT_EQ(TextBefore("END", '/'), "END");
+  EXPECT_EQ(TextAfterLast("END", '/'), "");
+  EXPECT_EQ(TextBeforeLast("END", '/'), "");
+  EXPECT_EQ(TextAfterLast("A/B/C", '/'), "C");
+  EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
+  EXPECT_EQ(ReplaceAll("a&nb&n", "&n", "\r\n"), "a\r\nb\r\n");
+}
+
+TEST(TextHelpers, CleanLineKeepsLeadingBlanks) {
+  EXPECT_EQ(CleanLine("  GOTO/1,2,3   "), "  GOTO/1,2,3");
+  EXPECT_EQ(CleanLine("A\tB\r\n"), "A B");
+}
+
+TEST(PathPart, SplitsDriveFolderBaseAndExtension) {
+  EXPECT_EQ(PathPart("C:\\dir\\part1.nc", 0), "C:");
+  EXPECT_EQ(PathPart("C:\\dir\\part1.nc", 1), "\\dir\\");
+  EXPECT_EQ(PathPart("C:\\dir\\part1.nc", 2), "part1");
+  EXPECT_EQ(PathPart("C:\\dir\\part1.nc", 3), ".nc");
+  EXPECT_EQ(PathPart("part1", 1), "");
+  EXPECT_EQ(PathPart("part1", 2), "part1");
+  EXPECT_EQ(PathPart("part1", 3), "");
+  EXPECT_EQ(PathPart("/home/u/part.a.nc", 1), "/home/u/");
+  EXPECT_EQ(PathPart("/home/u/part.a.nc", 2), "part");
+  EXPECT_EQ(PathPart("/home/u/part.a.nc", 3), ".a.nc");
+  EXPECT_EQ(PathPart("x", 7), "");
+}
+
+TEST(TextHelpers, KeyNamesCompareWithoutCaseInWindows1252) {
+  EXPECT_TRUE(EqualsNoCase("pp_nom", "PP_NOM"));
+  EXPECT_TRUE(EqualsNoCase("Cin\xE9matique_machine", "CIN\xC9MATIQUE_MACHINE"));
+  EXPECT_FALSE(EqualsNoCase("PP_NOM", "PP_NO"));
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+}
