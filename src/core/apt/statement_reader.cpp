@@ -1,0 +1,127 @@
+#include "core/apt/statement_reader.h"
+
+#include <cstring>
+
+#include "core/common/text.h"
+
+namespace ordalis::apt {
+
+namespace {
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+constexpr std::size_t kBomSize = 3;
+
+/// Returns the first CR or LF in [p, e), or e.
+const char* FindLineEnd(const char* p, const char* e) {
+  while (p != e && *p != '\r' && *p != '\n') ++p;
+  return p;
+}
+
+}  // namespace
+
+FileLineSource::FileLineSource(const std::string& path) {
+  file_ = std::fopen(common::NativePath(path).c_str(), "rb");
+  if (!file_) return;
+  // The blocks go straight into our own buffer; a second stdio buffer would only copy them again.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  buffer_ = std::make_unique<char[]>(kBlockSize);
+}
+
+FileLineSource::~FileLineSource() {
+  if (file_) std::fclose(file_);
+}
+
+bool FileLineSource::fill() {
+  begin_ = end_ = 0;
+  if (!file_) return false;
+  end_ = std::fread(buffer_.get(), 1, kBlockSize, file_);
+  if (end_ < kBlockSize && std::ferror(file_)) failed_ = true;
+  if (first_) {
+    first_ = false;
+    if (end_ >= kBomSize && std::memcmp(buffer_.get(), kBom, kBomSize) == 0) begin_ = kBomSize;
+  }
+  // A CR that closed the previous block and the LF that opens this one are one line end.
+  if (pendingCr_ && begin_ < end_ && buffer_[begin_] == '\n') ++begin_;
+  pendingCr_ = false;
+  return end_ > 0;
+}
+
+bool FileLineSource::nextLine(std::string& line) {
+  line.clear();
+  bool started = false;
+  for (;;) {
+    while (begin_ == end_) {
+      if (!fill()) return started;
+    }
+    started = true;
+    const char* base = buffer_.get();
+    const char* stop = FindLineEnd(base + begin_, base + end_);
+    line.append(base + begin_, stop);
+    if (stop == base + end_) {
+      begin_ = end_;
+      continue;
+    }
+    std::size_t next = static_cast<std::size_t>(stop - base) + 1;
+    if (*stop == '\r') {
+      if (next < end_) {
+        if (base[next] == '\n') ++next;
+      } else {
+        pendingCr_ = true;
+      }
+    }
+    begin_ = next;
+    return true;
+  }
+}
+
+bool StringLineSource::nextLine(std::string& line) {
+  if (first_) {
+    first_ = false;
+    if (text_.compare(0, kBomSize, kBom) == 0) pos_ = kBomSize;
+  }
+  line.clear();
+  if (pos_ >= text_.size()) return false;
+  const char* base = text_.data();
+  const char* stop = FindLineEnd(base + pos_, base + text_.size());
+  line.append(base + pos_, stop);
+  pos_ = static_cast<std::size_t>(stop - base);
+  if (pos_ < text_.size()) {
+    if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+  }
+  return true;
+}
+
+bool IsWholeCommentLine(std::string_view cleanedLine) {
+  const std::size_t first = cleanedLine.find_first_not_of(' ');
+  return first != std::string_view::npos && cleanedLine.compare(first, 2, "$$") == 0;
+}
+
+bool IsContinuationLine(std::string_view cleanedLine) {
+  const std::size_t n = cleanedLine.size();
+  if (n < 2 || (cleanedLine[n - 1] != '$' && cleanedLine[n - 2] != '$')) return false;
+  return !IsWholeCommentLine(cleanedLine);
+}
+
+bool StatementReader::next(std::string& statement) {
+  statement.clear();
+  bool any = false;
+  while (source_.nextLine(line_)) {
+    any = true;
+    ++linesRead_;
+    common::CleanLineInPlace(line_);
+    if (!IsContinuationLine(line_)) {
+      // Most statements are one line: hand the buffer over instead of copying it.
+      if (statement.empty()) {
+        statement.swap(line_);
+      } else {
+        statement += line_;
+      }
+      return true;
+    }
+    statement.append(line_, 0, line_.size() - 1);
+  }
+  return any;
+}
+
+}  // namespace ordalis::apt
