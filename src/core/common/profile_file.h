@@ -5,8 +5,10 @@
 // quotes and are cut at 1023 characters. Writing keeps every other line of the file as it was.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ordalis::common {
@@ -19,6 +21,9 @@ class ProfileFile {
   static ProfileFile load(const std::string& path);
   /// Parses profile text already in memory.
   static ProfileFile parse(std::string_view text);
+  /// Like load(), but tells a missing file (true, empty profile) from one that exists and cannot be
+  /// read (false), so that a writer never replaces a file it could not read.
+  static bool tryLoad(const std::string& path, ProfileFile& out);
 
   /// Returns the value, or an empty text when the section or key is missing.
   std::string get(std::string_view section, std::string_view key,
@@ -35,14 +40,31 @@ class ProfileFile {
   bool save(const std::string& path) const;
 
  private:
+  enum class Kind : std::uint8_t { kOther, kSection, kKey };
+  // Blank, comment and other lines that follow each other are kept as one entry (line ends
+  // included), since nothing is ever inserted between them; that keeps a hostile file of
+  // millions of empty lines small in memory.
   struct Line {
-    std::string raw;      // the line as read, without its line end
-    std::string section;  // for section lines: the name; empty otherwise
-    std::string key;      // for key lines: the name; empty otherwise
-    bool isSection = false;
+    std::string raw;       // the line as read, without its own final line end
+    std::uint8_t eol = 0;  // that line end: 0 none, 1 CR LF, 2 LF, 3 CR
+    Kind kind = Kind::kOther;
   };
+  struct SectionIndex {
+    std::size_t header = 0;   // line of the section name
+    std::size_t lastKey = 0;  // last key line of the section (the header when it has none)
+    std::unordered_map<std::string, std::size_t> keys;  // folded key name -> first line
+  };
+
+  void addLine(std::string_view raw, std::uint8_t eol);
+  const SectionIndex* findSection(std::string_view section) const;
+  void buildIndex() const;
+  void insertLine(std::size_t at, Line line);
+
   std::vector<Line> lines_;
-  std::string eol_ = "\r\n";  // a file keeps its own line ends
+  std::uint8_t eol_ = 1;  // line end of new lines: the file's own, CR LF for a new file
+  bool bom_ = false;      // a UTF-8 byte-order mark is kept when saving
+  mutable std::unordered_map<std::string, SectionIndex> index_;  // folded section name -> index
+  mutable bool indexValid_ = false;
 };
 
 /// Convenience for one-off reads: the value of a key of a file ("" when missing).
