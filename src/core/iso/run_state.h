@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace ordalis::ppdef {
 struct PostProcessorDefinition;
@@ -29,6 +30,8 @@ struct ArcState {
   Vec3 middle;           // M
   double sweptAngle = 0; // degrees
   double endA = 0, endB = 0, endC = 0;
+  // CIRCLE with six values: the radius is measured from the start when the end GOTO arrives.
+  bool radiusFromStart = false;
 };
 
 /// Canned-cycle parameters and points.
@@ -125,6 +128,11 @@ struct RunState {
   bool planeChangePending = false;
   bool planeG17 = true, planeG18 = false, planeG19 = false, planeG17M = false, planeG18M = false,
        planeG19M = false, inclinedPlane = false;
+  // An arc outside the working plane, as the points of linear feed moves (the last is the arc's
+  // end); the generator writes one block per point, then empties the list.
+  std::vector<Vec3> chordPoints;
+  // A kinematics without an angle solution is reported once per run.
+  bool kinematicsWarned = false;
 
   /// Starts a run: everything the run must not inherit is set back. The previous position is
   /// forgotten too, so the same program always gives the same output.
