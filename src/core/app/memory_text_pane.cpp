@@ -1,0 +1,274 @@
+#include "core/app/memory_text_pane.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "core/common/profile_file.h"
+#include "core/common/text.h"
+
+namespace ordalis::app {
+
+namespace {
+
+/// Windows-1252 case folding onto capitals, for searches that ignore case.
+unsigned char Fold(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
+  switch (c) {
+    case 0x9A: return 0x8A;
+    case 0x9C: return 0x8C;
+    case 0x9E: return 0x8E;
+    case 0xFF: return 0x9F;
+    default: return c;
+  }
+}
+
+bool MatchesAt(std::string_view text, std::size_t pos, std::string_view needle, bool matchCase) {
+  if (matchCase) return text.compare(pos, needle.size(), needle) == 0;
+  for (std::size_t i = 0; i < needle.size(); ++i) {
+    if (Fold(static_cast<unsigned char>(text[pos + i])) !=
+        Fold(static_cast<unsigned char>(needle[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsWholeWordAt(std::string_view text, std::size_t pos, std::size_t size) {
+  if (pos > 0 && IsWordByte(static_cast<unsigned char>(text[pos - 1]))) return false;
+  const std::size_t after = pos + size;
+  return after >= text.size() || !IsWordByte(static_cast<unsigned char>(text[after]));
+}
+
+}  // namespace
+
+std::string NormaliseLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      out += "\r\n";
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::size_t MemoryTextPane::snap(std::size_t offset) const {
+  offset = std::min(offset, text_.size());
+  if (offset > 0 && offset < text_.size() && text_[offset - 1] == '\r' && text_[offset] == '\n') {
+    ++offset;
+  }
+  return offset;
+}
+
+void MemoryTextPane::setSelStart(std::size_t start) {
+  selStart_ = snap(start);
+  selLength_ = 0;
+}
+
+void MemoryTextPane::setSelLength(std::size_t length) {
+  const std::size_t room = text_.size() - selStart_;
+  selLength_ = snap(selStart_ + std::min(length, room)) - selStart_;
+}
+
+void MemoryTextPane::setSelText(std::string_view text) {
+  const std::string normalised = NormaliseLineBreaks(text);
+  replaceRange(selStart_, selStart_ + selLength_, normalised);
+  selStart_ += normalised.size();
+  selLength_ = 0;
+}
+
+void MemoryTextPane::setSelColor(std::uint32_t colour) {
+  current_.colour = colour;
+  changeAttributes(selStart_, selStart_ + selLength_,
+                   [colour](Attributes& a) { a.colour = colour; });
+}
+
+void MemoryTextPane::setSelUnderline(bool underline) {
+  current_.underline = underline;
+  changeAttributes(selStart_, selStart_ + selLength_,
+                   [underline](Attributes& a) { a.underline = underline; });
+}
+
+bool MemoryTextPane::selBullet() const { return bullets_[lineOf(selStart_)] != 0; }
+
+void MemoryTextPane::setSelBullet(bool bullet) {
+  const std::size_t last = selStart_ + (selLength_ > 0 ? selLength_ - 1 : 0);
+  std::fill(bullets_.begin() + static_cast<std::ptrdiff_t>(lineOf(selStart_)),
+            bullets_.begin() + static_cast<std::ptrdiff_t>(lineOf(last)) + 1,
+            static_cast<std::uint8_t>(bullet));
+}
+
+void MemoryTextPane::span(std::string_view charset, bool forward, bool negate) {
+  const auto stops = [&](char c) { return (charset.find(c) != std::string_view::npos) == negate; };
+  std::size_t begin = selStart_;
+  std::size_t end = selStart_ + selLength_;
+  if (forward) {
+    while (end < text_.size() && !stops(text_[end])) ++end;
+    end = snap(end);
+  } else {
+    while (begin > 0 && !stops(text_[begin - 1])) --begin;
+    begin = snap(begin);
+  }
+  selStart_ = begin;
+  selLength_ = end - begin;
+}
+
+std::ptrdiff_t MemoryTextPane::find(std::string_view text, std::size_t start, std::size_t end,
+                                    bool wholeWord, bool matchCase) const {
+  end = std::min(end, text_.size());
+  if (text.empty() || start >= end || end - start < text.size()) return -1;
+  const std::string_view all = text_;
+  for (std::size_t pos = start; pos + text.size() <= end; ++pos) {
+    if (MatchesAt(all, pos, text, matchCase) && (!wholeWord || IsWholeWordAt(all, pos, text.size()))) {
+      return static_cast<std::ptrdiff_t>(pos);
+    }
+  }
+  return -1;
+}
+
+bool MemoryTextPane::load(const std::string& path) {
+  std::FILE* file = std::fopen(common::NativePath(path).c_str(), "rb");
+  if (!file) return false;
+  std::string bytes;
+  char block[65536];
+  std::size_t got;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return false;
+  std::string_view content = bytes;
+  if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
+  setText(content);
+  return true;
+}
+
+bool MemoryTextPane::save(const std::string& path) const {
+  return common::WriteFileAtomically(common::NativePath(path), text_);
+}
+
+void MemoryTextPane::setText(std::string_view text) {
+  text_ = NormaliseLineBreaks(text);
+  lineStarts_.assign(1, 0);
+  for (std::size_t i = 0; i < text_.size(); ++i) {
+    if (text_[i] == '\n') lineStarts_.push_back(i + 1);
+  }
+  bullets_.assign(lineStarts_.size(), 0);
+  current_ = Attributes{};
+  runs_.clear();
+  if (!text_.empty()) runs_.push_back(Run{0, current_});
+  selStart_ = selLength_ = 0;
+}
+
+std::uint32_t MemoryTextPane::colourAt(std::size_t offset) const {
+  return offset < text_.size() ? runs_[runIndexAt(offset)].attributes.colour : 0;
+}
+
+bool MemoryTextPane::underlineAt(std::size_t offset) const {
+  return offset < text_.size() && runs_[runIndexAt(offset)].attributes.underline;
+}
+
+std::size_t MemoryTextPane::lineOf(std::size_t offset) const {
+  const auto it = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
+  return static_cast<std::size_t>(it - lineStarts_.begin()) - 1;
+}
+
+void MemoryTextPane::replaceRange(std::size_t from, std::size_t to, std::string_view text) {
+  replaceRuns(from, to, text.size());
+  replaceLines(from, to, text);
+  text_.replace(from, to - from, text);
+}
+
+// Lines from..to merge into the lines of the new text; the last keeps the mark of the line that
+// held `to`, the new lines before it start unmarked.
+void MemoryTextPane::replaceLines(std::size_t from, std::size_t to, std::string_view text) {
+  const std::size_t first = lineOf(from);
+  const std::size_t last = lineOf(to);
+  const auto at = [](auto& v, std::size_t i) { return v.begin() + static_cast<std::ptrdiff_t>(i); };
+  lineStarts_.erase(at(lineStarts_, first + 1), at(lineStarts_, last + 1));
+  bullets_.erase(at(bullets_, first), at(bullets_, last));
+  const std::ptrdiff_t delta =
+      static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(to - from);
+  for (std::size_t i = first + 1; i < lineStarts_.size(); ++i) {
+    lineStarts_[i] = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(lineStarts_[i]) + delta);
+  }
+  std::vector<std::size_t> added;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n') added.push_back(from + i + 1);
+  }
+  lineStarts_.insert(at(lineStarts_, first + 1), added.begin(), added.end());
+  bullets_.insert(at(bullets_, first), added.size(), 0);
+}
+
+void MemoryTextPane::replaceRuns(std::size_t from, std::size_t to, std::size_t inserted) {
+  std::size_t size = text_.size();
+  if (to > from) {
+    splitRunAt(from, size);
+    splitRunAt(to, size);
+    const std::size_t first = firstRunFrom(from);
+    const std::size_t last = firstRunFrom(to);
+    runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(first),
+                runs_.begin() + static_cast<std::ptrdiff_t>(last));
+    for (std::size_t i = first; i < runs_.size(); ++i) runs_[i].start -= to - from;
+    mergeRuns(first, first + 1);
+    size -= to - from;
+  }
+  if (inserted == 0) return;
+  splitRunAt(from, size);
+  const std::size_t at = firstRunFrom(from);
+  for (std::size_t i = at; i < runs_.size(); ++i) runs_[i].start += inserted;
+  runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(at), Run{from, current_});
+  mergeRuns(at, at + 2);
+}
+
+template <typename Change>
+void MemoryTextPane::changeAttributes(std::size_t from, std::size_t to, Change change) {
+  if (from >= to) return;
+  splitRunAt(from, text_.size());
+  splitRunAt(to, text_.size());
+  const std::size_t first = firstRunFrom(from);
+  const std::size_t last = firstRunFrom(to);
+  for (std::size_t i = first; i < last; ++i) change(runs_[i].attributes);
+  mergeRuns(first, last + 1);
+}
+
+std::size_t MemoryTextPane::runIndexAt(std::size_t offset) const {
+  const auto it = std::upper_bound(runs_.begin(), runs_.end(), offset,
+                                   [](std::size_t o, const Run& r) { return o < r.start; });
+  return static_cast<std::size_t>(it - runs_.begin()) - 1;
+}
+
+std::size_t MemoryTextPane::firstRunFrom(std::size_t offset) const {
+  const auto it = std::lower_bound(runs_.begin(), runs_.end(), offset,
+                                   [](const Run& r, std::size_t o) { return r.start < o; });
+  return static_cast<std::size_t>(it - runs_.begin());
+}
+
+void MemoryTextPane::splitRunAt(std::size_t offset, std::size_t size) {
+  if (offset == 0 || offset >= size) return;
+  const std::size_t i = runIndexAt(offset);
+  if (runs_[i].start != offset) {
+    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(i) + 1, Run{offset, runs_[i].attributes});
+  }
+}
+
+// Joins neighbours with equal attributes among the pairs (j - 1, j), first <= j < last.
+void MemoryTextPane::mergeRuns(std::size_t first, std::size_t last) {
+  const std::size_t begin = std::max<std::size_t>(first, 1);
+  const std::size_t end = std::min(last, runs_.size());
+  if (begin >= end) return;
+  std::size_t write = begin;
+  for (std::size_t read = begin; read < end; ++read) {
+    if (runs_[read].attributes == runs_[write - 1].attributes) continue;
+    runs_[write++] = runs_[read];
+  }
+  runs_.erase(runs_.begin() + static_cast<std::ptrdiff_t>(write),
+              runs_.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+}  // namespace ordalis::app
