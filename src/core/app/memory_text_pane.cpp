@@ -16,11 +16,16 @@ unsigned char Fold(unsigned char c) {
   if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
   switch (c) {
-    case 0x9A: return 0x8A;
-    case 0x9C: return 0x8C;
-    case 0x9E: return 0x8E;
-    case 0xFF: return 0x9F;
-    default: return c;
+    case 0x9A:
+      return 0x8A;
+    case 0x9C:
+      return 0x8C;
+    case 0x9E:
+      return 0x8E;
+    case 0xFF:
+      return 0x9F;
+    default:
+      return c;
   }
 }
 
@@ -125,7 +130,8 @@ std::ptrdiff_t MemoryTextPane::find(std::string_view text, std::size_t start, st
   if (text.empty() || start >= end || end - start < text.size()) return -1;
   const std::string_view all = text_;
   for (std::size_t pos = start; pos + text.size() <= end; ++pos) {
-    if (MatchesAt(all, pos, text, matchCase) && (!wholeWord || IsWholeWordAt(all, pos, text.size()))) {
+    if (MatchesAt(all, pos, text, matchCase) &&
+        (!wholeWord || IsWholeWordAt(all, pos, text.size()))) {
       return static_cast<std::ptrdiff_t>(pos);
     }
   }
@@ -253,7 +259,8 @@ void MemoryTextPane::splitRunAt(std::size_t offset, std::size_t size) {
   if (offset == 0 || offset >= size) return;
   const std::size_t i = runIndexAt(offset);
   if (runs_[i].start != offset) {
-    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(i) + 1, Run{offset, runs_[i].attributes});
+    runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                 Run{offset, runs_[i].attributes});
   }
 }
 

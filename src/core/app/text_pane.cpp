@@ -11,13 +11,10 @@ bool IsWordByte(unsigned char c) {
   if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_') {
     return true;
   }
-  switch (c) {
-    case 0x83: case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
-    case 0xAA: case 0xB5: case 0xBA:
-      return true;
-    default:
-      return c >= 0xC0 && c != 0xD7 && c != 0xF7;
-  }
+  // The Windows-1252 letters below 0xC0; from 0xC0 on all are letters but the two signs.
+  constexpr std::string_view kLowLetters = "\x83\x8A\x8C\x8E\x9A\x9C\x9E\x9F\xAA\xB5\xBA";
+  if (c < 0xC0) return kLowLetters.find(static_cast<char>(c)) != std::string_view::npos;
+  return c != 0xD7 && c != 0xF7;
 }
 
 }  // namespace ordalis::app

@@ -1,7 +1,7 @@
 #pragma once
-// The rich-text-pane contract: everything the driver, the log and the text tools ask of a text pane.
-// Offsets count characters from 0, and a line break always counts as two (CR LF), whatever the
-// widget stores, because callers step over line breaks by 2.
+// The rich-text-pane contract: everything the driver, the log and the text tools ask of a text
+// pane. Offsets count characters from 0, and a line break always counts as two (CR LF), whatever
+// the widget stores, because callers step over line breaks by 2.
 
 #include <cstddef>
 #include <cstdint>

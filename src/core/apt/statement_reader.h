@@ -17,9 +17,9 @@ class LineSource {
   virtual bool nextLine(std::string& line) = 0;
 };
 
-/// Lines of a file read in large blocks; CR LF, LF and CR all end a line, a UTF-8 byte-order mark at
-/// the start is skipped, and any other byte (NUL included) passes through. Only the current line is
-/// held beyond the fixed block buffer.
+/// Lines of a file read in large blocks; CR LF, LF and CR all end a line, a UTF-8 byte-order mark
+/// at the start is skipped, and any other byte (NUL included) passes through. Only the current line
+/// is held beyond the fixed block buffer.
 class FileLineSource : public LineSource {
  public:
   /// Size of the blocks read from the file.

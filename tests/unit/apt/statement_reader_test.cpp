@@ -71,7 +71,11 @@ TEST(StatementReader, AllLineEndsReadAlike) {
   EXPECT_EQ(Statements("A\r\rB\n\rC"), Lines({"A", "", "B", "", "C"}));
   EXPECT_EQ(Statements("\xEF\xBB\xBFGOTO/1\r\n"), Lines({"GOTO/1"}));
   // A BOM only counts at the very start.
-  EXPECT_EQ(Statements("A\r\n\xEF\xBB\xBF" "B"), Lines({"A", "\xEF\xBB\xBF" "B"}));
+  EXPECT_EQ(Statements("A\r\n\xEF\xBB\xBF"
+                       "B"),
+            Lines({"A",
+                   "\xEF\xBB\xBF"
+                   "B"}));
 }
 
 TEST(StatementReader, CountsLinesRead) {
@@ -91,8 +95,7 @@ TEST(FileLineSource, ReadsLineEndsBomAndNulBytes) {
   const std::string path = dir.file("part.apt");
   const char bytes[] = "\xEF\xBB\xBFPARTNO/X\r\nGO\0TO/1\nA\rB\r\n\r\nEND";
   test::WriteFile(path, std::string(bytes, sizeof bytes - 1));
-  EXPECT_EQ(FileLines(path),
-            Lines({"PARTNO/X", std::string("GO\0TO/1", 7), "A", "B", "", "END"}));
+  EXPECT_EQ(FileLines(path), Lines({"PARTNO/X", std::string("GO\0TO/1", 7), "A", "B", "", "END"}));
 
   FileLineSource missing(dir.file("none.apt"));
   std::string line;
