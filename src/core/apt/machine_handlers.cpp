@@ -1,0 +1,311 @@
+#include "core/apt/machine_handlers.h"
+
+#include "core/apt/motion_handlers.h"
+#include "core/apt/parameters.h"
+#include "core/common/text.h"
+#include "core/tools/tool_label.h"
+
+namespace ordalis::apt {
+
+using common::ReadNumber;
+using common::TextAfter;
+using common::TextBefore;
+using common::Trim;
+using common::TrimLeft;
+
+namespace {
+
+bool Contains(std::string_view text, std::string_view what) {
+  return text.find(what) != std::string_view::npos;
+}
+
+bool IsFeedUnit(std::string_view word) {
+  return word == "MMPM" || word == "IPM" || word == "MMPR" || word == "IPR";
+}
+
+/// A spindle direction word: sets the direction text, switches the spindle on and asks for the
+/// speed word. Returns false for any other word.
+bool SetSpindleDirection(HandlerContext& h, std::string_view word) {
+  iso::RunState& st = h.ctx.state;
+  const auto& def = h.ctx.definition;
+  if (word == "CLW") {
+    st.spindle = def.PP_SPINDLE_CW;
+  } else if (word == "CCLW") {
+    st.spindle = def.PP_SPINDLE_CCW;
+  } else {
+    return false;
+  }
+  st.spindleState = 1;
+  st.spindleSpeedPending = true;
+  return true;
+}
+
+/// SPINDL/speed,word: a positive speed first.
+void SpindleSpeedFirst(HandlerContext& h, double speed, std::string_view word) {
+  iso::RunState& st = h.ctx.state;
+  st.spindleSpeed = speed;
+  st.spindleState = 1;
+  st.spindleSpeedPending = true;
+  if (SetSpindleDirection(h, word)) return;
+  // RPM alone gives the counter-clockwise default, but never overrides a direction set before.
+  if (word == "RPM" && st.spindle.empty()) st.spindle = h.ctx.definition.PP_SPINDLE_CCW;
+}
+
+/// The text after the first "/", or after the first `fallback` character when there is no "/".
+std::string_view TextAfterSlashOr(std::string_view statement, char fallback) {
+  return statement.find('/') != std::string_view::npos ? TextAfter(statement, '/')
+                                                        : TextAfter(statement, fallback);
+}
+
+}  // namespace
+
+void HandleFedrat(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  const auto& def = h.ctx.definition;
+  const ParamList p = ParamList::Of(statement);
+  int feedItem = 1;
+  if (IsFeedUnit(TrimLeft(p.item(1)))) {
+    feedItem = 2;
+    if (p.count() < 2) ReportIncomplete(h.ctx, statement);
+  }
+  const double feed = ReadNumber(FirstWord(TrimLeft(p.item(feedItem))));
+  // During a canned cycle the feed changes but the cycle keeps its motion code.
+  const bool cycleHolds = CycleHoldsMotionCode(st);
+  if (!cycleHolds) st.gWordPending = true;
+  if (!def.OPTION_COMPR_SPEED || feed != st.feedRate) st.feedPending = true;
+  st.feedRate = feed;
+  st.feedBlockText.clear();
+  iso::MonFormatAppend(feed, def.PP_CODE_F, st.feedBlockText);
+  st.pendingFText.clear();
+  iso::MonFormatAppend(feed, def.PP_F, st.pendingFText);
+  if (!cycleHolds) st.motionCode = 1;
+}
+
+void HandleSpindl(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  const ParamList p(TrimLeft(ParameterText(statement)));
+  switch (p.count()) {
+    case 1:
+      if (FirstWord(TrimLeft(p.item(1))) == "OFF") {
+        st.spindle = h.ctx.definition.PP_SPINDLE_OFF;
+        st.spindleState = 2;
+      }
+      break;
+    case 2: {
+      const double first = p.number(1);
+      if (first > 0) {
+        SpindleSpeedFirst(h, first, p.item(2));
+      } else {
+        st.spindleSpeed = p.number(2);
+        SetSpindleDirection(h, p.item(1));
+      }
+      break;
+    }
+    case 3: {
+      // SPINDL/1000,RPM,CLW and SPINDL/RPM,1000,CLW alike.
+      const double first = p.number(1);
+      const double second = p.number(2);
+      st.spindleSpeed = first == 0 && second > 0 ? second : first;
+      SetSpindleDirection(h, FirstWord(TrimLeft(p.item(3))));
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void HandleUnits(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  const std::string_view unit = ParamList::Of(statement).item(1);
+  if (unit == "MM") st.motionCode = 71;
+  if (unit == "INCH") st.motionCode = 70;
+  st.gWordPending = true;
+}
+
+const std::string& HandleCoolnt(HandlerContext& h, std::string_view statement) {
+  const auto& def = h.ctx.definition;
+  const std::string* code = &def.PP_FLUID_ON;
+  if (Contains(statement, "OFF")) code = &def.PP_FLUID_OFF;
+  if (Contains(statement, "FLOOD")) code = &def.PP_FLUID_FLOOD;
+  if (Contains(statement, "AIR")) code = &def.PP_FLUID_AIR;
+  return *code;
+}
+
+const std::string& HandleAir(HandlerContext& h, std::string_view statement) {
+  const auto& def = h.ctx.definition;
+  return Contains(statement, "OFF") ? def.PP_AIR_OFF : def.PP_AIR_ON;
+}
+
+void HandleCutcom(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  const auto& def = h.ctx.definition;
+  const std::string* code = nullptr;
+  if (Contains(statement, "LEFT")) code = &def.PP_RCORR_L;
+  if (Contains(statement, "RIGHT")) code = &def.PP_RCORR_R;
+  if (Contains(statement, "OFF")) code = &def.PP_RCORR_OFF;
+  if (code != nullptr) {
+    st.correction = h.engine.expandFull(*code);
+    st.cutcomJustRead = true;
+  }
+  st.correctionPending = true;
+}
+
+void HandleLoadtl(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  const ParamList p = ParamList::Of(statement);
+  st.requestedTool = RoundToInt16(p.number(1));
+  st.toolChangePending = true;
+  if (p.count() == 2) {
+    st.lengthCorrector = RoundToInt16(p.number(2));
+    st.correctorPending = true;
+  }
+}
+
+bool HandleLoad(HandlerContext& h, std::string_view statement) {
+  const ParamList p(TrimLeft(ParameterText(statement)));
+  if (p.item(1) != "TOOL") {
+    std::string detail(p.item(1));
+    detail.append(h.ctx.strings.get(kMsgLoadLast));
+    h.ctx.message(kMsgLoadFirst, detail);
+    return false;
+  }
+  if (p.count() < 2) ReportIncomplete(h.ctx, statement);
+  h.ctx.state.requestedTool = RoundToInt16(p.number(2));
+  h.ctx.state.toolChangePending = true;
+  return true;
+}
+
+void HandleToolno(HandlerContext& h, std::string_view statement) {
+  const ParamList p = ParamList::Of(statement);
+  if (p.count() < 2) ReportIncomplete(h.ctx, statement);
+  tools::ToolRecord& tool = h.ctx.tools.current();
+  tool.number = RoundToInt16(p.number(1));
+  tool.programmedDiameter = ToSingle(p.number(2));
+  if (h.ctx.definition.OPTION_TRAITEMENT_TOOLNO) {
+    h.ctx.state.toolnoPending = true;
+    h.ctx.state.requestedTool = tool.number;
+  }
+}
+
+void HandleCutter(HandlerContext& h, std::string_view statement) {
+  const ParamList p = ParamList::Of(statement);
+  tools::ToolRecord& tool = h.ctx.tools.add();
+  h.ctx.state.cutterPending = true;
+  const int n = p.count();
+  if (n == 1 || n == 2 || n == 7) tool.diameter = ToSingle(p.number(1));
+  if (n == 2 || n == 7) tool.cornerRadius = ToSingle(p.number(2));
+  if (n == 7) {
+    tool.programmedLength = ToSingle(p.number(4));
+    tool.angle = ToSingle(p.number(6));
+    tool.length = ToSingle(p.number(7));
+    tool.cuttingLength = tool.length;
+  }
+  tool.radius = tool.diameter / 2;
+  tool.type = tool.radius == tool.cornerRadius ? tools::kBallEnd : tools::kFlatEnd;
+  tool.name = tools::CutterDescription(tool);
+}
+
+std::string HandlePartno(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  const std::string_view text = Trim(TextAfter(statement, ' '));
+  st.comment.clear();
+  const std::string_view first = FirstWord(text);
+  if (ReadNumber(first) > 0) {
+    // PARTNO 12 BRACKET: the number names the program, the rest is its comment.
+    st.comment = TextAfter(text, ' ');
+    return std::string(first);
+  }
+  if (text == "PARTNO") return {};
+  if (!text.empty() && text.front() == '/') return std::string(TrimLeft(text.substr(1)));
+  return std::string(text);
+}
+
+std::string HandlePprint(std::string_view statement) {
+  return std::string(TrimLeft(TextAfterSlashOr(statement, 'T')));
+}
+
+std::string HandleTprint(HandlerContext& h, std::string_view statement) {
+  std::string text(Trim(TextAfterSlashOr(statement, ' ')));
+  h.ctx.tools.current().name = text;
+  return text;
+}
+
+std::string HandleInsert(std::string_view statement) {
+  return std::string(Trim(TextAfterSlashOr(statement, 'T')));
+}
+
+std::string HandleTmark(std::string_view statement) {
+  return std::string(Trim(TextAfterSlashOr(statement, 'K')));
+}
+
+std::string HandleDisply(HandlerContext& h, std::string_view statement) {
+  if (statement.find('/') != std::string_view::npos) return {};
+  h.ctx.state.printPending = true;
+  return std::string(TrimLeft(TextAfter(statement, ' ')));
+}
+
+void HandleRewind(HandlerContext& h, std::string_view statement) {
+  h.ctx.state.rewind = TrimLeft(TextAfter(statement, '/'));
+  h.ctx.state.rewindPending = true;
+}
+
+void HandleMode(HandlerContext& h, std::string_view statement) {
+  h.ctx.state.modeText = Trim(TextAfter(statement, '/'));
+  h.ctx.state.modePending = true;
+}
+
+std::string HandleClamp(HandlerContext& h, std::string_view statement) {
+  const auto& def = h.ctx.definition;
+  const std::string_view params = TextAfter(statement, '/');
+  if (statement.find(',') == std::string_view::npos) {
+    const std::string_view word = Trim(params);
+    if (word == "ON") return def.PP_CLAMP_ON;
+    if (word == "OFF") return def.PP_CLAMP_OFF;
+    return std::string(word);
+  }
+  const std::string_view axis = Trim(TextBefore(params, ','));
+  const bool on = Trim(TextAfter(params, ',')) == "ON";
+  if (axis == "AAXIS") return on ? def.PP_CLAMP_ON_A : def.PP_CLAMP_OFF_A;
+  if (axis == "BAXIS") return on ? def.PP_CLAMP_ON_B : def.PP_CLAMP_OFF_B;
+  if (axis == "CAXIS") return on ? def.PP_CLAMP_ON_C : def.PP_CLAMP_OFF_C;
+  return std::string(axis);
+}
+
+std::string HandleAuxfun(HandlerContext& h, std::string_view statement) {
+  return iso::MonFormat(ReadNumber(Trim(TextAfter(statement, '/'))), h.ctx.definition.PP_AUXFUN);
+}
+
+std::string HandlePrefun(HandlerContext& h, std::string_view statement) {
+  return iso::MonFormat(ReadNumber(Trim(TextAfter(statement, '/'))), h.ctx.definition.PP_PREFUN);
+}
+
+float HandleDelay(std::string_view statement) {
+  return ToSingle(ReadNumber(TextBefore(TrimLeft(TextAfter(statement, '/')), ',')));
+}
+
+void HandleSeqno(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  auto& def = h.ctx.definition;
+  const ParamList p = ParamList::Of(statement);
+  const std::string_view word = p.item(1);
+  const bool needsValue = word == "INCR" || word == "STEP";
+  if (needsValue && p.count() < 2) {
+    // Without its value the statement would stop the numbering (INCR) or do nothing (STEP).
+    ReportIncomplete(h.ctx, statement);
+  } else if (word == "ON" || word == "OFF") {
+    def.OPTION_SORTIE_N = word == "ON";
+  } else if (word == "INCR") {
+    def.NUM_INCR = RoundToInt16(p.number(2));
+  } else if (word == "STEP") {
+    st.lineCounter = RoundToInt32(static_cast<double>(st.lineCounter) + p.number(2));
+  } else if (const double start = ReadNumber(word); start > 0) {
+    st.lineCounter = RoundToInt32(start);
+  }
+  if (static_cast<double>(def.NUM_MAX) < st.lineCounter) {
+    st.lineCounter = RoundToInt32(def.NUM_ORIGINE);
+  }
+}
+
+void HandlePpfun(HandlerContext&, std::string_view) {}
+
+}  // namespace ordalis::apt

@@ -1,0 +1,64 @@
+#pragma once
+// Reading a statement's parts without copying it: the major word, the parameter text and its
+// items are views into the statement, so the per-statement path allocates nothing.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace ordalis::app {
+struct Context;
+}
+
+namespace ordalis::apt {
+
+/// Catalogue ids of the statement handlers' messages.
+inline constexpr int kMsgNotProcessed = 2106;  // "Code non traité :"
+inline constexpr int kMsgLoadFirst = 2113;     // "Instruction LOAD :"
+inline constexpr int kMsgLoadLast = 2114;      // " non traité"
+inline constexpr int kMsgBadGoto = 2118;       // "Format GOTO invalide :"
+inline constexpr int kMsgKnownNotDone = 2119;  // "Instruction non traitée mais connue :"
+
+/// Logs that a statement lacks values it needs (they were read as 0): message 2106 and the
+/// statement.
+void ReportIncomplete(app::Context& ctx, std::string_view statement);
+
+/// The text before the first "/" with blanks removed at both ends (the whole statement, trimmed,
+/// when it has no "/").
+std::string_view MajorWord(std::string_view statement);
+
+/// The text after the first "/"; the whole statement when it has none.
+std::string_view ParameterText(std::string_view statement);
+
+/// The text before the first blank (the whole text when it has none).
+std::string_view FirstWord(std::string_view text);
+
+/// A parameter text split at every ",": empty items are kept, items are not trimmed.
+class ParamList {
+ public:
+  /// Splits `params` (a parameter text, not a statement).
+  explicit ParamList(std::string_view params);
+  /// Splits the parameter text of `statement`.
+  static ParamList Of(std::string_view statement) { return ParamList(ParameterText(statement)); }
+
+  int count() const { return count_; }
+  /// Item n, counted from 1; empty when the list is shorter.
+  std::string_view item(int n) const;
+  /// Item n read as a number (0 when missing or not a number).
+  double number(int n) const;
+
+ private:
+  static constexpr int kKept = 16;
+  std::string_view text_;
+  std::array<std::string_view, kKept> items_{};
+  int count_ = 0;
+};
+
+/// Converts to a single-precision value, clamped to its range so that no infinity is stored.
+float ToSingle(double value);
+/// Rounds halves to even and clamps to the 16-bit range.
+std::int16_t RoundToInt16(double value);
+/// Rounds halves to even and clamps to the 32-bit range.
+std::int32_t RoundToInt32(double value);
+
+}  // namespace ordalis::apt
