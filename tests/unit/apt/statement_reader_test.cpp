@@ -174,7 +174,7 @@ TEST(FileLineSource, HugeLineAndMillionContinuationsStayFast) {
   }
   const auto seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  EXPECT_LT(seconds, 10.0);
+  EXPECT_LT(seconds, 30.0);  // quadratic joining would take hours
 }
 
 }  // namespace
