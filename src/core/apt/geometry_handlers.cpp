@@ -1,12 +1,185 @@
-// Placeholder until the circle, tool-axis and cycle handlers land.
 #include "core/apt/geometry_handlers.h"
 
+#include <cmath>
+#include <string>
+
+#include "core/apt/parameters.h"
+#include "core/common/text.h"
+#include "core/iso/arc.h"
+#include "core/kinematics/kinematics.h"
+
 namespace ordalis::apt {
-void HandleCircle(HandlerContext&, std::string_view) {}
-void HandleCircleGoto(HandlerContext&, std::string_view) {}
-void HandleTlonGofwd(HandlerContext&, std::string_view) {}
-void HandleIndirv(HandlerContext&, std::string_view) {}
-void HandleTlaxis(HandlerContext&, std::string_view) {}
-void HandleMultax(HandlerContext&, std::string_view) {}
-void HandleCycle(HandlerContext&, std::string_view) {}
+
+namespace {
+
+iso::Vec3 Point(const ParamList& p, int first) {
+  return {p.number(first), p.number(first + 1), p.number(first + 2)};
+}
+
+void LogWithStatement(app::Context& ctx, int id, std::string_view statement) {
+  std::string detail(" ");
+  detail.append(statement);
+  ctx.message(id, detail);
+}
+
+/// The arc starts where the machine is: the previous position and angles.
+void TakeStart(iso::RunState& st) {
+  st.arc.start = {st.prevX, st.prevY, st.prevZ};
+  st.arc.endA = st.prevA;
+  st.arc.endB = st.prevB;
+  st.arc.endC = st.prevC;
+}
+
+/// Computes the arc whose start, end, centre and axis are stored, then hands it to the generator:
+/// as a circle block when it lies in the working plane, as chords otherwise.
+void FinishArc(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  iso::ArcState& arc = st.arc;
+  if (arc.radiusFromStart) {
+    arc.radius = iso::RadiusInArcPlane(arc, st.planeNormal);
+    arc.radiusFromStart = false;
+  }
+  st.X = arc.end.x;
+  st.Y = arc.end.y;
+  st.Z = arc.end.z;
+  const bool inPlane = iso::ArcInWorkingPlane(arc, st.planeNormal);
+  if (!iso::ComputeArcChecked(st, h.ctx.definition)) {
+    LogWithStatement(h.ctx, kMsgStatementFormat, statement);
+  }
+  if (inPlane) {
+    st.circlePending = true;
+    return;
+  }
+  iso::LinearizeArc(arc, st.planeNormal, h.ctx.definition.ToleranceCalcul, st.chordPoints);
+  LogWithStatement(h.ctx, kMsgArcAsLines, statement);
+}
+
+/// Finds the circle and line parameters of TLON,GOFWD; false when the statement does not give them.
+bool TlonParameters(iso::RunState& st, std::string_view statement, std::string_view& circle,
+                    std::string_view& line) {
+  if (!st.circleName.empty() && !st.lineName.empty()) {
+    if (statement.find(st.circleName) == std::string_view::npos ||
+        statement.find(st.lineName) == std::string_view::npos) {
+      return false;
+    }
+    circle = common::TextAfter(st.circleDefinition, '/');
+    line = common::TextAfter(st.lineDefinition, '/');
+    st.circleName.clear();
+    st.lineName.clear();
+    return true;
+  }
+  // TLON,GOFWD/(CIRCLE/xc,yc,zc,r),ON,(LINE/x1,y1,z1,x2,y2,z2)
+  const std::string_view p = ParameterText(statement);
+  const std::size_t first = p.find('/');
+  if (first == std::string_view::npos) return false;
+  const std::size_t second = p.find('/', first + 1);
+  if (second == std::string_view::npos) return false;
+  circle = p.substr(first + 1);
+  circle = circle.substr(0, circle.find(')'));
+  line = p.substr(second + 1);
+  return true;
+}
+
+}  // namespace
+
+void HandleCircle(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  iso::ArcState& arc = st.arc;
+  st.circleMark = true;
+  const ParamList p = ParamList::Of(statement);
+  const int n = p.count();
+  arc.centre = Point(p, 1);
+  arc.radiusFromStart = false;
+  if (n == 4) {
+    // The source form CIRCLE/xc,yc,zc,r: the arc turns about the working-plane normal.
+    arc.axis = {};
+    arc.radius = p.number(4);
+    return;
+  }
+  arc.axis = Point(p, 4);
+  arc.radius = p.number(7);
+  if (n == 6) {
+    arc.radiusFromStart = true;
+  } else if (n < 6) {
+    ReportIncomplete(h.ctx, statement);
+  }
+}
+
+void HandleCircleGoto(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  st.circleMark = false;
+  const ParamList p = ParamList::Of(statement);
+  if (p.count() < 3) {
+    // Without its end the arc is dropped rather than cut short at a made-up point.
+    LogWithStatement(h.ctx, kMsgBadGoto, statement);
+    return;
+  }
+  st.arc.end = Point(p, 1);
+  TakeStart(st);
+  FinishArc(h, statement);
+}
+
+void HandleTlonGofwd(HandlerContext& h, std::string_view statement) {
+  app::Context& ctx = h.ctx;
+  iso::RunState& st = ctx.state;
+  if (statement.find("CYLNDR") != std::string_view::npos) {
+    ctx.message(kMsgNotProcessed, statement);
+    return;
+  }
+  st.circleMark = false;
+  std::string_view circleText, lineText;
+  if (!TlonParameters(st, statement, circleText, lineText)) {
+    // No arc of an earlier circle is written again in its place.
+    ctx.message(kMsgNotProcessed, statement);
+    return;
+  }
+  const ParamList circle(circleText);
+  const ParamList line(lineText);
+  if (circle.count() < 4 || line.count() < 6) ReportIncomplete(ctx, statement);
+  iso::ArcState& arc = st.arc;
+  arc.centre = Point(circle, 1);
+  arc.radius = circle.number(4);
+  arc.axis = {};  // no axis is given: the arc turns about the working-plane normal
+  arc.radiusFromStart = false;
+  arc.end = Point(line, 4);
+  TakeStart(st);
+  FinishArc(h, statement);
+}
+
+void HandleIndirv(HandlerContext& h, std::string_view statement) {
+  const ParamList p = ParamList::Of(statement);
+  if (p.count() < 3) ReportIncomplete(h.ctx, statement);
+  h.ctx.state.arc.indirv = Point(p, 1);
+}
+
+void HandleTlaxis(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  const ParamList p = ParamList::Of(statement);
+  if (p.count() < 3) ReportIncomplete(h.ctx, statement);
+  st.I = p.number(1);
+  st.J = p.number(2);
+  st.K = p.number(3);
+  iso::Vec3 v{st.I, st.J, st.K};
+  const double length = iso::Length(v);
+  if (length == 0 || !std::isfinite(length)) {
+    // A zero axis names no plane; the plane in force stays.
+    if (p.count() >= 3) ReportIncomplete(h.ctx, statement);
+    return;
+  }
+  if (std::fabs(length - 1) > 1e-9) v = iso::Unit(v);
+  kinematics::SetWorkingPlane(h.ctx, v);
+}
+
+void HandleMultax(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  const ParamList p = ParamList::Of(statement);
+  const std::string_view word = common::Trim(p.item(1));
+  if (word == "ON") {
+    st.motionCode = 151;
+  } else if (word == "OFF") {
+    st.motionCode = 152;
+  }
+  st.gWordPending = true;
+}
+
 }  // namespace ordalis::apt
