@@ -2,9 +2,14 @@
 // Code templates: "&(" NAME "," PATTERN ")" placeholders, the axis and feed markers, the numbering
 // placeholders, the address-word formatter and automatic block numbering.
 
+#include <ctime>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/iso/number_format.h"
+#include "core/iso/variable_sets.h"
 
 namespace ordalis::ppdef {
 struct PostProcessorDefinition;
@@ -17,13 +22,6 @@ namespace ordalis::iso {
 
 struct RunState;
 
-/// Address-word formatter: 12.5 with "X#0.000" gives "X12.500"; an empty pattern gives "".
-std::string MonFormat(double value, std::string_view pattern);
-/// Appends the address word to `out` without a temporary (the generator's hot path).
-void MonFormatAppend(double value, std::string_view pattern, std::string& out);
-/// General display-pattern formatter for a number ("0", "#", "." and literal characters).
-std::string FormatNumber(double value, std::string_view pattern);
-
 /// One parser of the placeholder syntax. Calls `literal` for plain text and `placeholder` for each
 /// complete "&(" NAME "," PATTERN ")"; an unterminated one is passed on as literal text.
 struct TemplateHandler {
@@ -32,6 +30,15 @@ struct TemplateHandler {
       placeholder;
 };
 void ParseTemplate(std::string_view text, const TemplateHandler& handler);
+
+/// One placeholder found in a text; the views point into that text.
+struct Placeholder {
+  std::size_t begin = 0, end = 0;  // "&(" ... ")" inclusive-exclusive
+  std::string_view name, pattern;
+};
+/// Finds the next complete placeholder at or after `from`; false when there is none. The parser
+/// under ParseTemplate and every other reader of the syntax.
+bool FindPlaceholder(std::string_view text, std::size_t from, Placeholder& found);
 
 class TemplateEngine {
  public:
@@ -50,11 +57,35 @@ class TemplateEngine {
   std::string numberPlaceholders(std::string_view text);
   /// Automatic numbering of one generated block.
   std::string numberBlock(std::string_view text);
+  /// Same, on the text in place (the generator's road, no allocation once the text has room).
+  void numberBlockInPlace(std::string& text);
+
+  /// Fixes the moment PP_DATE and PP_TIME write (0: the clock), for reproducible programs.
+  void setClock(std::time_t fixed) { clock_ = fixed; }
 
  private:
+  struct NumberSpot {
+    std::size_t pos, length;
+    std::string_view pattern;
+  };
+  std::string expand(std::string_view tpl, VariableSet set);
+  void appendPlaceholder(const Placeholder& ph, std::string_view whole, VariableSet set,
+                         std::string& out);
+  bool appendMarker(const Placeholder& ph, std::string& out);
+  void applyNumbering(std::string& text);
+  void advanceCounter(std::int64_t step);
+
   const ppdef::PostProcessorDefinition& def_;
   RunState& state_;
   const tools::ToolTable& tools_;
+  std::time_t clock_ = 0;
+  std::time_t now_ = 0;
+  // Flags as they stood when the expansion began: markers are resolved before any variable.
+  bool markerX_ = false, markerY_ = false, markerZ_ = false, markerFeed_ = false,
+       markerFeedOnce_ = false;
+  std::vector<NumberSpot> spots_;
+  std::string numberBuffer_;
+  CachedAddressFormat numberFormat_;
 };
 
 }  // namespace ordalis::iso

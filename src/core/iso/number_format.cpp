@@ -1,0 +1,321 @@
+#include "core/iso/number_format.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace ordalis::iso {
+
+namespace {
+
+constexpr int kMaxDecimals = 300;
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                             1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+
+/// Digits of a non-negative magnitude rounded to `decimals` places, halves away from zero: the
+/// integer digits without leading zeros (none for 0) followed by exactly `decimals` digits.
+class RoundedDigits {
+ public:
+  RoundedDigits(double magnitude, int decimals) : decimals_(decimals) {
+    const double scaled = decimals <= 18 ? magnitude * kPow10[decimals] : HUGE_VAL;
+    if (scaled < 9.0e18) {
+      fromScaled(scaled);
+    } else {
+      fromFixed(magnitude);
+    }
+  }
+  const char* integer() const { return buf_.data(); }
+  int integerLength() const { return intLen_; }
+  const char* decimals() const { return buf_.data() + intLen_; }
+  bool zero() const {
+    for (int i = 0; i < intLen_ + decimals_; ++i) {
+      if (buf_[i] != '0') return false;
+    }
+    return true;
+  }
+
+ private:
+  void fromScaled(double scaled) {
+    double whole = std::floor(scaled);
+    // A product one rounding step short of a half (2.675 * 100) is taken as the half it stands for.
+    if (scaled - whole + scaled * 2.5e-16 >= 0.5) whole += 1;
+    const auto r = static_cast<std::uint64_t>(whole);
+    char digits[24];
+    const int len = static_cast<int>(std::to_chars(digits, digits + sizeof digits, r).ptr - digits);
+    if (len <= decimals_) {
+      intLen_ = 0;
+      std::memset(buf_.data(), '0', decimals_ - len);
+      std::memcpy(buf_.data() + decimals_ - len, digits, len);
+    } else {
+      intLen_ = (len == 1 && digits[0] == '0') ? 0 : len - decimals_;
+      std::memcpy(buf_.data(), digits + (len - decimals_ - intLen_), intLen_ + decimals_);
+    }
+  }
+  void fromFixed(double magnitude) {
+    char text[1024];
+    const auto res =
+        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::fixed, decimals_);
+    const int len = res.ec == std::errc{} ? static_cast<int>(res.ptr - text) : 0;
+    int point = 0;
+    while (point < len && text[point] != '.') ++point;
+    int start = (point == 1 && text[0] == '0') ? 1 : 0;
+    intLen_ = point - start;
+    std::memcpy(buf_.data(), text + start, intLen_);
+    std::memset(buf_.data() + intLen_, '0', decimals_);
+    if (point < len) std::memcpy(buf_.data() + intLen_, text + point + 1, len - point - 1);
+  }
+
+  int decimals_;
+  int intLen_ = 0;
+  std::array<char, 1024> buf_;  // not cleared: every use writes what it reads
+};
+
+bool HasNumericToken(const PatternSection& s) { return s.intSlots + s.decSlots > 0 || s.hasPoint; }
+
+/// Number of decimal places written: trailing "#" places holding a zero are left out.
+int DecimalsKept(const PatternSection& s, const RoundedDigits& d) {
+  int keep = s.decSlots;
+  for (auto it = s.tokens.rbegin(); it != s.tokens.rend() && keep > 0; ++it) {
+    if (it->kind == PatternSection::kPoint) break;
+    if (it->kind == PatternSection::kLiteral) continue;
+    if (it->kind != PatternSection::kHash || d.decimals()[keep - 1] != '0') break;
+    --keep;
+  }
+  return keep;
+}
+
+void AppendSection(const PatternSection& s, const RoundedDigits& d, bool minus, std::string& out) {
+  const int keep = DecimalsKept(s, d);
+  bool started = false, afterPoint = false;
+  int slot = 0, dec = 0;
+  for (const auto& t : s.tokens) {
+    if (t.kind == PatternSection::kLiteral) {
+      out.push_back(t.c);
+      continue;
+    }
+    if (!started) {
+      started = true;
+      if (minus) out.push_back('-');
+    }
+    if (t.kind == PatternSection::kPoint) {
+      if (s.intSlots == 0) out.append(d.integer(), d.integerLength());
+      out.push_back('.');
+      afterPoint = true;
+    } else if (afterPoint) {
+      if (dec < keep) out.push_back(d.decimals()[dec]);
+      ++dec;
+    } else {
+      const int k = d.integerLength() - (s.intSlots - slot);
+      if (slot == 0 && k > 0) out.append(d.integer(), k);
+      if (k >= 0) {
+        out.push_back(d.integer()[k]);
+      } else if (t.kind == PatternSection::kZero) {
+        out.push_back('0');
+      }
+      ++slot;
+    }
+  }
+}
+
+void CompileSection(std::string_view text, PatternSection& s) {
+  s = PatternSection{};
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\\' && i + 1 < text.size()) {
+      s.tokens.push_back({PatternSection::kLiteral, text[++i]});
+    } else if (c == '"') {
+      while (++i < text.size() && text[i] != '"') s.tokens.push_back({PatternSection::kLiteral, text[i]});
+    } else if ((c == '0' || c == '#') && (s.hasPoint ? s.decSlots < kMaxDecimals : true)) {
+      s.tokens.push_back({c == '0' ? PatternSection::kZero : PatternSection::kHash, c});
+      ++(s.hasPoint ? s.decSlots : s.intSlots);
+    } else if (c == '.' && !s.hasPoint) {
+      s.tokens.push_back({PatternSection::kPoint, c});
+      s.hasPoint = true;
+    } else {
+      s.tokens.push_back({PatternSection::kLiteral, c});
+    }
+  }
+}
+
+}  // namespace
+
+void NumberPattern::compile(std::string_view pattern) {
+  sectionCount_ = 0;
+  if (pattern.empty()) return;
+  std::size_t start = 0;
+  bool quoted = false;
+  for (std::size_t i = 0; i <= pattern.size() && sectionCount_ < 3; ++i) {
+    if (i < pattern.size()) {
+      const char c = pattern[i];
+      if (c == '"') quoted = !quoted;
+      if (c == '\\' && !quoted) ++i;
+      if (i < pattern.size() && (c != ';' || quoted)) continue;
+    }
+    CompileSection(pattern.substr(start, std::min(i, pattern.size()) - start),
+                   sections_[sectionCount_++]);
+    start = i + 1;
+  }
+}
+
+void NumberPattern::append(double value, std::string& out) const {
+  if (!std::isfinite(value)) value = 0;
+  if (sectionCount_ == 0) {
+    AppendPlainNumber(value, out);
+    return;
+  }
+  const bool negative = value < 0;
+  const int sec = (negative && sectionCount_ >= 2 && !sections_[1].tokens.empty()) ? 1 : 0;
+  const bool minus = negative && sec == 0;
+  const PatternSection& s = sections_[sec];
+  if (!HasNumericToken(s)) {
+    for (const auto& t : s.tokens) out.push_back(t.c);
+    AppendPlainNumber(sec == 1 ? -value : value, out);
+    return;
+  }
+  const RoundedDigits digits(std::fabs(value), s.decSlots);
+  if (digits.zero() && (sec == 1 || minus || sectionCount_ == 3)) {
+    // Zero after rounding is written without a sign, in the zero section or else the first one.
+    const PatternSection& z =
+        sectionCount_ == 3 && !sections_[2].tokens.empty() ? sections_[2] : sections_[0];
+    if (!HasNumericToken(z)) {
+      for (const auto& t : z.tokens) out.push_back(t.c);
+      if (&z == &sections_[0]) out.push_back('0');
+      return;
+    }
+    AppendSection(z, RoundedDigits(0.0, z.decSlots), false, out);
+    return;
+  }
+  AppendSection(s, digits, minus, out);
+}
+
+void AppendPlainNumber(double value, std::string& out) {
+  if (!std::isfinite(value) || value == 0) {
+    out.push_back('0');
+    return;
+  }
+  char text[64];
+  const auto res = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14);
+  const char* p = text;
+  if (*p == '-') {
+    out.push_back('-');
+    ++p;
+  }
+  char mant[16];
+  int n = 0;
+  for (; p < res.ptr && *p != 'e'; ++p) {
+    if (*p != '.') mant[n++] = *p;
+  }
+  int exp = 0;
+  std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), res.ptr, exp);
+  while (n > 1 && mant[n - 1] == '0') --n;
+  if (exp < 0) {
+    out.append("0.");
+    out.append(static_cast<std::size_t>(-exp - 1), '0');
+    out.append(mant, n);
+  } else if (n <= exp + 1) {
+    out.append(mant, n);
+    out.append(static_cast<std::size_t>(exp + 1 - n), '0');
+  } else {
+    out.append(mant, exp + 1);
+    out.push_back('.');
+    out.append(mant + exp + 1, n - exp - 1);
+  }
+}
+
+void AppendPlainSingle(float value, std::string& out) {
+  if (!std::isfinite(value) || value == 0) {
+    out.push_back('0');
+    return;
+  }
+  char text[128];
+  const auto res = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+  if (res.ec != std::errc{}) {
+    AppendPlainNumber(value, out);
+    return;
+  }
+  out.append(text, res.ptr);
+}
+
+std::string FormatNumber(double value, std::string_view pattern) {
+  std::string out;
+  FormatNumberAppend(value, pattern, out);
+  return out;
+}
+
+void FormatNumberAppend(double value, std::string_view pattern, std::string& out) {
+  NumberPattern(pattern).append(value, out);
+}
+
+void AddressFormat::compile(std::string_view pattern) {
+  empty_ = pattern.empty();
+  prefix_.clear();
+  suffix_.clear();
+  if (empty_) {
+    number_.compile({});
+    return;
+  }
+  std::string p(pattern);
+  std::size_t hash = p.find('#');
+  if (hash == std::string::npos) {
+    p += "#0.00";
+    hash = p.find('#');
+  }
+  std::size_t end = p.rfind('0');
+  end = (end == std::string::npos) ? 0 : end + 1;
+  if (end <= hash) {
+    // No "0" after the first "#": the numeric part is the run of placeholders that starts there.
+    end = hash;
+    while (end < p.size() && (p[end] == '#' || p[end] == '0' || p[end] == '.')) ++end;
+  }
+  const std::string numeric = p.substr(hash, end - hash);
+  const std::size_t plus = p.find('+');
+  if (plus < hash) {
+    prefix_ = p.substr(0, plus);
+    number_.compile("+" + numeric + ";-" + numeric);
+  } else {
+    prefix_ = p.substr(0, hash);
+    number_.compile(numeric);
+  }
+  suffix_ = p.substr(end);
+}
+
+void AddressFormat::append(double value, std::string& out) const {
+  if (empty_) return;
+  out.append(prefix_);
+  number_.append(value, out);
+  out.append(suffix_);
+}
+
+const AddressFormat& CachedAddressFormat::get(std::string_view pattern) {
+  if (!built_ || source_ != pattern) {
+    source_.assign(pattern);
+    format_.compile(pattern);
+    built_ = true;
+  }
+  return format_;
+}
+
+const AddressFormat& CachedAddressFormat::get(std::string_view head, std::string_view tail) {
+  const std::string_view src(source_);
+  if (!built_ || src.size() != head.size() + tail.size() || src.substr(0, head.size()) != head ||
+      src.substr(head.size()) != tail) {
+    source_.assign(head);
+    source_.append(tail);
+    format_.compile(source_);
+    built_ = true;
+  }
+  return format_;
+}
+
+std::string MonFormat(double value, std::string_view pattern) {
+  std::string out;
+  MonFormatAppend(value, pattern, out);
+  return out;
+}
+
+void MonFormatAppend(double value, std::string_view pattern, std::string& out) {
+  AddressFormat(pattern).append(value, out);
+}
+
+}  // namespace ordalis::iso
