@@ -47,6 +47,13 @@ std::string LexiconPath(const std::string& programFolder) {
   return programFolder + "/" + std::string(kLexiconFile);
 }
 
+bool IsWritable(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "r+b");
+  if (file == nullptr) return false;
+  std::fclose(file);
+  return true;
+}
+
 std::string WithoutBrackets(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -80,12 +87,13 @@ void Strings::loadLexicon(const std::string& programFolder, const std::string& e
       continue;
     }
     text = WithoutBrackets(text);
-    // The profile writer quotes a text with edge blanks, so " non traité" reads back whole.
+    // The profile writer quotes a text with edge blanks, so " not processed" reads back whole.
     lexicon.set(kTextSection, key, text);
     changed = true;
   }
-  // A read-only lexicon keeps its content; the texts already applied stay.
-  if (changed) lexicon.save(path);
+  // The save renames a new file over the old one, which would replace a read-only lexicon too:
+  // a lexicon the user protected keeps its content (the texts already applied stay).
+  if (changed && IsWritable(path)) lexicon.save(path);
   languageId_ = kDebug;
 }
 
