@@ -1,0 +1,260 @@
+#include "core/apt/machine_handlers.h"
+
+#include <cfloat>
+
+#include "apt_fixture.h"
+
+namespace ordalis::apt {
+namespace {
+
+TEST_F(AptTest, FedratForms) {
+  for (const char* statement : {"FEDRAT/250", "FEDRAT/250,MMPM", "FEDRAT/MMPM,250",
+                                "FEDRAT / 250.000000,  MMPM", "FEDRAT/ IPM, 250 "}) {
+    st.feedRate = 0;
+    st.motionCode = 1000;
+    st.gWordPending = false;
+    run(statement);
+    EXPECT_DOUBLE_EQ(st.feedRate, 250) << statement;
+    EXPECT_EQ(st.pendingFText, "F250") << statement;
+    EXPECT_EQ(st.feedBlockText, "F250.0") << statement;
+    EXPECT_EQ(st.motionCode, 1) << statement;
+    EXPECT_TRUE(st.gWordPending) << statement;
+  }
+  run("FEDRAT/IPR,0.2");
+  EXPECT_DOUBLE_EQ(st.feedRate, 0.2);
+  EXPECT_TRUE(log.lines().empty());
+  // A unit without a value: feed 0, and the statement is reported.
+  run("FEDRAT/MMPM");
+  EXPECT_DOUBLE_EQ(st.feedRate, 0);
+  EXPECT_EQ(logged("FEDRAT/MMPM"), 1);
+  // An empty pattern gives an empty feed text.
+  ctx.definition.PP_CODE_F.clear();
+  run("FEDRAT/100");
+  EXPECT_EQ(st.feedBlockText, "");
+}
+
+TEST_F(AptTest, CompressedFeedIsWrittenOnlyWhenItChanges) {
+  ctx.definition.OPTION_COMPR_SPEED = true;
+  run("FEDRAT/250");
+  EXPECT_TRUE(st.feedPending);
+  st.feedPending = st.gWordPending = false;
+  run("FEDRAT/250");
+  EXPECT_FALSE(st.feedPending);
+  EXPECT_TRUE(st.gWordPending);
+  run("FEDRAT/300");
+  EXPECT_TRUE(st.feedPending);
+}
+
+TEST_F(AptTest, SpindleForms) {
+  run("SPINDL/1000,RPM");
+  EXPECT_DOUBLE_EQ(st.spindleSpeed, 1000);
+  EXPECT_EQ(st.spindle, "M4");  // counter-clockwise when no direction was given before
+  EXPECT_EQ(st.spindleState, 1);
+  EXPECT_TRUE(st.spindleSpeedPending);
+  run("SPINDL/500,CLW");
+  run("SPINDL/1000,RPM");
+  EXPECT_EQ(st.spindle, "M3");
+
+  // Creo writes blanks everywhere; the three-item form copes.
+  st.spindle.clear();
+  st.spindleSpeedPending = false;
+  run("SPINDL / RPM, 9000.000000,  CLW");
+  EXPECT_DOUBLE_EQ(st.spindleSpeed, 9000);
+  EXPECT_EQ(st.spindle, "M3");
+  EXPECT_TRUE(st.spindleSpeedPending);
+  run("SPINDL/1028,RPM,CCLW");
+  EXPECT_DOUBLE_EQ(st.spindleSpeed, 1028);
+  EXPECT_EQ(st.spindle, "M4");
+
+  // The two-item form compares the word exactly: a blank hides the direction.
+  st.spindle.clear();
+  run("SPINDL/1200, CLW");
+  EXPECT_DOUBLE_EQ(st.spindleSpeed, 1200);
+  EXPECT_EQ(st.spindle, "");
+  run("SPINDL/CCLW,800");
+  EXPECT_DOUBLE_EQ(st.spindleSpeed, 800);
+  EXPECT_EQ(st.spindle, "M4");
+
+  run("SPINDL / OFF");
+  EXPECT_EQ(st.spindle, "M5");
+  EXPECT_EQ(st.spindleState, 2);
+  run("SPINDL/1,2,3,4");
+  EXPECT_DOUBLE_EQ(st.spindleSpeed, 800);
+  EXPECT_TRUE(log.lines().empty());
+}
+
+TEST_F(AptTest, UnitsCoolantAirCorrection) {
+  run("UNITS/MM");
+  EXPECT_EQ(st.motionCode, 71);
+  run("UNITS/INCH");
+  EXPECT_EQ(st.motionCode, 70);
+  st.motionCode = 1;
+  st.gWordPending = false;
+  run("UNITS / MM");  // compared exactly: no unit code
+  EXPECT_EQ(st.motionCode, 1);
+  EXPECT_TRUE(st.gWordPending);
+
+  run("COOLNT/MIST");
+  EXPECT_EQ(st.coolant, "M8");
+  run("COOLNT/OFF");
+  EXPECT_EQ(st.coolant, "M9");
+  run("COOLNT/AIR");
+  EXPECT_EQ(st.coolant, "M50");
+  run("AIR/ON");
+  EXPECT_EQ(st.air, "M51");
+
+  run("CUTCOM/LEFT");
+  EXPECT_EQ(st.correction, "G41");
+  EXPECT_TRUE(st.correctionPending && st.cutcomJustRead);
+  run("GOTO/1,2,3");
+  EXPECT_FALSE(st.cutcomJustRead);
+  run("CUTCOM/RIGHT");
+  EXPECT_EQ(st.correction, "G42");
+  run("CUTCOM/OFF");
+  EXPECT_EQ(st.correction, "G40");
+  st.cutcomJustRead = false;
+  run("CUTCOM/XYPLAN");
+  EXPECT_EQ(st.correction, "G40");
+  EXPECT_FALSE(st.cutcomJustRead);
+}
+
+TEST_F(AptTest, ToolStatements) {
+  run("CUTTER/10,5");
+  EXPECT_EQ(ctx.tools.count(), 1);
+  EXPECT_EQ(ctx.tools.current().type, 1);
+  EXPECT_EQ(ctx.tools.current().name, "FB 10");
+  run("CUTTER/10,2");
+  EXPECT_EQ(ctx.tools.current().type, 2);
+  EXPECT_FLOAT_EQ(ctx.tools.current().radius, 5);
+  EXPECT_FLOAT_EQ(ctx.tools.current().cornerRadius, 2);
+  run("CUTTER/20.,0,10.,5.,45.,0,100.");
+  const tools::ToolRecord& t = ctx.tools.current();
+  EXPECT_FLOAT_EQ(t.diameter, 20);
+  EXPECT_FLOAT_EQ(t.programmedLength, 5);
+  EXPECT_FLOAT_EQ(t.angle, 0);
+  EXPECT_FLOAT_EQ(t.length, 100);
+  EXPECT_FLOAT_EQ(t.cuttingLength, 100);
+  EXPECT_EQ(t.name, "FP 20");
+  EXPECT_TRUE(st.cutterPending);
+  run("CUTTER/1,2,3");  // no dimensions
+  EXPECT_FLOAT_EQ(ctx.tools.current().diameter, 0);
+  run("CUTTER/1e300");  // never an infinity in TOOL_DIAM
+  EXPECT_FLOAT_EQ(ctx.tools.current().diameter, FLT_MAX);
+  EXPECT_EQ(ctx.tools.count(), 5);
+
+  run("TPRINT/ BULL NOSE 10 ");
+  EXPECT_EQ(st.comment, "BULL NOSE 10");
+  EXPECT_EQ(ctx.tools.current().name, "BULL NOSE 10");
+
+  run("TOOLNO/7,9.5");
+  EXPECT_EQ(ctx.tools.current().number, 7);
+  EXPECT_FLOAT_EQ(ctx.tools.current().programmedDiameter, 9.5f);
+  EXPECT_FALSE(st.toolnoPending);
+  ctx.definition.OPTION_TRAITEMENT_TOOLNO = true;
+  run("TOOLNO/8");
+  EXPECT_EQ(logged("TOOLNO/8"), 1);
+  EXPECT_TRUE(st.toolnoPending);
+  EXPECT_EQ(st.requestedTool, 8);
+
+  run("LOADTL/3,13");
+  EXPECT_EQ(st.requestedTool, 3);
+  EXPECT_EQ(st.lengthCorrector, 13);
+  EXPECT_TRUE(st.toolChangePending && st.correctorPending);
+  run("LOAD/TOOL");
+  EXPECT_EQ(st.requestedTool, 0);
+  EXPECT_EQ(logged("LOAD/TOOL"), 1);
+  EXPECT_EQ(log.lines().size(), 2u);
+}
+
+TEST_F(AptTest, PartnoForms) {
+  run("PARTNO 12");
+  EXPECT_EQ(st.partName, "12");
+  EXPECT_EQ(st.comment, "12");
+  run("PARTNO 12 BRACKET");
+  EXPECT_EQ(st.partName, "12");
+  EXPECT_EQ(st.comment, "BRACKET");
+  run("PARTNO BRACKET");
+  EXPECT_EQ(st.partName, "BRACKET");
+  EXPECT_EQ(st.comment, "");
+  run("PARTNO/BRACKET");
+  EXPECT_EQ(st.partName, "PARTNO/BRACKET");
+  run("PARTNO / MFG0004");
+  EXPECT_EQ(st.partName, "MFG0004");
+  run("PARTNO");
+  EXPECT_EQ(st.partName, "");
+  EXPECT_TRUE(st.partnoPending);
+}
+
+TEST_F(AptTest, TextsCarriedIntoTheProgram) {
+  run("PPRINT/  ROUGH (10 MM)");
+  EXPECT_EQ(st.comment, "ROUGH (10 MM)");
+  EXPECT_TRUE(st.printPending);
+  run("INSERT G65 P9100");
+  EXPECT_EQ(st.insertText, "G65 P9100");
+  run("TMARK/ 3 ");
+  EXPECT_EQ(st.tmark, "3");
+  st.printPending = false;
+  run("DISPLY/ON");
+  EXPECT_EQ(st.comment, "");
+  EXPECT_FALSE(st.printPending);
+  // Without "/" the major word is the whole line, so only the handler itself sees this form.
+  EXPECT_EQ(HandleDisply(h, "DISPLY  SHOW THIS"), "SHOW THIS");
+  EXPECT_TRUE(st.printPending);
+  run("REWIND/ 0");
+  EXPECT_EQ(st.rewind, "0");
+  EXPECT_TRUE(st.rewindPending);
+  run("MODE/ MILL ");
+  EXPECT_EQ(st.modeText, "MILL");
+  EXPECT_TRUE(st.modePending);
+
+  run("CLAMP/ON");
+  EXPECT_EQ(st.clampText, "M10");
+  run("CLAMP/AUTO");
+  EXPECT_EQ(st.clampText, "AUTO");
+  run("CLAMP/AAXIS, ON");
+  EXPECT_EQ(st.clampText, "M12");
+  run("CLAMP/AAXIS,OFF");
+  EXPECT_EQ(st.clampText, "M13");
+  run("CLAMP/CAXIS,ON");
+  EXPECT_EQ(st.clampText, "M16");
+  run("CLAMP/XAXIS,ON");
+  EXPECT_EQ(st.clampText, "XAXIS");
+  EXPECT_TRUE(st.clampPending);
+
+  run("AUXFUN/ 8");
+  EXPECT_EQ(st.auxfunText, "M8");
+  run("PREFUN/61");
+  EXPECT_EQ(st.prefunText, "G61");
+  EXPECT_TRUE(st.auxfunPending && st.prefunPending);
+}
+
+TEST_F(AptTest, SequenceNumbers) {
+  st.lineCounter = 100;
+  run("SEQNO/STEP,10");
+  EXPECT_EQ(st.lineCounter, 110);
+  ctx.definition.NUM_MAX = 105;
+  ctx.definition.NUM_ORIGINE = 5;
+  st.lineCounter = 100;
+  run("SEQNO/STEP,10");
+  EXPECT_EQ(st.lineCounter, 5);
+
+  ctx.definition.NUM_MAX = 99999;
+  run("SEQNO/250");
+  EXPECT_EQ(st.lineCounter, 250);
+  run("SEQNO/NEXT");
+  EXPECT_EQ(st.lineCounter, 250);
+  run("SEQNO/ON");
+  EXPECT_TRUE(ctx.definition.OPTION_SORTIE_N);
+  run("SEQNO/OFF");
+  EXPECT_FALSE(ctx.definition.OPTION_SORTIE_N);
+  run("SEQNO/INCR,5");
+  EXPECT_EQ(ctx.definition.NUM_INCR, 5);
+  EXPECT_TRUE(log.lines().empty());
+  // Without its value the increment is kept.
+  run("SEQNO/INCR");
+  EXPECT_EQ(ctx.definition.NUM_INCR, 5);
+  EXPECT_EQ(logged("SEQNO/INCR"), 1);
+}
+
+}  // namespace
+}  // namespace ordalis::apt
