@@ -110,9 +110,7 @@ bool IsKeyLine(std::string_view raw) {
   return eq != std::string_view::npos && !TrimBlanks(t.substr(0, eq)).empty();
 }
 
-std::string_view KeyName(std::string_view raw) {
-  return TrimBlanks(raw.substr(0, raw.find('=')));
-}
+std::string_view KeyName(std::string_view raw) { return TrimBlanks(raw.substr(0, raw.find('='))); }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, bool& exists) {
   std::error_code ec;
@@ -177,7 +175,9 @@ ProfileFile ProfileFile::parse(std::string_view text) {
 }
 
 void ProfileFile::addLine(std::string_view raw, std::uint8_t eol) {
-  const Kind kind = IsSectionLine(raw) ? Kind::kSection : IsKeyLine(raw) ? Kind::kKey : Kind::kOther;
+  const Kind kind = IsSectionLine(raw) ? Kind::kSection
+                    : IsKeyLine(raw)   ? Kind::kKey
+                                       : Kind::kOther;
   if (kind == Kind::kOther && !lines_.empty() && lines_.back().kind == Kind::kOther) {
     Line& chunk = lines_.back();
     chunk.raw += kEolText[chunk.eol];
@@ -246,6 +246,14 @@ void ProfileFile::set(std::string_view section, std::string_view key, std::strin
   std::string clean(value);
   for (char& c : clean) {
     if (c == '\r' || c == '\n') c = ' ';
+  }
+  // Reading trims blanks and drops enclosing quotes; quoting such a value makes it read back as
+  // it was written.
+  if (!clean.empty() && (clean.front() == ' ' || clean.front() == '\t' || clean.back() == ' ' ||
+                         clean.back() == '\t' ||
+                         (clean.size() >= 2 && (clean.front() == '"' || clean.front() == '\'') &&
+                          clean.back() == clean.front()))) {
+    clean = "\"" + clean + "\"";
   }
   const SectionIndex* s = findSection(section);
   if (s) {

@@ -118,11 +118,13 @@ TEST(ProfileFile, SaveAndConvenienceFunctions) {
   EXPECT_EQ(GetProfileString(path, "CONFIG", "LangId"), "");
   EXPECT_TRUE(WriteProfileString(path, "CONFIG", "LangId", "1036"));
   EXPECT_TRUE(WriteProfileString(path, "POSTPROCESSEUR", "Fichier", ".\\Default.ppc"));
-  EXPECT_EQ(ReadFile(path), "[CONFIG]\r\nLangId=1036\r\n[POSTPROCESSEUR]\r\nFichier=.\\Default.ppc\r\n");
+  EXPECT_EQ(ReadFile(path),
+            "[CONFIG]\r\nLangId=1036\r\n[POSTPROCESSEUR]\r\nFichier=.\\Default.ppc\r\n");
   EXPECT_EQ(GetProfileString(path, "config", "langid"), "1036");
   // No temporary file is left beside the target.
   int files = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file();
+  for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+    files += e.is_regular_file();
   EXPECT_EQ(files, 1);
 }
 
