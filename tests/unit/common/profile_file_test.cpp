@@ -91,6 +91,12 @@ TEST(ProfileFile, SetReplacesInPlaceAppendsAtSectionEndAndKeepsEverythingElse) {
             "Y=y\r\n"
             "[C]\r\n"
             "Z=z\r\n");
+  // Values that reading would trim or unquote are written so that they read back unchanged.
+  for (const std::string v : {" (", "G0 ", "\"quoted\"", "'q'", "a \"b\" c"}) {
+    p.set("C", "Q", v);
+    EXPECT_EQ(p.get("C", "Q"), v);
+  }
+  EXPECT_EQ(ProfileFile::parse("[C]\nQ=x\n").get("C", "Q"), "x");
   // A value with a line break cannot split the key line.
   p.set("C", "Z", "a\r\nb");
   EXPECT_EQ(p.get("C", "Z"), "a  b");
