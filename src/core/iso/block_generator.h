@@ -1,9 +1,13 @@
 #pragma once
 // Turns the pending items of the run-time state into the ISO blocks of one statement.
 
+#include <array>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/app/context.h"
+#include "core/iso/number_format.h"
 #include "core/iso/template_engine.h"
 
 namespace ordalis::iso {
@@ -13,10 +17,46 @@ class BlockGenerator {
   BlockGenerator(app::Context& ctx, TemplateEngine& engine) : ctx_(ctx), engine_(engine) {}
   /// Returns the text of this statement's blocks ("" when none; several lines joined by CR LF).
   std::string generate();
+  /// Same into `out` (emptied first), so that a driver reusing one buffer allocates nothing.
+  void generate(std::string& out);
 
  private:
+  // Pending items in the order they are tested; see block_generator.cpp.
+  bool returnItems(std::string& r);
+  bool planeChange(std::string& r);
+  void startItems(std::string& r);
+  void circle(std::string& r);
+  void multaxTemplate(std::string& r);
+  bool firstPoint(std::string& r);
+  bool cycleCancel(std::string& r);
+  bool machineFunctions(std::string& r);
+  void toolChange(std::string& r);
+  void textItems(std::string& r);
+  void finalForm(std::string& r);
+  void feedAfterCancel(std::string& r);
+
+  // The motion block (motion_block.cpp).
+  void motionBlock(std::string& r);
+  void computeGWord(std::string& r);
+  void rapid(std::string& r);
+  void rotaryTemplate(std::string& r, const std::string& tpl);
+  void appendAxes(std::string& r);
+  void updatePrevious();
+  const std::array<std::uint8_t, ppdef::kAddressCount>& letterOrder();
+
+  // The canned-cycle blocks (cycle_output.cpp).
+  void cycleBlock(std::string& r);
+
+  /// Appends a word with exactly one separator before it (none at the start of a line).
+  void appendWord(std::string& r, std::string_view word) const;
+
   app::Context& ctx_;
   TemplateEngine& engine_;
+  CachedAddressFormat formats_[9];  // X Y Z, incremental X Y Z, A B C
+  std::string gWord_;
+  std::array<int, ppdef::kAddressCount> orderKey_{};
+  std::array<std::uint8_t, ppdef::kAddressCount> order_{};
+  bool orderBuilt_ = false;
 };
 
 }  // namespace ordalis::iso

@@ -1,0 +1,328 @@
+#include "core/iso/block_generator.h"
+
+#include "core/common/text.h"
+#include "core/iso/run_state.h"
+#include "core/ppdef/definition.h"
+
+namespace ordalis::iso {
+
+namespace {
+
+constexpr int kMsgUnknownMode = 2124;
+
+bool EndsWithBreak(std::string_view text) { return !text.empty() && text.back() == '\n'; }
+
+/// Appends a text that forms blocks of its own: it starts on a new line.
+void AppendBlock(std::string& r, std::string_view text) {
+  if (text.empty()) return;
+  if (!r.empty() && !EndsWithBreak(r)) r.append("\r\n");
+  r.append(text);
+}
+
+void TrimInPlace(std::string& text) {
+  std::size_t end = text.size();
+  while (end > 0 && text[end - 1] == ' ') --end;
+  text.resize(end);
+  std::size_t start = 0;
+  while (start < text.size() && text[start] == ' ') ++start;
+  if (start > 0) text.erase(0, start);
+}
+
+}  // namespace
+
+std::string BlockGenerator::generate() {
+  std::string out;
+  generate(out);
+  return out;
+}
+
+void BlockGenerator::appendWord(std::string& r, std::string_view word) const {
+  if (word.empty()) return;
+  const std::string& sep = ctx_.definition.PP_SPACE;
+  if (!r.empty() && !sep.empty() && r.back() != ' ' && !EndsWithBreak(r)) r.append(sep);
+  r.append(word);
+}
+
+void BlockGenerator::generate(std::string& r) {
+  RunState& s = ctx_.state;
+  r.clear();
+  if (returnItems(r)) return;
+  startItems(r);
+  bool toFinal = false;
+  bool cancelled = false;
+  if (s.circlePending) {
+    circle(r);
+  } else {
+    multaxTemplate(r);
+    if (!firstPoint(r)) {
+      cancelled = cycleCancel(r);
+      if (s.pointPending) {
+        s.pointPending = false;
+        if (s.cycleMode) {
+          cycleBlock(r);
+          toFinal = true;
+        } else {
+          motionBlock(r);
+        }
+      }
+      if (!toFinal) {
+        if (machineFunctions(r)) return;
+        textItems(r);
+      }
+    }
+  }
+  // The feed block text was written at the start of this block.
+  if (!toFinal && s.feedPending && !s.feedBlockText.empty()) s.feedPending = false;
+  finalForm(r);
+  if (cancelled) feedAfterCancel(r);
+}
+
+// Items that make a block of their own and end the call: part name, rewind, inserted texts,
+// stops, dwell and working-plane changes.
+bool BlockGenerator::returnItems(std::string& r) {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  const auto numbered = [&](std::string_view text) {
+    r.assign(text);
+    engine_.numberBlockInPlace(r);
+    return true;
+  };
+  if (s.partnoPending) {
+    s.partnoPending = false;
+    r = engine_.expandFull(d.PP_PARTNO);
+    return true;
+  }
+  if (s.rewindPending) {
+    s.rewindPending = false;
+    r = engine_.expandFull(d.PP_REWIND);
+    return true;
+  }
+  if (s.insertPending) return s.insertPending = false, numbered(common::TrimRight(s.insertText));
+  if (s.auxfunPending) return s.auxfunPending = false, numbered(common::TrimRight(s.auxfunText));
+  if (s.clampPending) return s.clampPending = false, numbered(common::TrimRight(s.clampText));
+  if (s.opstopPending) return s.opstopPending = false, numbered(d.PP_OPSTOP);
+  if (s.planeChangePending) return planeChange(r);
+  if (s.stopPending) return s.stopPending = false, numbered(d.PP_STOP);
+  if (s.delayPending) {
+    s.delayPending = false;
+    return numbered(engine_.expandFull(d.PP_TEMPO));
+  }
+  return false;
+}
+
+bool BlockGenerator::planeChange(std::string& r) {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  s.planeChangePending = false;
+  const std::pair<bool, const std::string*> planes[] = {
+      {s.planeG17, &d.PP_G17},   {s.planeG18, &d.PP_G18},   {s.planeG19, &d.PP_G19},
+      {s.planeG17M, &d.PP_G17_M}, {s.planeG18M, &d.PP_G18_M}, {s.planeG19M, &d.PP_G19_M}};
+  for (const auto& [on, code] : planes) {
+    if (on) AppendBlock(r, engine_.expandFull(engine_.numberBlock(*code)));
+  }
+  if (s.inclinedPlane) {
+    AppendBlock(r, engine_.expandFull(d.PP_ACTIVATION_PLAN_INCLINE));
+    s.gWordPending = true;
+  }
+  return true;
+}
+
+// Feed block text, PREFUN and the radius correction written at block start.
+void BlockGenerator::startItems(std::string& r) {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  if (s.feedPending) r.append(s.feedBlockText);
+  if (s.prefunPending) {
+    s.prefunPending = false;
+    appendWord(r, engine_.numberBlock(common::TrimRight(s.prefunText)));
+  }
+  if (!s.correctionPending) return;
+  const bool atStart = d.OPTION_CORRECTEUR_DEBUT_LIGNE && !s.cutcomJustRead;
+  if ((!d.OPTION_CORRECTEUR_DEBUT_LIGNE && !d.OPTION_CORRECTEUR_FIN_LIGNE) || atStart) {
+    s.correctionPending = false;
+    appendWord(r, s.correction);
+  }
+}
+
+void BlockGenerator::circle(std::string& r) {
+  RunState& s = ctx_.state;
+  s.circlePending = false;
+  appendWord(r, engine_.expandCircle(ctx_.definition.FORMAT_CERCLE));
+  s.gWordPending = true;
+  s.prevX = s.arc.end.x;
+  s.prevY = s.arc.end.y;
+  s.prevZ = s.arc.end.z;
+  s.prevA = s.arc.endA;
+  s.prevB = s.arc.endB;
+  s.prevC = s.arc.endC;
+  s.prevKnown = true;
+}
+
+// MULTAX on and off: their templates are written with the block that follows them.
+void BlockGenerator::multaxTemplate(std::string& r) {
+  RunState& s = ctx_.state;
+  if (!s.gWordPending) return;
+  const int code = s.motionCode;
+  if (code == 151 || code == 1151) {
+    appendWord(r, engine_.expandFull(ctx_.definition.PP_ACTIVATION_RTCP));
+  } else if (code == 152 || code == 1152) {
+    appendWord(r, engine_.expandFull(ctx_.definition.PP_DESACTIVATION_PLAN_INCLINE));
+  } else {
+    return;
+  }
+  s.motionCode = 0;
+}
+
+// The first point after a tool change is written by PREMIER_POINT (outside cycle mode).
+bool BlockGenerator::firstPoint(std::string& r) {
+  RunState& s = ctx_.state;
+  if (!s.firstPointPending) return false;
+  s.firstPointPending = false;
+  if (s.cycleMode) return false;
+  appendWord(r, engine_.expandFull(ctx_.definition.PREMIER_POINT));
+  s.prevX = s.firstX;
+  s.prevY = s.firstY;
+  s.prevZ = s.firstZ;
+  s.prevA = s.firstA;
+  s.prevB = s.firstB;
+  s.prevC = s.firstC;
+  s.prevKnown = true;
+  if (s.feedPending) {
+    s.feedPending = false;
+    appendWord(r, s.pendingFText);
+  }
+  multaxTemplate(r);
+  s.motionCode = 0;
+  s.gWordPending = false;
+  s.pointPending = false;
+  return true;
+}
+
+bool BlockGenerator::machineFunctions(std::string& r) {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  const auto done = [&](bool& flag, const std::string& tpl) {
+    flag = false;
+    r.append(engine_.expandFull(tpl));
+    return true;
+  };
+  if (s.gohomePending) {
+    done(s.gohomePending, d.MACRO_GOHOME);
+    s.prevKnown = false;
+    s.gWordPending = true;
+    return true;
+  }
+  if (s.toolChangePending) return toolChange(r), true;
+  if (s.spindleState == 1 || s.spindleState == 2) {
+    const std::string& tpl = s.spindleState == 1 ? d.SPINDLE_ON : d.SPINDLE_OFF;
+    s.spindleState = 0;
+    r.append(engine_.expandFull(tpl));
+    return true;
+  }
+  if (s.endPending) return done(s.endPending, d.PP_END);
+  if (s.finiPending) return done(s.finiPending, d.PP_FINI);
+  if (s.toolnoPending && d.OPTION_TRAITEMENT_TOOLNO) {
+    s.toolnoPending = false;
+    appendWord(r, engine_.expandFull(d.GESTION_TOOLNO));
+    return true;
+  }
+  if (s.cutterPending && d.OPTION_TRAITEMENT_CUTTER) {
+    s.cutterPending = false;
+    appendWord(r, engine_.expandTool(d.GESTION_CUTTER));
+    return true;
+  }
+  if (!s.modePending) return false;
+  s.modePending = false;
+  for (const auto& entry : d.ModeTable) {
+    if (entry.match == s.modeText) {
+      r.append(engine_.expandFull(entry.output));
+      return true;
+    }
+  }
+  ctx_.message(kMsgUnknownMode, s.modeText);
+  return false;
+}
+
+void BlockGenerator::toolChange(std::string& r) {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  s.toolChangePending = false;
+  if (s.requestedTool != s.loadedTool) {
+    if (s.toolLoadsSeen > 1) {
+      const std::string unload = engine_.expandFull(d.ANNUL_OUTIL);
+      r.append(unload);
+      // Unload and change are separate lines even when the unload text has no line break.
+      const std::string change = engine_.expandFull(d.CHANGE_OUTIL);
+      if (!change.empty()) AppendBlock(r, change);
+    } else {
+      r.append(engine_.expandFull(d.CHANGE_OUTIL));
+    }
+    s.loadedTool = s.requestedTool;
+  } else {
+    r.append(engine_.expandFull(d.RECHARGE_OUTIL));
+  }
+  // The tool-change sequence may leave the controller in rapid mode.
+  s.gWordPending = true;
+}
+
+void BlockGenerator::textItems(std::string& r) {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  if ((s.commentPending && d.OPTION_COMMENTAIRE) || s.printPending) {
+    // The controller's own delimiters inside the text would end or nest the comment.
+    std::string text = s.comment;
+    if (!d.PP_COMMENT_1.empty()) common::ReplaceAllInPlace(text, d.PP_COMMENT_1, " ");
+    if (!d.PP_COMMENT_2.empty()) common::ReplaceAllInPlace(text, d.PP_COMMENT_2, " ");
+    r = d.PP_COMMENT_1 + d.PP_SPACE + text + d.PP_SPACE + d.PP_COMMENT_2;
+  }
+  if (s.coolantPending) {
+    s.coolantPending = false;
+    if (d.OPTION_FLUID) appendWord(r, s.coolant);
+  }
+  if (s.airPending) {
+    s.airPending = false;
+    appendWord(r, s.air);
+  }
+  if (s.workOffsetPending) {
+    s.workOffsetPending = false;
+    appendWord(r, engine_.expandFull(s.originText));
+  }
+  if (s.originPending) {
+    s.originPending = false;
+    appendWord(r, engine_.expandFull(s.originText));
+  }
+  if (s.fromPending) {
+    s.fromPending = false;
+    appendWord(r, engine_.expandFull(d.PP_FROM));
+    s.prevKnown = false;
+    s.gWordPending = true;
+  }
+}
+
+void BlockGenerator::finalForm(std::string& r) {
+  RunState& s = ctx_.state;
+  TrimInPlace(r);
+  if (!r.empty()) {
+    const std::string& n = ctx_.definition.FORMAT_PP_N;
+    const bool hasNumber = (!n.empty() && r[0] == n[0]) ||
+                           common::ReadNumber(common::TextBefore(r, ' ')) > 0;
+    if (!hasNumber) engine_.numberBlockInPlace(r);
+  }
+  s.commentPending = false;
+  s.printPending = false;
+}
+
+// Cycle templates usually carry their own feed: the programmed feed is written again after the
+// cancel, on a block of its own when the definition writes feeds that way.
+void BlockGenerator::feedAfterCancel(std::string& r) {
+  RunState& s = ctx_.state;
+  if (s.feedBlockText.empty()) {
+    s.feedPending = true;
+    return;
+  }
+  std::string feed = s.feedBlockText;
+  engine_.numberBlockInPlace(feed);
+  AppendBlock(r, feed);
+}
+
+}  // namespace ordalis::iso

@@ -1,0 +1,74 @@
+// Canned cycles: the cycle-kind template at the first hole, PP_CYCLE at the following holes, and
+// PP_CYCLE_OFF at the cancel.
+#include "core/iso/block_generator.h"
+#include "core/iso/run_state.h"
+#include "core/ppdef/definition.h"
+
+namespace ordalis::iso {
+
+namespace {
+
+const std::string* CycleTemplate(const ppdef::PostProcessorDefinition& d, int code) {
+  switch (code) {
+    case 81: return &d.PP_CYCLE_DRILL;
+    case 82: return &d.PP_CYCLE_CSINK;
+    case 83: return &d.PP_CYCLE_BORE;
+    case 84: return &d.PP_CYCLE_DEEPCL;
+    case 85: return &d.PP_CYCLE_DEEPBK;
+    case 86: return &d.PP_CYCLE_REAM;
+    case 87: return &d.PP_CYCLE_TAP;
+    case 88: return &d.PP_CYCLE_THREAD;
+    case 89: return &d.PP_CYCLE_MILL;
+    default: return nullptr;
+  }
+}
+
+void TakePoint(RunState& s, double& x, double& y, double& z, double& a, double& b, double& c) {
+  x = s.X;
+  y = s.Y;
+  z = s.Z;
+  a = s.A;
+  b = s.B;
+  c = s.C;
+}
+
+}  // namespace
+
+void BlockGenerator::cycleBlock(std::string& r) {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  CycleState& cy = s.cycle;
+  if (s.incremental) {
+    appendWord(r, d.PP_G90);
+    s.incremental = false;
+  }
+  const std::string* tpl = nullptr;
+  if (s.motionCode == -1) {
+    tpl = &d.PP_CYCLE;
+  } else if ((tpl = CycleTemplate(d, s.motionCode)) != nullptr) {
+    cy.firstPointWritten = false;
+    TakePoint(s, cy.firstX, cy.firstY, cy.firstZ, cy.firstA, cy.firstB, cy.firstC);
+    s.motionCode = -1;
+  } else {
+    return;
+  }
+  // The cycle point is this hole at the first hole too, so either template can drill it.
+  TakePoint(s, cy.pointX, cy.pointY, cy.pointZ, cy.pointA, cy.pointB, cy.pointC);
+  TakePoint(s, s.prevX, s.prevY, s.prevZ, s.prevA, s.prevB, s.prevC);
+  s.prevKnown = true;
+  appendWord(r, engine_.expandCycle(*tpl));
+}
+
+bool BlockGenerator::cycleCancel(std::string& r) {
+  RunState& s = ctx_.state;
+  if (!s.cycleMode || s.motionCode != 80) return false;
+  s.cycleMode = false;
+  r = engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF);
+  s.motionCode = 0;
+  // The tool stands at the retract height and the cycle may have changed the modal motion.
+  s.prevKnown = false;
+  s.gWordPending = true;
+  return true;
+}
+
+}  // namespace ordalis::iso

@@ -1,0 +1,220 @@
+// The linear motion block: G word, axis words in the definition's address order, feed word.
+// This runs for nearly every statement of a program, so it formats straight into the result.
+#include <cmath>
+
+#include "core/common/text.h"
+#include "core/iso/block_generator.h"
+#include "core/iso/run_state.h"
+#include "core/ppdef/definition.h"
+
+namespace ordalis::iso {
+
+namespace {
+
+constexpr int kMsgRotaryReset = 2130;
+
+enum FormatSlot { kFx, kFy, kFz, kFxInc, kFyInc, kFzInc, kFa, kFb, kFc };
+
+}  // namespace
+
+const std::array<std::uint8_t, ppdef::kAddressCount>& BlockGenerator::letterOrder() {
+  const auto& positions = ctx_.definition.AddressPosition;
+  if (orderBuilt_ && orderKey_ == positions) return order_;
+  // Position 0 (a letter missing from PP_ORDER) comes first; ties keep the letter order.
+  int n = 0;
+  for (int p = 0; p <= ppdef::kAddressCount; ++p) {
+    for (int letter = 0; letter < ppdef::kAddressCount; ++letter) {
+      if (positions[letter] == p && n < ppdef::kAddressCount) {
+        order_[n++] = static_cast<std::uint8_t>(letter);
+      }
+    }
+  }
+  while (n < ppdef::kAddressCount) order_[n++] = ppdef::kN;  // out-of-range positions carry no word
+  orderKey_ = positions;
+  orderBuilt_ = true;
+  return order_;
+}
+
+void BlockGenerator::motionBlock(std::string& r) {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  gWord_.clear();
+  if (!d.OPTION_COMPR && !s.gWordPending && s.motionCode != 0) gWord_ = s.gText;
+  if (s.rotaryResetPending) {
+    s.rotaryResetPending = false;
+    ctx_.message(kMsgRotaryReset);
+    appendWord(r, engine_.expandFull(d.MACRO_RAZ));
+    s.gWordPending = true;
+  }
+  if (s.gWordPending) {
+    s.gWordPending = d.Type_Postprocesseur == 3;
+    computeGWord(r);
+  }
+  if (s.correctionPending && !d.OPTION_CORRECTEUR_FIN_LIGNE) {
+    // The correction follows the motion's G word; it never replaces it.
+    s.correctionPending = false;
+    if (!gWord_.empty() && !s.correction.empty()) gWord_.append(d.PP_SPACE);
+    gWord_.append(s.correction);
+  }
+  appendAxes(r);
+  if (r.find('\\') != std::string::npos) common::ReplaceAllInPlace(r, "\\n", "\r\n");
+  updatePrevious();
+  if (s.correctionPending && d.OPTION_CORRECTEUR_FIN_LIGNE) {
+    s.correctionPending = false;
+    appendWord(r, s.correction);
+  }
+  if (s.feedPending) {
+    s.feedPending = false;
+    appendWord(r, s.pendingFText);
+  }
+}
+
+void BlockGenerator::computeGWord(std::string& r) {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  const int code = s.motionCode;
+  const auto absolute = [&] {
+    if (!s.incremental) return;
+    appendWord(r, d.PP_G90);
+    s.incremental = false;
+  };
+  switch (code) {
+    case 1: absolute(); s.gText = d.PP_G01; break;
+    case 2: absolute(); s.gText = d.PP_ARC_R; break;
+    case 3: absolute(); s.gText = d.PP_ARC_L; break;
+    case 54: case 55: case 56: case 57:
+      s.gText.clear();
+      AppendPlainNumber(common::ReadNumber(d.PP_G54_G57) + code, s.gText);
+      break;
+    case 70: case 71:
+      // Units are written once; the next move states its own motion again.
+      s.gText = code == 70 ? d.PP_G70 : d.PP_G71;
+      s.motionCode = 0;
+      s.gWordPending = true;
+      break;
+    case 80: s.gText = engine_.expandCycle(d.PP_CYCLE_OFF); break;
+    case 90: s.gText = d.PP_G90; s.incremental = false; break;
+    case 91: case 1091: {
+      const std::string& motion = code == 91 ? d.PP_G01 : d.PP_G00;
+      gWord_.clear();
+      if (!s.incremental) appendWord(gWord_, d.PP_G91);
+      appendWord(gWord_, motion);
+      s.gText = motion;
+      s.incremental = true;
+      if (code == 1091) s.motionCode = 0;
+      return;
+    }
+    case 150: rotaryTemplate(r, d.PP_ACTIVATION_PLAN_INCLINE); break;
+    case 151: case 1151: rotaryTemplate(r, d.PP_ACTIVATION_RTCP); break;
+    case 152: case 1152: rotaryTemplate(r, d.PP_DESACTIVATION_PLAN_INCLINE); break;
+    case 153: rotaryTemplate(r, d.PP_DESACTIVATION_RTCP); break;
+    default:
+      if (code >= 1000) return rapid(r);
+      break;  // 0 and unknown codes repeat the last G text
+  }
+  gWord_ = s.gText;
+}
+
+// RTCP and inclined-plane codes: written once, and the next move writes its G word again.
+void BlockGenerator::rotaryTemplate(std::string& r, const std::string& tpl) {
+  RunState& s = ctx_.state;
+  appendWord(r, engine_.expandFull(tpl));
+  s.motionCode = 0;
+  s.gWordPending = true;
+}
+
+void BlockGenerator::rapid(std::string& r) {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  if (d.OPTION_RAPIDE) {
+    s.gText = d.PP_G01;
+    s.feedRate = 999999.0;
+    s.pendingFText = d.PP_FMAX;
+    s.feedPending = true;
+    appendWord(r, d.PP_CODE_FMAX);
+  } else {
+    s.gText = d.PP_G00;
+  }
+  gWord_.clear();
+  if (s.incremental) appendWord(gWord_, d.PP_G90);
+  appendWord(gWord_, s.gText);
+  s.incremental = false;
+  s.motionCode = 0;
+}
+
+void BlockGenerator::appendAxes(std::string& r) {
+  const RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  const bool incremental = s.incremental;
+  const bool incFormat = d.OPTION_CODAGE_INCREMENTAL && incremental;
+  const bool compress = d.OPTION_COMPR && s.prevKnown;
+  const bool compressXyz = compress && !incremental;
+  const bool hasAxis = s.I != 0 || s.J != 0 || s.K != 0;
+  const int kin = d.Cinematique_Machine;
+  const bool allAngles = d.OPTION_COMPR && (kin == 15 || kin == 16 || kin == 18);
+  const auto angle = [&](int i, double v, double prev) {
+    if (!hasAxis) return false;
+    if (allAngles) return true;
+    return d.RotaryAxisInUse[i] && (!compress || v != prev);
+  };
+  const std::string& sep = d.PP_SPACE;
+  const auto word = [&](const AddressFormat& fmt, double v) {
+    const std::size_t mark = r.size();
+    if (!r.empty() && !sep.empty() && r.back() != ' ' && r.back() != '\n') r.append(sep);
+    const std::size_t start = r.size();
+    fmt.append(v, r);
+    if (r.size() == start) r.resize(mark);
+  };
+  for (const std::uint8_t letter : letterOrder()) {
+    switch (letter) {
+      case ppdef::kG: appendWord(r, gWord_); break;
+      case ppdef::kX:
+        if (!compressXyz || s.X != s.prevX) {
+          word(incFormat ? formats_[kFxInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_X)
+                              : formats_[kFx].get(d.FORMAT_PP_X), s.X * d.XDiameterFactor);
+        }
+        break;
+      case ppdef::kY:
+        if (!compressXyz || s.Y != s.prevY) {
+          word(incFormat ? formats_[kFyInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Y)
+                              : formats_[kFy].get(d.FORMAT_PP_Y), s.Y);
+        }
+        break;
+      case ppdef::kZ:
+        if (!compressXyz || s.Z != s.prevZ) {
+          word(incFormat ? formats_[kFzInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Z)
+                              : formats_[kFz].get(d.FORMAT_PP_Z), s.Z);
+        }
+        break;
+      case ppdef::kA:
+        if (angle(0, s.A, s.prevA)) word(formats_[kFa].get(d.FORMAT_PP_A), s.A);
+        break;
+      case ppdef::kB:
+        if (angle(1, s.B, s.prevB)) word(formats_[kFb].get(d.FORMAT_PP_B), s.B);
+        break;
+      case ppdef::kC:
+        if (angle(2, s.C, s.prevC)) word(formats_[kFc].get(d.FORMAT_PP_C), s.C);
+        break;
+      default: break;  // N, I, J, K, R and F carry no text in a linear block
+    }
+  }
+}
+
+void BlockGenerator::updatePrevious() {
+  RunState& s = ctx_.state;
+  if (s.incremental) {
+    s.prevX += s.X;
+    s.prevY += s.Y;
+    s.prevZ += s.Z;
+    return;
+  }
+  s.prevX = s.X;
+  s.prevY = s.Y;
+  s.prevZ = s.Z;
+  s.prevA = s.A;
+  s.prevB = s.B;
+  s.prevC = s.C;
+  s.prevKnown = true;
+}
+
+}  // namespace ordalis::iso

@@ -1,0 +1,92 @@
+#include "core/iso/number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace ordalis::iso {
+namespace {
+
+TEST(MonFormat, AddressWords) {
+  EXPECT_EQ(MonFormat(12.5, "X#0.000"), "X12.500");
+  EXPECT_EQ(MonFormat(-3, "Z+#0.000"), "Z-3.000");
+  EXPECT_EQ(MonFormat(3, "Z+#0.000"), "Z+3.000");
+  EXPECT_EQ(MonFormat(0, "Z+#0.000"), "Z+0.000");
+  EXPECT_EQ(MonFormat(-0.0001, "Z+#0.000"), "Z+0.000");
+  EXPECT_EQ(MonFormat(-0.0001, "X#0.000"), "X0.000");
+  EXPECT_EQ(MonFormat(10, "N#0"), "N10");
+  EXPECT_EQ(MonFormat(2, "X"), "X2.00");
+  EXPECT_EQ(MonFormat(5, ""), "");
+  EXPECT_EQ(MonFormat(-12.25, "X#0.000"), "X-12.250");
+  EXPECT_EQ(MonFormat(7, "N#0000"), "N0007");
+  EXPECT_EQ(MonFormat(1200, "F#0"), "F1200");
+  EXPECT_EQ(MonFormat(3, "T#00 M6"), "T03 M6");  // text after the last "0" is a suffix
+}
+
+TEST(MonFormat, RoundsHalvesAwayFromZero) {
+  EXPECT_EQ(MonFormat(0.0005, "X#0.000"), "X0.001");
+  EXPECT_EQ(MonFormat(-0.0005, "X#0.000"), "X-0.001");
+  EXPECT_EQ(MonFormat(2.5, "S#0"), "S3");
+  EXPECT_EQ(MonFormat(-2.5, "S#0"), "S-3");
+  EXPECT_EQ(MonFormat(2.675, "X#0.00"), "X2.68");  // the decimal half, not its binary neighbour
+  EXPECT_EQ(MonFormat(1.005, "X#0.00"), "X1.01");
+  EXPECT_EQ(MonFormat(0.0049, "X#0.00"), "X0.00");
+  EXPECT_EQ(MonFormat(9.9996, "X#0.000"), "X10.000");
+}
+
+TEST(MonFormat, HugeAndNonFiniteValues) {
+  const std::string huge = MonFormat(1e300, "X#0.000");
+  ASSERT_EQ(huge.size(), 1 + 301 + 4);
+  EXPECT_EQ(huge.substr(0, 3), "X10");
+  EXPECT_EQ(huge.substr(huge.size() - 4), ".000");
+  EXPECT_EQ(MonFormat(-1e20, "X#0.0"), "X-100000000000000000000.0");
+  EXPECT_EQ(MonFormat(std::nan(""), "X#0.000"), "X0.000");
+  EXPECT_EQ(MonFormat(std::numeric_limits<double>::infinity(), "Z+#0.000"), "Z+0.000");
+  EXPECT_EQ(MonFormat(-std::numeric_limits<double>::infinity(), "#0"), "0");
+}
+
+TEST(AddressFormat, CompiledOnceGivesSameWords) {
+  AddressFormat f("Y+#0.000");
+  std::string out;
+  f.append(1.5, out);
+  out += ' ';
+  f.append(-1.5, out);
+  EXPECT_EQ(out, "Y+1.500 Y-1.500");
+  CachedAddressFormat cache;
+  EXPECT_EQ(&cache.get("X#0.0"), &cache.get("X#0.0"));
+  std::string a, b;
+  cache.get("X#0.0").append(1, a);
+  cache.get("X#0.000").append(1, b);  // a changed definition rebuilds the format
+  EXPECT_EQ(a, "X1.0");
+  EXPECT_EQ(b, "X1.000");
+  std::string c;
+  cache.get("I", "X#0.0").append(2, c);
+  EXPECT_EQ(c, "IX2.0");
+}
+
+TEST(FormatNumber, DisplayPatterns) {
+  EXPECT_EQ(FormatNumber(12.5, ""), "12.5");
+  EXPECT_EQ(FormatNumber(3, ""), "3");
+  EXPECT_EQ(FormatNumber(-0.25, ""), "-0.25");
+  EXPECT_EQ(FormatNumber(1e20, ""), "100000000000000000000");
+  EXPECT_EQ(FormatNumber(0.1 + 0.2, ""), "0.3");
+  EXPECT_EQ(FormatNumber(1e-7, ""), "0.0000001");
+  EXPECT_EQ(FormatNumber(5, "0"), "5");
+  EXPECT_EQ(FormatNumber(5, "000"), "005");
+  EXPECT_EQ(FormatNumber(1234, "0"), "1234");
+  EXPECT_EQ(FormatNumber(0, "#"), "");
+  EXPECT_EQ(FormatNumber(12.5, "0.###"), "12.5");
+  EXPECT_EQ(FormatNumber(12, "0.0#"), "12.0");
+  EXPECT_EQ(FormatNumber(10, "N0"), "N10");
+  EXPECT_EQ(FormatNumber(-3, "X0.0"), "X-3.0");  // the sign goes with the digits, after the letter
+  EXPECT_EQ(FormatNumber(-3, "+#0.000;-#0.000"), "-3.000");
+  EXPECT_EQ(FormatNumber(3, "+#0.000;-#0.000"), "+3.000");
+  EXPECT_EQ(FormatNumber(0, "0;(0);\"zero\""), "zero");
+  EXPECT_EQ(FormatNumber(-4, "0;(0)"), "(4)");
+  EXPECT_EQ(FormatNumber(7, "\\#0"), "#7");
+  EXPECT_EQ(FormatNumber(2.5, "T"), "T2.5");
+}
+
+}  // namespace
+}  // namespace ordalis::iso
