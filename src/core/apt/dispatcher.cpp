@@ -1,5 +1,6 @@
 #include "core/apt/dispatcher.h"
 
+#include <array>
 #include <limits>
 
 #include "core/apt/geometry_handlers.h"
@@ -32,15 +33,26 @@ void Consider(std::string_view s, std::size_t i, std::string_view text, Whole ki
   if (kind < best && s.substr(i, text.size()) == text) best = kind;
 }
 
+/// Characters where "$$" or a whole-statement word can start; the scan skips the others (the
+/// digits, signs and separators that make up most of a statement) in a tight loop.
+constexpr std::array<bool, 256> kWordStarts = [] {
+  std::array<bool, 256> t{};
+  for (unsigned char c : std::string_view("$PRTICA=")) t[c] = true;
+  return t;
+}();
+
 /// One pass over the statement for "$$" and the whole-statement words: the hot path sees each
 /// character once and compares only where a word can start.
 Scan ScanStatement(std::string_view s) {
   Scan scan;
   Whole& best = scan.word;
-  for (std::size_t i = 0; i < s.size(); ++i) {
+  const std::size_t n = s.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    while (i < n && !kWordStarts[static_cast<unsigned char>(s[i])]) ++i;
+    if (i == n) break;
     switch (s[i]) {
       case '$':
-        if (i + 1 < s.size() && s[i + 1] == '$') {
+        if (i + 1 < n && s[i + 1] == '$') {
           scan.commentAt = i;
           return scan;  // nothing after "$$" belongs to the statement
         }
@@ -55,11 +67,10 @@ Scan ScanStatement(std::string_view s) {
       case 'I': Consider(s, i, "INSERT", Whole::Insert, best); break;
       case 'C': Consider(s, i, "CLAMP", Whole::Clamp, best); break;
       case 'A': Consider(s, i, "AUXFUN", Whole::Auxfun, best); break;
-      case '=':
+      default:  // '='
         Consider(s, i, "=CIRCLE/", Whole::NamedCircle, best);
         Consider(s, i, "=LINE/", Whole::NamedLine, best);
         break;
-      default: break;
     }
   }
   return scan;
