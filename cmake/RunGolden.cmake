@@ -9,6 +9,7 @@
 #   CASE/expected.rc (optional)    the exit status (default 0)
 #   CASE/expected.log (optional)   standard error, without the timing lines
 # In args, copy and output, @CASE@ and @WORK@ stand for the two folders.
+cmake_minimum_required(VERSION 3.22)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
