@@ -1,0 +1,118 @@
+#include <string>
+
+#include "apt_fixture.h"
+#include "core/apt/geometry_handlers.h"
+
+namespace ordalis::apt {
+namespace {
+
+class CycleTest : public AptTest {
+ protected:
+  const iso::CycleState& c = st.cycle;
+};
+
+TEST_F(CycleTest, FixedLayouts) {
+  run("CYCLE/DRILL,10,MMPM,100,2");
+  EXPECT_TRUE(st.cycleMode);
+  EXPECT_EQ(st.motionCode, 81);
+  EXPECT_EQ(c.depth, 10);
+  EXPECT_EQ(c.feed, 100);
+  EXPECT_EQ(c.clearance, 2);
+
+  run("CYCLE/DRILL,10,2,MMPM,100");
+  EXPECT_EQ(c.depth, 10);
+  EXPECT_EQ(c.clearance, 2);
+  EXPECT_EQ(c.feed, 100);
+
+  run("CYCLE/DRILL,DEPTH,10,CLEAR,2,DWELL,0.5,MMPM,100");
+  EXPECT_EQ(c.depth, 10);
+  EXPECT_EQ(c.clearance, 2);
+  EXPECT_EQ(c.dwell, 0.5f);
+  EXPECT_EQ(c.feed, 100);
+
+  run("CYCLE/DRILL, 15, FEDTO, 20, MMPM, 80");  // six items: the layout, not the words
+  EXPECT_EQ(c.depth, 15);
+  EXPECT_EQ(c.clearance, 0);
+  EXPECT_EQ(c.retract, 20);
+  EXPECT_EQ(c.feed, 80);
+
+  run("CYCLE/DEEPBK,8,2,MMPM,120,INCR,3,1.5");
+  EXPECT_EQ(st.motionCode, 85);
+  EXPECT_EQ(c.retract, 3);
+  EXPECT_EQ(c.zStep, 1.5f);
+  EXPECT_EQ(c.retractMode, 1);
+
+  run("CYCLE/TAP,12,100,MMPM,1.25,4");
+  EXPECT_EQ(st.motionCode, 87);
+  EXPECT_EQ(c.feed, 100);
+  EXPECT_EQ(c.pitch, 1.25f);
+  EXPECT_EQ(c.clearance, 4);
+  EXPECT_TRUE(log.lines().empty());
+}
+
+TEST_F(CycleTest, MinorWords) {
+  st.spindleSpeed = 1200;
+  run("CYCLE/TAP,12,STEP,1,PITCH,1.5,RAPTO,3");
+  EXPECT_EQ(c.depth, 12);
+  EXPECT_EQ(c.decrement, 1);
+  EXPECT_EQ(c.zStep, 0);
+  EXPECT_EQ(c.pitch, 1.5f);
+  EXPECT_EQ(c.clearance, 3);
+  EXPECT_EQ(c.spindle, 1200);
+
+  run("CYCLE/DRILL,10,TOP,5");
+  EXPECT_EQ(c.retract, 5);
+  EXPECT_EQ(c.retractMode, 3);
+
+  // As a CAM system writes it.
+  run("CYCLE/DRILL,FEDTO,5.4,MMPM,364.49,RAPTO,3.,RTRCTO,27.5,DWELL,0");
+  EXPECT_EQ(c.depth, 5.4f);
+  EXPECT_EQ(c.feed, 364.49f);
+  EXPECT_EQ(c.clearance, 3);
+  EXPECT_EQ(c.retract, 27.5);
+  EXPECT_EQ(c.retractMode, 2);
+  EXPECT_EQ(c.pitch, 0);  // reset by every CYCLE
+
+  // The retract mode text survives a statement that does not set it.
+  run("CYCLE/CSINK,4,RPM,800,FAST,1,DWELL,1");
+  EXPECT_EQ(c.spindle, 800);
+  EXPECT_EQ(c.retractMode, 2);
+  EXPECT_TRUE(log.lines().empty());
+}
+
+TEST_F(CycleTest, UnknownMinorWordStopsTheStatement) {
+  run("CYCLE/DRILL,10,TOP,5");
+  run("CYCLE/DRILL,10,FOO,3,RTRCTO,7,DWELL,1");
+  ASSERT_EQ(log.lines().size(), 1u);
+  const std::string& line = log.lines()[0];
+  EXPECT_NE(line.find("DRILL"), std::string::npos);
+  EXPECT_NE(line.find(" FOO"), std::string::npos);
+  EXPECT_EQ(c.depth, 10);
+  EXPECT_EQ(st.motionCode, 81);
+  EXPECT_TRUE(st.cycleMode);
+  EXPECT_EQ(c.retract, 5);  // the scan ended at FOO
+  EXPECT_FALSE(ctx.interrupt);
+}
+
+TEST_F(CycleTest, OffFaceAndUnknownCycles) {
+  run("CYCLE/DRILL,10,2,MMPM,100");
+  run("CYCLE/OFF");
+  EXPECT_EQ(st.motionCode, 80);
+  EXPECT_TRUE(prompt.messages.empty());
+
+  const int code = st.motionCode;
+  run("CYCLE/FACE,2");
+  EXPECT_EQ(st.motionCode, code);
+  EXPECT_EQ(logged("FACE"), 1);
+  EXPECT_FALSE(ctx.interrupt);
+
+  run("CYCLE/DEEP2,FEDTO,10.,1STPECK,5.,SUBPECK,2.,MMPM,853.3,RAPTO,3.,RTRCTO,25.");
+  ASSERT_EQ(prompt.messages.size(), 1u);
+  EXPECT_NE(prompt.messages[0].find("DEEP2"), std::string::npos);
+  EXPECT_NE(prompt.messages[0].find("CYCLE/DEEP2,FEDTO"), std::string::npos);
+  EXPECT_EQ(logged("CYCLE/DEEP2,FEDTO,10.,1STPECK,5.,SUBPECK,2.,MMPM,853.3,RAPTO,3.,RTRCTO,25."), 1);
+  EXPECT_TRUE(ctx.interrupt);
+}
+
+}  // namespace
+}  // namespace ordalis::apt
