@@ -258,3 +258,16 @@ TEST_F(AptTest, SequenceNumbers) {
 
 }  // namespace
 }  // namespace ordalis::apt
+
+namespace ordalis::apt {
+namespace {
+
+TEST_F(AptTest, CorrectionCodesAreTemplates) {
+  ctx.definition.PP_RCORR_L = "G41 D&(PP_TOOL,0)";
+  run("LOADTL/12");
+  run("CUTCOM/LEFT,XYPLAN");
+  EXPECT_EQ(st.correction, "G41 D12");
+}
+
+}  // namespace
+}  // namespace ordalis::apt

@@ -169,3 +169,21 @@ TEST_F(AptTest, SelectAndCoordinateSystemWords) {
 
 }  // namespace
 }  // namespace ordalis::apt
+
+namespace ordalis::apt {
+namespace {
+
+TEST_F(AptTest, OriginTextsFromTemplates) {
+  ctx.definition.Type_Postprocesseur = 3;
+  ctx.definition.PP_G54_G57 = "G&(PP_DEC_ORIGIN,0)";
+  ctx.definition.PP_ORIGIN = "G92 X&(PP_ORIGIN_X,0.0) Z&(PP_ORIGIN_Z,0.0)";
+  run("ORIGIN/FIXTUR,1");
+  EXPECT_EQ(st.originText, "G54");
+  run("SELECT/3");
+  EXPECT_EQ(st.originText, "G3");
+  run("ORIGIN/DATUM,4,5,-6");
+  EXPECT_EQ(st.originText, "G92 X4.0 Z-6.0");
+}
+
+}  // namespace
+}  // namespace ordalis::apt
