@@ -3,7 +3,7 @@ SHELL := /bin/bash
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
-PACKAGES := cmake g++ ninja-build libgtest-dev qt6-base-dev
+PACKAGES := cmake g++ ninja-build libgtest-dev qt6-base-dev time
 LINT_PACKAGES := clang clang-tidy cppcheck
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# make bench: conversion speed and peak memory of ordalis-post on generated programs, beside
+# `wc -l` and an awk one-liner run on the same input.
+#   BENCH_N=1000000 (3-axis moves)  BENCH_N5=200000 (five-axis moves)  BENCH_BIG=1 (1 GB input)
+set -euo pipefail
+BUILD=${1:-build}
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+POST=$ROOT/$BUILD/bin/ordalis-post
+[ -x "$POST" ] || POST=$BUILD/bin/ordalis-post
+OUT=$ROOT/$BUILD/bench
+mkdir -p "$OUT"
+N3=${BENCH_N:-1000000}
+N5=${BENCH_N5:-200000}
+DEFAULT_PPC=$(dirname "$POST")/Default.ppc
+HEAD_PPC=$ROOT/bench/head_ac_5axis.ppc
+TIME=/usr/bin/time
+[ -x $TIME ] || { echo "bench needs /usr/bin/time (package time: make deps)"; exit 1; }
+
+gen() {  # gen FILE COUNT AXES
+  [ -s "$1" ] && [ "$(head -c 12 "$1.count" 2>/dev/null)" = "$2/$3" ] && return
+  awk -v N="$2" -v AXES="$3" -f "$ROOT/bench/gen_apt.awk" > "$1"
+  echo "$2/$3" > "$1.count"
+}
+
+# run LABEL STATEMENTS COMMAND...: prints seconds, statements/s, input MB/s, peak RSS
+run() {
+  local label=$1 count=$2 input=$3; shift 3
+  local log=$OUT/time.log
+  $TIME -v "$@" 2> "$log" > /dev/null || { cat "$log"; echo "$label: failed"; return 1; }
+  local secs rss mb
+  secs=$(awk -F': ' '/Elapsed \(wall clock\)/ {n=split($2,t,":"); s=0; for(i=1;i<=n;i++) s=s*60+t[i]; print s}' "$log")
+  rss=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$log")
+  mb=$(stat -c %s "$input" | awk '{printf "%.1f", $1/1048576}')
+  awk -v l="$label" -v n="$count" -v s="$secs" -v r="$rss" -v mb="$mb" 'BEGIN {
+    if (s <= 0) s = 0.005
+    printf "%-34s %7.2f s %12.0f stmt/s %8.1f MB/s %8.1f MB peak\n", l, s, n / s, mb / s, r / 1024 }'
+}
+
+F3=$OUT/goto3_${N3}.apt
+F5=$OUT/goto5_${N5}.apt
+gen "$F3" "$N3" 3
+gen "$F5" "$N5" 5
+[ -s "$DEFAULT_PPC" ] || echo "warning: $DEFAULT_PPC is empty: the 3-axis figure converts with an empty definition"
+
+echo "ordalis-post $("$POST" --version | cut -d' ' -f2), $(nproc) cores; input $(du -h "$F3" | cut -f1) / $(du -h "$F5" | cut -f1)"
+run "3-axis, Default.ppc" "$N3" "$F3" "$POST" --ppc "$DEFAULT_PPC" -o "$OUT/goto3.nc" "$F3"
+run "3-axis, fanuc_mill.ppc" "$N3" "$F3" "$POST" --ppc "$ROOT/data/ppc/fanuc_mill.ppc" -o "$OUT/goto3f.nc" "$F3"
+run "wc -l" "$N3" "$F3" wc -l "$F3"
+run "awk one-liner" "$N3" "$F3" awk -F'[/,]' '/^GOTO/{printf "N%d G1 X%.3f Y%.3f Z%.3f\n",NR*10,$2,$3,$4}' "$F3"
+run "5-axis, head_ac_5axis.ppc" "$N5" "$F5" "$POST" --ppc "$HEAD_PPC" -o "$OUT/goto5.nc" "$F5"
+echo "outputs: $(wc -l < "$OUT/goto3.nc") / $(wc -l < "$OUT/goto5.nc") lines"
+
+if [ "${BENCH_BIG:-0}" = 1 ]; then
+  BIG=$OUT/goto3_1g.apt
+  NB=$(( 1024 * 1024 * 1024 / 30 ))
+  awk -v N="$NB" -v AXES=3 -f "$ROOT/bench/gen_apt.awk" > "$BIG"
+  run "1 GB, Default.ppc" "$NB" "$BIG" "$POST" --ppc "$DEFAULT_PPC" -o "$OUT/big.nc" "$BIG"
+  rm -f "$BIG" "$OUT/big.nc"
+else
+  echo "(set BENCH_BIG=1 for the 1 GB peak-memory run: about a minute, 2 GB of disk for a moment)"
+fi
