@@ -21,8 +21,19 @@ std::int32_t ColourOf(HandlerContext& h, Colour c) { return h.ctx.definition.col
 // Whole-statement words: found anywhere in the statement, so PPRINT text without "/" is still a
 // print. They are tried in this order of precedence, whatever their position.
 
-enum class Whole { Partno, Rapid, Pprint, Tprint, Insert, Clamp, Auxfun, Prefun, NamedCircle,
-                   NamedLine, None };
+enum class Whole {
+  Partno,
+  Rapid,
+  Pprint,
+  Tprint,
+  Insert,
+  Clamp,
+  Auxfun,
+  Prefun,
+  NamedCircle,
+  NamedLine,
+  None
+};
 
 struct Scan {
   Whole word = Whole::None;
@@ -62,11 +73,21 @@ Scan ScanStatement(std::string_view s) {
         Consider(s, i, "PPRINT", Whole::Pprint, best);
         Consider(s, i, "PREFUN", Whole::Prefun, best);
         break;
-      case 'R': Consider(s, i, "RAPID", Whole::Rapid, best); break;
-      case 'T': Consider(s, i, "TPRINT", Whole::Tprint, best); break;
-      case 'I': Consider(s, i, "INSERT", Whole::Insert, best); break;
-      case 'C': Consider(s, i, "CLAMP", Whole::Clamp, best); break;
-      case 'A': Consider(s, i, "AUXFUN", Whole::Auxfun, best); break;
+      case 'R':
+        Consider(s, i, "RAPID", Whole::Rapid, best);
+        break;
+      case 'T':
+        Consider(s, i, "TPRINT", Whole::Tprint, best);
+        break;
+      case 'I':
+        Consider(s, i, "INSERT", Whole::Insert, best);
+        break;
+      case 'C':
+        Consider(s, i, "CLAMP", Whole::Clamp, best);
+        break;
+      case 'A':
+        Consider(s, i, "AUXFUN", Whole::Auxfun, best);
+        break;
       default:  // '='
         Consider(s, i, "=CIRCLE/", Whole::NamedCircle, best);
         Consider(s, i, "=LINE/", Whole::NamedLine, best);
@@ -123,7 +144,8 @@ std::int32_t DispatchWhole(HandlerContext& h, Whole word, std::string_view s) {
     case Whole::NamedLine:
       StoreNamed(s, st.lineName, st.lineDefinition);
       return ColourOf(h, Colour::TlonGofwd);
-    case Whole::None: break;
+    case Whole::None:
+      break;
   }
   return 0;
 }

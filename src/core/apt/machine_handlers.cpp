@@ -54,7 +54,7 @@ void SpindleSpeedFirst(HandlerContext& h, double speed, std::string_view word) {
 /// The text after the first "/", or after the first `fallback` character when there is no "/".
 std::string_view TextAfterSlashOr(std::string_view statement, char fallback) {
   return statement.find('/') != std::string_view::npos ? TextAfter(statement, '/')
-                                                        : TextAfter(statement, fallback);
+                                                       : TextAfter(statement, fallback);
 }
 
 }  // namespace

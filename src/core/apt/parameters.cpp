@@ -39,8 +39,8 @@ std::string_view ParamList::item(int n) const {
   std::size_t start = 0;
   for (int i = 1; i < n; ++i) start = text_.find(',', start) + 1;
   const std::size_t comma = text_.find(',', start);
-  return text_.substr(start, comma == std::string_view::npos ? std::string_view::npos
-                                                             : comma - start);
+  return text_.substr(start,
+                      comma == std::string_view::npos ? std::string_view::npos : comma - start);
 }
 
 void ReportIncomplete(app::Context& ctx, std::string_view statement) {

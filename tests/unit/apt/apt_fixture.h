@@ -57,8 +57,8 @@ class AptTest : public ::testing::Test {
   int logged(std::string_view detail) const {
     int n = 0;
     for (const auto& line : log.lines()) {
-      if (line.size() >= detail.size() && line.compare(line.size() - detail.size(),
-                                                       detail.size(), detail) == 0) {
+      if (line.size() >= detail.size() &&
+          line.compare(line.size() - detail.size(), detail.size(), detail) == 0) {
         ++n;
       }
     }
