@@ -1,6 +1,6 @@
 #include "core/iso/number_format.h"
 
-#include <array>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -19,21 +19,16 @@ class RoundedDigits {
  public:
   RoundedDigits(double magnitude, int decimals) : decimals_(decimals) {
     const double scaled = decimals <= 18 ? magnitude * kPow10[decimals] : HUGE_VAL;
-    if (scaled < 9.0e18) {
+    if (scaled < 9.0e18 && decimals <= 24) {
       fromScaled(scaled);
     } else {
       fromFixed(magnitude);
     }
   }
-  const char* integer() const { return buf_.data(); }
+  const char* integer() const { return data_; }
   int integerLength() const { return intLen_; }
-  const char* decimals() const { return buf_.data() + intLen_; }
-  bool zero() const {
-    for (int i = 0; i < intLen_ + decimals_; ++i) {
-      if (buf_[i] != '0') return false;
-    }
-    return true;
-  }
+  const char* decimals() const { return data_ + intLen_; }
+  bool zero() const { return zero_; }
 
  private:
   void fromScaled(double scaled) {
@@ -41,34 +36,39 @@ class RoundedDigits {
     // A product one rounding step short of a half (2.675 * 100) is taken as the half it stands for.
     if (scaled - whole + scaled * 2.5e-16 >= 0.5) whole += 1;
     const auto r = static_cast<std::uint64_t>(whole);
+    zero_ = r == 0;
     char digits[24];
     const int len = static_cast<int>(std::to_chars(digits, digits + sizeof digits, r).ptr - digits);
+    data_ = small_;
     if (len <= decimals_) {
       intLen_ = 0;
-      std::memset(buf_.data(), '0', decimals_ - len);
-      std::memcpy(buf_.data() + decimals_ - len, digits, len);
+      std::memset(small_, '0', decimals_ - len);
+      std::memcpy(small_ + decimals_ - len, digits, len);
     } else {
-      intLen_ = (len == 1 && digits[0] == '0') ? 0 : len - decimals_;
-      std::memcpy(buf_.data(), digits + (len - decimals_ - intLen_), intLen_ + decimals_);
+      intLen_ = zero_ ? 0 : len - decimals_;
+      std::memcpy(small_, digits + (len - decimals_ - intLen_), intLen_ + decimals_);
     }
   }
   void fromFixed(double magnitude) {
-    char text[1024];
-    const auto res =
-        std::to_chars(text, text + sizeof text, magnitude, std::chars_format::fixed, decimals_);
-    const int len = res.ec == std::errc{} ? static_cast<int>(res.ptr - text) : 0;
-    int point = 0;
-    while (point < len && text[point] != '.') ++point;
-    int start = (point == 1 && text[0] == '0') ? 1 : 0;
-    intLen_ = point - start;
-    std::memcpy(buf_.data(), text + start, intLen_);
-    std::memset(buf_.data() + intLen_, '0', decimals_);
-    if (point < len) std::memcpy(buf_.data() + intLen_, text + point + 1, len - point - 1);
+    big_.resize(1024);
+    const auto res = std::to_chars(big_.data(), big_.data() + big_.size(), magnitude,
+                                   std::chars_format::fixed, decimals_);
+    big_.resize(res.ec == std::errc{} ? res.ptr - big_.data() : 0);
+    const std::size_t point = std::min(big_.find('.'), big_.size());
+    if (point < big_.size()) big_.erase(point, 1);
+    big_.resize(point + decimals_, '0');
+    if (point == 1 && big_[0] == '0') big_.erase(0, 1);
+    intLen_ = static_cast<int>(big_.size()) - decimals_;
+    data_ = big_.data();
+    zero_ = big_.find_first_not_of('0') == std::string::npos;
   }
 
   int decimals_;
   int intLen_ = 0;
-  std::array<char, 1024> buf_;  // not cleared: every use writes what it reads
+  bool zero_ = true;
+  const char* data_ = nullptr;
+  char small_[48];
+  std::string big_;  // values beyond 64-bit integers: rare, so they may allocate
 };
 
 bool HasNumericToken(const PatternSection& s) { return s.intSlots + s.decSlots > 0 || s.hasPoint; }
