@@ -8,7 +8,8 @@
 namespace ordalis::apt {
 
 /// Catalogue ids of these handlers' messages.
-inline constexpr int kMsgStatementFormat = 2109;  // "Problème de définition du format pour le code : "
+inline constexpr int kMsgStatementFormat =
+    2109;                                    // "Problème de définition du format pour le code : "
 inline constexpr int kMsgArcAsLines = 2137;  // an arc outside the working plane, written as lines
 inline constexpr int kMsgCycleNotProcessed = 2005;  // "Cycle non traité : "
 inline constexpr int kMsgCycleFormat = 2115;        // "Erreur : Format de Cycle :"

@@ -25,9 +25,7 @@ bool Finite(const Vec3& v) {
 }
 /// The component of `v` normal to the unit vector `axis`.
 Vec3 Normal(const Vec3& v, const Vec3& axis) { return Minus(v, axis, Dot(v, axis)); }
-Vec3 PlaneOrZ(const Vec3& planeNormal) {
-  return IsZero(planeNormal) ? Vec3{0, 0, 1} : planeNormal;
-}
+Vec3 PlaneOrZ(const Vec3& planeNormal) { return IsZero(planeNormal) ? Vec3{0, 0, 1} : planeNormal; }
 
 /// Keeps a computed value only when it is a number; reports whether it was.
 bool KeepFinite(double& value) {

@@ -48,8 +48,8 @@ bool ArcInWorkingPlane(const ArcState& arc, const Vec3& planeNormal);
 /// Distance from the centre to the arc's start, measured in the plane normal to the arc's axis.
 double RadiusInArcPlane(const ArcState& arc, const Vec3& planeNormal);
 
-/// Replaces `out` by the end points of chords that follow the arc computed by ComputeArc and deviate
-/// from it by at most `tolerance`; the last point is exactly the arc's end.
+/// Replaces `out` by the end points of chords that follow the arc computed by ComputeArc and
+/// deviate from it by at most `tolerance`; the last point is exactly the arc's end.
 void LinearizeArc(const ArcState& arc, const Vec3& planeNormal, double tolerance,
                   std::vector<Vec3>& out);
 

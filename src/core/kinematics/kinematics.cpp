@@ -124,7 +124,15 @@ double Angle(double x, double y, double halfTurn) {
 
 bool HasAngleSolution(int type) {
   switch (type) {
-    case 2: case 3: case 4: case 7: case 8: case 12: case 16: case 18: case 19:
+    case 2:
+    case 3:
+    case 4:
+    case 7:
+    case 8:
+    case 12:
+    case 16:
+    case 18:
+    case 19:
       return true;
     default:
       return false;
@@ -136,9 +144,15 @@ void SolveAngles(app::Context& ctx, const iso::Vec3& v, double& a, double& b, do
   const double rho = std::sqrt(v.x * v.x + v.y * v.y);
   Angles r{a, b, c};
   switch (type) {
-    case 2: HeadAB(v, r); break;
-    case 3: HeadAC(v, rho, r); break;
-    case 4: HeadBC(v, rho, r); break;
+    case 2:
+      HeadAB(v, r);
+      break;
+    case 3:
+      HeadAC(v, rho, r);
+      break;
+    case 4:
+      HeadBC(v, rho, r);
+      break;
     case 7:
       AC(v, rho, r);
       if (!ApplyTableLimits(ctx.definition, r)) {
@@ -147,14 +161,22 @@ void SolveAngles(app::Context& ctx, const iso::Vec3& v, double& a, double& b, do
         return;
       }
       break;
-    case 8: TableBC(v, rho, r); break;
-    case 12: HeadBTableC(v, rho, r); break;
+    case 8:
+      TableBC(v, rho, r);
+      break;
+    case 12:
+      HeadBTableC(v, rho, r);
+      break;
     case 16:
       r.a = r.b = 0;
       r.c = v.x == 0 && v.y == 0 ? 180 : 0;
       break;
-    case 18: r = {v.x, v.y, v.z}; break;
-    case 19: UniversalHeadAC(v, r); break;
+    case 18:
+      r = {v.x, v.y, v.z};
+      break;
+    case 19:
+      UniversalHeadAC(v, r);
+      break;
     default:
       if (type > 1 && !ctx.state.kinematicsWarned) {
         ctx.state.kinematicsWarned = true;

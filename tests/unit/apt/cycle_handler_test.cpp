@@ -110,7 +110,8 @@ TEST_F(CycleTest, OffFaceAndUnknownCycles) {
   ASSERT_EQ(prompt.messages.size(), 1u);
   EXPECT_NE(prompt.messages[0].find("DEEP2"), std::string::npos);
   EXPECT_NE(prompt.messages[0].find("CYCLE/DEEP2,FEDTO"), std::string::npos);
-  EXPECT_EQ(logged("CYCLE/DEEP2,FEDTO,10.,1STPECK,5.,SUBPECK,2.,MMPM,853.3,RAPTO,3.,RTRCTO,25."), 1);
+  EXPECT_EQ(logged("CYCLE/DEEP2,FEDTO,10.,1STPECK,5.,SUBPECK,2.,MMPM,853.3,RAPTO,3.,RTRCTO,25."),
+            1);
   EXPECT_TRUE(ctx.interrupt);
 }
 
