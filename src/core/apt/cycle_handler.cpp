@@ -56,9 +56,26 @@ void Take(iso::CycleState& c, const CycleItems& it, int depth, int clearance, in
   c.feed = it.field(feed);
 }
 
+/// True when items 2, 4, 6 and 8 are all words: the statement names every value itself, as CAM
+/// systems that write "DEEP, DEPTH, d, STEP, s, MMPM, f, CLEAR, c" do, in whatever order.
+bool NamesEveryValue(const CycleItems& it) {
+  for (int k = 2; k <= 8; k += 2) {
+    const std::string_view w = it.item(k);
+    if (w.empty() || ReadNumber(w) != 0 || (w[0] >= '0' && w[0] <= '9')) return false;
+  }
+  return true;
+}
+
 /// The fixed layouts, first match wins; false when none applies.
 bool ApplyFixedLayout(std::string_view w, const CycleItems& it, iso::CycleState& c) {
   const int n = it.count();
+  // The nine-item positional layouts assume one order of the minor words; a statement that names
+  // its values in another order would have them read into the wrong fields (a feed read as the
+  // peck depth), so such statements go through the minor-word scan, which reads any order.
+  if (n == 9 && (w == "DRILL" || w == "CBORE" || w == "DEEP") && !IsFeedUnit(it.item(2)) &&
+      NamesEveryValue(it)) {
+    return false;
+  }
   if (w == "DRILL" && n == 5 && it.number(4) > 0) {
     Take(c, it, 2, 5, 0, 4);
     c.zStep = 0;
@@ -182,6 +199,11 @@ void HandleCycle(HandlerContext& h, std::string_view statement) {
   iso::CycleState& c = st.cycle;
   const CycleItems it(statement);
   const std::string_view word = it.item(1);
+  if (word == "INIT") {
+    // A marker some CAM systems write before each cycle; it carries no cycle, so the run goes on.
+    ctx.message(kMsgKnownNotDone, std::string(" ") + std::string(statement));
+    return;
+  }
 
   c.depth = c.feed = c.dwell = 0;
   c.zStep = c.pitch = c.radialPass = 0;
