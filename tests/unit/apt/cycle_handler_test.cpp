@@ -115,5 +115,26 @@ TEST_F(CycleTest, OffFaceAndUnknownCycles) {
   EXPECT_TRUE(ctx.interrupt);
 }
 
+TEST_F(CycleTest, CamStatementsThatNameTheirValuesOrMarkACycle) {
+  // Words in an order the nine-item layout does not expect: each value still reaches its field.
+  run("CYCLE / DEEP, DEPTH, 3.5, STEP, 1, MMPM, 50, CLEAR, 1");
+  EXPECT_EQ(st.motionCode, 84);
+  EXPECT_EQ(c.depth, 3.5f);
+  EXPECT_EQ(c.zStep, 1);
+  EXPECT_EQ(c.feed, 50);
+  EXPECT_EQ(c.clearance, 1);
+
+  // The INIT marker before a cycle neither starts a cycle nor stops the run.
+  ctx.interrupt = false;
+  st.cycleMode = false;
+  st.motionCode = 1;
+  run("CYCLE/INIT");
+  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(st.cycleMode);
+  EXPECT_EQ(st.motionCode, 1);
+  EXPECT_TRUE(log.contains("CYCLE/INIT"));
+  EXPECT_TRUE(prompt.messages.empty());
+}
+
 }  // namespace
 }  // namespace ordalis::apt
