@@ -118,6 +118,62 @@ void AppendSection(const PatternSection& s, const RoundedDigits& d, bool minus, 
   }
 }
 
+void ClassifySimple(PatternSection& s) {
+  const auto& t = s.tokens;
+  std::size_t i = 0;
+  while (i < t.size() && t[i].kind == PatternSection::kLiteral) ++i;
+  s.leadLiterals = static_cast<int>(i);
+  while (i < t.size() && t[i].kind == PatternSection::kHash) ++i;
+  for (; i < t.size() && t[i].kind == PatternSection::kZero; ++i) ++s.minInt;
+  if (i < t.size() && t[i].kind == PatternSection::kPoint) {
+    for (++i; i < t.size() && t[i].kind == PatternSection::kZero; ++i) ++s.decZeros;
+    while (i < t.size() && t[i].kind == PatternSection::kHash) ++i;
+  }
+  const std::size_t tail = i;
+  while (i < t.size() && t[i].kind == PatternSection::kLiteral) ++i;
+  s.simple = i == t.size() && tail > static_cast<std::size_t>(s.leadLiterals) && s.decSlots <= 18;
+}
+
+constexpr std::uint64_t kPow10Int[] = {1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL,
+    1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL, 10000000000ULL, 100000000000ULL,
+    1000000000000ULL, 10000000000000ULL, 100000000000000ULL, 1000000000000000ULL,
+    10000000000000000ULL, 100000000000000000ULL, 1000000000000000000ULL};
+
+/// The common address patterns straight from the rounded integer; false when the general road
+/// must decide (large values, a zero that changes section).
+bool AppendSimple(const PatternSection& s, double magnitude, bool minus, bool zeroMoves,
+                  std::string& out) {
+  const int dec = s.decSlots;
+  const double scaled = magnitude * kPow10[dec];
+  if (!(scaled < 9.0e18)) return false;
+  double whole = std::floor(scaled);
+  if (scaled - whole + scaled * 2.5e-16 >= 0.5) whole += 1;
+  const auto r = static_cast<std::uint64_t>(whole);
+  if (r == 0 && (zeroMoves || minus)) return false;
+  const std::uint64_t ip = r / kPow10Int[dec];
+  std::uint64_t fp = r % kPow10Int[dec];
+  const auto& t = s.tokens;
+  for (int i = 0; i < s.leadLiterals; ++i) out.push_back(t[i].c);
+  if (minus) out.push_back('-');
+  char buf[24];
+  int len = 0;
+  if (ip > 0) len = static_cast<int>(std::to_chars(buf, buf + sizeof buf, ip).ptr - buf);
+  if (len < s.minInt) out.append(static_cast<std::size_t>(s.minInt - len), '0');
+  out.append(buf, len);
+  std::size_t i = static_cast<std::size_t>(s.leadLiterals) + s.intSlots;
+  if (s.hasPoint) {
+    out.push_back('.');
+    char d[24];
+    for (int k = dec - 1; k >= 0; --k) d[k] = static_cast<char>('0' + fp % 10), fp /= 10;
+    int keep = dec;
+    while (keep > s.decZeros && d[keep - 1] == '0') --keep;
+    out.append(d, keep);
+    i += 1 + dec;
+  }
+  for (; i < t.size(); ++i) out.push_back(t[i].c);
+  return true;
+}
+
 void CompileSection(std::string_view text, PatternSection& s) {
   s = PatternSection{};
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -136,6 +192,7 @@ void CompileSection(std::string_view text, PatternSection& s) {
       s.tokens.push_back({PatternSection::kLiteral, c});
     }
   }
+  ClassifySimple(s);
 }
 
 }  // namespace
@@ -173,6 +230,8 @@ void NumberPattern::append(double value, std::string& out) const {
     AppendPlainNumber(sec == 1 ? -value : value, out);
     return;
   }
+  const bool zeroMoves = sec == 1 || sectionCount_ == 3;
+  if (s.simple && AppendSimple(s, std::fabs(value), minus, zeroMoves, out)) return;
   const RoundedDigits digits(std::fabs(value), s.decSlots);
   if (digits.zero() && (sec == 1 || minus || sectionCount_ == 3)) {
     // Zero after rounding is written without a sign, in the zero section or else the first one.

@@ -20,6 +20,9 @@ struct PatternSection {
   int intSlots = 0;  // "0" and "#" before the decimal point
   int decSlots = 0;  // "0" and "#" after it
   bool hasPoint = false;
+  // Literals only around "#...#0...0[.0...0#...#]": formatted without walking the tokens.
+  bool simple = false;
+  int leadLiterals = 0, minInt = 0, decZeros = 0;
 };
 
 /// A display pattern ("0", "#", "." and literal characters; "\x" and "..." quote literals), compiled.
