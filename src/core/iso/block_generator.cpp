@@ -115,7 +115,7 @@ bool BlockGenerator::planeChange(std::string& r) {
   const auto& d = ctx_.definition;
   s.planeChangePending = false;
   const std::pair<bool, const std::string*> planes[] = {
-      {s.planeG17, &d.PP_G17},   {s.planeG18, &d.PP_G18},   {s.planeG19, &d.PP_G19},
+      {s.planeG17, &d.PP_G17},    {s.planeG18, &d.PP_G18},    {s.planeG19, &d.PP_G19},
       {s.planeG17M, &d.PP_G17_M}, {s.planeG18M, &d.PP_G18_M}, {s.planeG19M, &d.PP_G19_M}};
   for (const auto& [on, code] : planes) {
     if (on) AppendBlock(r, engine_.expandFull(engine_.numberBlock(*code)));
@@ -304,8 +304,8 @@ void BlockGenerator::finalForm(std::string& r) {
   TrimInPlace(r);
   if (!r.empty()) {
     const std::string& n = ctx_.definition.FORMAT_PP_N;
-    const bool hasNumber = (!n.empty() && r[0] == n[0]) ||
-                           common::ReadNumber(common::TextBefore(r, ' ')) > 0;
+    const bool hasNumber =
+        (!n.empty() && r[0] == n[0]) || common::ReadNumber(common::TextBefore(r, ' ')) > 0;
     if (!hasNumber) engine_.numberBlockInPlace(r);
   }
   s.commentPending = false;

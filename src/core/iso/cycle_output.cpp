@@ -10,16 +10,26 @@ namespace {
 
 const std::string* CycleTemplate(const ppdef::PostProcessorDefinition& d, int code) {
   switch (code) {
-    case 81: return &d.PP_CYCLE_DRILL;
-    case 82: return &d.PP_CYCLE_CSINK;
-    case 83: return &d.PP_CYCLE_BORE;
-    case 84: return &d.PP_CYCLE_DEEPCL;
-    case 85: return &d.PP_CYCLE_DEEPBK;
-    case 86: return &d.PP_CYCLE_REAM;
-    case 87: return &d.PP_CYCLE_TAP;
-    case 88: return &d.PP_CYCLE_THREAD;
-    case 89: return &d.PP_CYCLE_MILL;
-    default: return nullptr;
+    case 81:
+      return &d.PP_CYCLE_DRILL;
+    case 82:
+      return &d.PP_CYCLE_CSINK;
+    case 83:
+      return &d.PP_CYCLE_BORE;
+    case 84:
+      return &d.PP_CYCLE_DEEPCL;
+    case 85:
+      return &d.PP_CYCLE_DEEPBK;
+    case 86:
+      return &d.PP_CYCLE_REAM;
+    case 87:
+      return &d.PP_CYCLE_TAP;
+    case 88:
+      return &d.PP_CYCLE_THREAD;
+    case 89:
+      return &d.PP_CYCLE_MILL;
+    default:
+      return nullptr;
   }
 }
 

@@ -79,22 +79,41 @@ void BlockGenerator::computeGWord(std::string& r) {
     s.incremental = false;
   };
   switch (code) {
-    case 1: absolute(); s.gText = d.PP_G01; break;
-    case 2: absolute(); s.gText = d.PP_ARC_R; break;
-    case 3: absolute(); s.gText = d.PP_ARC_L; break;
-    case 54: case 55: case 56: case 57:
+    case 1:
+      absolute();
+      s.gText = d.PP_G01;
+      break;
+    case 2:
+      absolute();
+      s.gText = d.PP_ARC_R;
+      break;
+    case 3:
+      absolute();
+      s.gText = d.PP_ARC_L;
+      break;
+    case 54:
+    case 55:
+    case 56:
+    case 57:
       s.gText.clear();
       AppendPlainNumber(common::ReadNumber(d.PP_G54_G57) + code, s.gText);
       break;
-    case 70: case 71:
+    case 70:
+    case 71:
       // Units are written once; the next move states its own motion again.
       s.gText = code == 70 ? d.PP_G70 : d.PP_G71;
       s.motionCode = 0;
       s.gWordPending = true;
       break;
-    case 80: s.gText = engine_.expandCycle(d.PP_CYCLE_OFF); break;
-    case 90: s.gText = d.PP_G90; s.incremental = false; break;
-    case 91: case 1091: {
+    case 80:
+      s.gText = engine_.expandCycle(d.PP_CYCLE_OFF);
+      break;
+    case 90:
+      s.gText = d.PP_G90;
+      s.incremental = false;
+      break;
+    case 91:
+    case 1091: {
       const std::string& motion = code == 91 ? d.PP_G01 : d.PP_G00;
       gWord_.clear();
       if (!s.incremental) appendWord(gWord_, d.PP_G91);
@@ -104,10 +123,20 @@ void BlockGenerator::computeGWord(std::string& r) {
       if (code == 1091) s.motionCode = 0;
       return;
     }
-    case 150: rotaryTemplate(r, d.PP_ACTIVATION_PLAN_INCLINE); break;
-    case 151: case 1151: rotaryTemplate(r, d.PP_ACTIVATION_RTCP); break;
-    case 152: case 1152: rotaryTemplate(r, d.PP_DESACTIVATION_PLAN_INCLINE); break;
-    case 153: rotaryTemplate(r, d.PP_DESACTIVATION_RTCP); break;
+    case 150:
+      rotaryTemplate(r, d.PP_ACTIVATION_PLAN_INCLINE);
+      break;
+    case 151:
+    case 1151:
+      rotaryTemplate(r, d.PP_ACTIVATION_RTCP);
+      break;
+    case 152:
+    case 1152:
+      rotaryTemplate(r, d.PP_DESACTIVATION_PLAN_INCLINE);
+      break;
+    case 153:
+      rotaryTemplate(r, d.PP_DESACTIVATION_RTCP);
+      break;
     default:
       if (code >= 1000) return rapid(r);
       break;  // 0 and unknown codes repeat the last G text
@@ -167,23 +196,28 @@ void BlockGenerator::appendAxes(std::string& r) {
   };
   for (const std::uint8_t letter : letterOrder()) {
     switch (letter) {
-      case ppdef::kG: appendWord(r, gWord_); break;
+      case ppdef::kG:
+        appendWord(r, gWord_);
+        break;
       case ppdef::kX:
         if (!compressXyz || s.X != s.prevX) {
           word(incFormat ? formats_[kFxInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_X)
-                              : formats_[kFx].get(d.FORMAT_PP_X), s.X * d.XDiameterFactor);
+                         : formats_[kFx].get(d.FORMAT_PP_X),
+               s.X * d.XDiameterFactor);
         }
         break;
       case ppdef::kY:
         if (!compressXyz || s.Y != s.prevY) {
           word(incFormat ? formats_[kFyInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Y)
-                              : formats_[kFy].get(d.FORMAT_PP_Y), s.Y);
+                         : formats_[kFy].get(d.FORMAT_PP_Y),
+               s.Y);
         }
         break;
       case ppdef::kZ:
         if (!compressXyz || s.Z != s.prevZ) {
           word(incFormat ? formats_[kFzInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Z)
-                              : formats_[kFz].get(d.FORMAT_PP_Z), s.Z);
+                         : formats_[kFz].get(d.FORMAT_PP_Z),
+               s.Z);
         }
         break;
       case ppdef::kA:
@@ -195,7 +229,8 @@ void BlockGenerator::appendAxes(std::string& r) {
       case ppdef::kC:
         if (angle(2, s.C, s.prevC)) word(formats_[kFc].get(d.FORMAT_PP_C), s.C);
         break;
-      default: break;  // N, I, J, K, R and F carry no text in a linear block
+      default:
+        break;  // N, I, J, K, R and F carry no text in a linear block
     }
   }
 }

@@ -10,7 +10,7 @@ namespace ordalis::iso {
 namespace {
 
 constexpr int kMaxDecimals = 300;
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
                              1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
 
 /// Digits of a non-negative magnitude rounded to `decimals` places, halves away from zero: the
@@ -134,10 +134,25 @@ void ClassifySimple(PatternSection& s) {
   s.simple = i == t.size() && tail > static_cast<std::size_t>(s.leadLiterals) && s.decSlots <= 18;
 }
 
-constexpr std::uint64_t kPow10Int[] = {1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL,
-    1000000ULL, 10000000ULL, 100000000ULL, 1000000000ULL, 10000000000ULL, 100000000000ULL,
-    1000000000000ULL, 10000000000000ULL, 100000000000000ULL, 1000000000000000ULL,
-    10000000000000000ULL, 100000000000000000ULL, 1000000000000000000ULL};
+constexpr std::uint64_t kPow10Int[] = {1ULL,
+                                       10ULL,
+                                       100ULL,
+                                       1000ULL,
+                                       10000ULL,
+                                       100000ULL,
+                                       1000000ULL,
+                                       10000000ULL,
+                                       100000000ULL,
+                                       1000000000ULL,
+                                       10000000000ULL,
+                                       100000000000ULL,
+                                       1000000000000ULL,
+                                       10000000000000ULL,
+                                       100000000000000ULL,
+                                       1000000000000000ULL,
+                                       10000000000000000ULL,
+                                       100000000000000000ULL,
+                                       1000000000000000000ULL};
 
 /// The common address patterns straight from the rounded integer; false when the general road
 /// must decide (large values, a zero that changes section).
@@ -181,7 +196,8 @@ void CompileSection(std::string_view text, PatternSection& s) {
     if (c == '\\' && i + 1 < text.size()) {
       s.tokens.push_back({PatternSection::kLiteral, text[++i]});
     } else if (c == '"') {
-      while (++i < text.size() && text[i] != '"') s.tokens.push_back({PatternSection::kLiteral, text[i]});
+      while (++i < text.size() && text[i] != '"')
+        s.tokens.push_back({PatternSection::kLiteral, text[i]});
     } else if ((c == '0' || c == '#') && (s.hasPoint ? s.decSlots < kMaxDecimals : true)) {
       s.tokens.push_back({c == '0' ? PatternSection::kZero : PatternSection::kHash, c});
       ++(s.hasPoint ? s.decSlots : s.intSlots);
@@ -254,7 +270,8 @@ void AppendPlainNumber(double value, std::string& out) {
     return;
   }
   char text[64];
-  const auto res = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14);
+  const auto res =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14);
   const char* p = text;
   if (*p == '-') {
     out.push_back('-');

@@ -25,8 +25,8 @@ struct PatternSection {
   int leadLiterals = 0, minInt = 0, decZeros = 0;
 };
 
-/// A display pattern ("0", "#", "." and literal characters; "\x" and "..." quote literals), compiled.
-/// Up to three sections: positive/zero, negative, zero.
+/// A display pattern ("0", "#", "." and literal characters; "\x" and "..." quote literals),
+/// compiled. Up to three sections: positive/zero, negative, zero.
 class NumberPattern {
  public:
   NumberPattern() = default;
@@ -41,13 +41,14 @@ class NumberPattern {
   int sectionCount_ = 0;
 };
 
-/// Appends the shortest plain form of a real: "12.5", "3", never an exponent; 15 significant digits.
+/// Appends the shortest plain form of a real: "12.5", "3", never an exponent; 15 significant
+/// digits.
 void AppendPlainNumber(double value, std::string& out);
 /// Same for a single-precision value, with its own shortest form ("10.1" for 10.1f).
 void AppendPlainSingle(float value, std::string& out);
 
-/// General display-pattern formatter: rounding halves away from zero, "." as decimal point, an empty
-/// pattern gives the plain form.
+/// General display-pattern formatter: rounding halves away from zero, "." as decimal point, an
+/// empty pattern gives the plain form.
 std::string FormatNumber(double value, std::string_view pattern);
 void FormatNumberAppend(double value, std::string_view pattern, std::string& out);
 

@@ -88,8 +88,12 @@ TemplateEngine::TemplateEngine(const ppdef::PostProcessorDefinition& def, RunSta
                                const tools::ToolTable& tools)
     : def_(def), state_(state), tools_(tools) {}
 
-std::string TemplateEngine::expandFull(std::string_view tpl) { return expand(tpl, VariableSet::kFull); }
-std::string TemplateEngine::expandTool(std::string_view tpl) { return expand(tpl, VariableSet::kTool); }
+std::string TemplateEngine::expandFull(std::string_view tpl) {
+  return expand(tpl, VariableSet::kFull);
+}
+std::string TemplateEngine::expandTool(std::string_view tpl) {
+  return expand(tpl, VariableSet::kTool);
+}
 std::string TemplateEngine::expandOrigin(std::string_view tpl) {
   return expand(tpl, VariableSet::kOrigin);
 }
@@ -116,13 +120,17 @@ std::string TemplateEngine::expand(std::string_view tpl, VariableSet set) {
   Placeholder ph;
   while (FindPlaceholder(tpl, pos, ph)) {
     const std::string_view literal = tpl.substr(pos, ph.begin - pos);
-    if (full) AppendConvertingBreaks(literal, out);
-    else out.append(literal);
+    if (full)
+      AppendConvertingBreaks(literal, out);
+    else
+      out.append(literal);
     appendPlaceholder(ph, tpl.substr(ph.begin, ph.end - ph.begin), set, out);
     pos = ph.end;
   }
-  if (full) AppendConvertingBreaks(tpl.substr(pos), out);
-  else out.append(tpl.substr(pos));
+  if (full)
+    AppendConvertingBreaks(tpl.substr(pos), out);
+  else
+    out.append(tpl.substr(pos));
   applyNumbering(out);
   return out;
 }
@@ -194,9 +202,8 @@ bool TemplateEngine::appendMarker(const Placeholder& ph, std::string& out) {
 
 void TemplateEngine::advanceCounter(std::int64_t step) {
   const std::int64_t next = static_cast<std::int64_t>(state_.lineCounter) + step;
-  state_.lineCounter = static_cast<std::int32_t>(
-      std::clamp<std::int64_t>(next, std::numeric_limits<std::int32_t>::min(),
-                               std::numeric_limits<std::int32_t>::max()));
+  state_.lineCounter = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      next, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 void TemplateEngine::applyNumbering(std::string& text) {

@@ -48,8 +48,10 @@ void AppendDatePattern(const std::tm& tm, std::string_view p, std::string& out) 
     } else if (c == 'm' || c == 'n') {
       AppendPadded(tm.tm_min, width, out);
     } else if (c == 'y') {
-      if (n >= 4) AppendPadded(tm.tm_year + 1900, 4, out);
-      else AppendPadded((tm.tm_year + 1900) % 100, 2, out);
+      if (n >= 4)
+        AppendPadded(tm.tm_year + 1900, 4, out);
+      else
+        AppendPadded((tm.tm_year + 1900) % 100, 2, out);
     } else if (c == 'h') {
       AppendPadded(tm.tm_hour, width, out);
     } else if (c == 's') {
@@ -57,8 +59,10 @@ void AppendDatePattern(const std::tm& tm, std::string_view p, std::string& out) 
     } else {
       out.append(p.substr(i, n));
     }
-    if (c == 'h') afterHour = true;
-    else if (c >= 'a' && c <= 'z') afterHour = false;
+    if (c == 'h')
+      afterHour = true;
+    else if (c >= 'a' && c <= 'z')
+      afterHour = false;
     i += n;
   }
 }

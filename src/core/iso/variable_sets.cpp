@@ -12,6 +12,7 @@ namespace ordalis::iso {
 
 namespace {
 
+// clang-format off
 enum Var : VariableId {
   kValidPt, kValidCircle, kTool, kDtool, kSSpindle, kFeedrate, kCoolnt, kAir, kSpindle, kTmark,
   kComment, kCorr, kPartno, kRewind, kTempo, kToolName, kToolNum, kToolDiam, kToolRadius,
@@ -110,6 +111,8 @@ constexpr Entry kEntries[] = {
     {"PP_CYCLE_Z", kCZ, Y}, {"PP_CYCLE_A", kCA, Y}, {"PP_CYCLE_B", kCB, Y}, {"PP_CYCLE_C", kCC, Y},
 };
 
+// clang-format on
+
 const std::unordered_map<std::string_view, const Entry*>& NameIndex() {
   static const auto* index = [] {
     auto* map = new std::unordered_map<std::string_view, const Entry*>();
@@ -124,6 +127,7 @@ Value Single(float v) { return {Value::kSingle, v, {}}; }
 Value Integer(double v) { return {Value::kInteger, v, {}}; }
 Value Text(std::string_view t) { return {Value::kText, 0, t}; }
 
+// clang-format off
 Value ToolValue(Var v, const tools::ToolRecord& t) {
   switch (v) {
     case kToolName: return Text(t.name);
@@ -269,6 +273,8 @@ Value StateValue(Var v, const VariableSources& src) {
   }
 }
 
+// clang-format on
+
 }  // namespace
 
 bool FindVariable(std::string_view name, VariableSet set, VariableId& id) {
@@ -290,16 +296,35 @@ Value VariableValue(VariableId id, const VariableSources& src) {
 void ConsumeFlags(VariableId id, RunState& s) {
   s.toolChangePending = false;
   switch (static_cast<Var>(id)) {
-    case kFeedrate: s.feedPending = false; break;
-    case kSSpindle: s.spindleSpeedPending = false; break;
-    case kSpindle: s.spindleState = 0; break;
-    case kDtool: s.correctorPending = false; break;
-    case kCoolnt: s.coolantPending = false; break;
-    case kCorr: s.correctionPending = false; break;
-    case kComment: s.commentPending = false; break;
-    case kValidPt: s.pointPending = false; break;
-    case kValidCircle: s.circlePending = false; break;
-    default: break;
+    case kFeedrate:
+      s.feedPending = false;
+      break;
+    case kSSpindle:
+      s.spindleSpeedPending = false;
+      break;
+    case kSpindle:
+      s.spindleState = 0;
+      break;
+    case kDtool:
+      s.correctorPending = false;
+      break;
+    case kCoolnt:
+      s.coolantPending = false;
+      break;
+    case kCorr:
+      s.correctionPending = false;
+      break;
+    case kComment:
+      s.commentPending = false;
+      break;
+    case kValidPt:
+      s.pointPending = false;
+      break;
+    case kValidCircle:
+      s.circlePending = false;
+      break;
+    default:
+      break;
   }
 }
 

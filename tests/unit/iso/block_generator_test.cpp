@@ -202,8 +202,9 @@ TEST_F(GeneratorTest, HomeAndFromForgetThePosition) {
 
 TEST_F(GeneratorTest, CannedCycle) {
   auto& d = ctx.definition;
-  d.PP_CYCLE_DRILL = "G81 X&(PP_CYCLE_X,0.0) Y&(PP_CYCLE_Y,0.0) Z&(PP_CYCLE_Z-PP_CYCLE_DEPTH,0.0) "
-                     "R&(PP_CYCLE_CLEARENCE+PP_CYCLE_Z,0.0) F&(PP_CYCLE_FEED,0)";
+  d.PP_CYCLE_DRILL =
+      "G81 X&(PP_CYCLE_X,0.0) Y&(PP_CYCLE_Y,0.0) Z&(PP_CYCLE_Z-PP_CYCLE_DEPTH,0.0) "
+      "R&(PP_CYCLE_CLEARENCE+PP_CYCLE_Z,0.0) F&(PP_CYCLE_FEED,0)";
   d.PP_CYCLE = "X&(PP_CYCLE_X,0.0) Y&(PP_CYCLE_Y,0.0)";
   d.PP_CYCLE_OFF = "G80";
   fedrat(500);
@@ -322,8 +323,9 @@ TEST_F(GeneratorTest, RotaryResetAndMultax) {
 TEST_F(GeneratorTest, CircleBlock) {
   auto& d = ctx.definition;
   RunState& s = ctx.state;
-  d.FORMAT_CERCLE = "&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.0) Y&(PP_POINT_CERCLE_Y,0.0) "
-                    "I&(PP_CENTRE_RELATIF_X,0.0) J&(PP_CENTRE_RELATIF_Y,0.0)";
+  d.FORMAT_CERCLE =
+      "&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.0) Y&(PP_POINT_CERCLE_Y,0.0) "
+      "I&(PP_CENTRE_RELATIF_X,0.0) J&(PP_CENTRE_RELATIF_Y,0.0)";
   go(5, 0, 0);
   s.arc.codeText = "G3";
   s.arc.end = {0, 5, 0};

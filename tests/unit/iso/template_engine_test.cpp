@@ -55,11 +55,13 @@ TEST_F(TemplateEngineTest, SubstitutesByExactName) {
   t.programmedDiameter = 9.5f;
   t.name = "MILL D10";
   state.requestedTool = 7;
-  EXPECT_EQ(engine.expandFull("L&(TOOL_LG,0.0) C&(TOOL_LG_CUT,0.0) D&(TOOL_DIAM,) P&(TOOL_DIAM_PRO,)"),
-            "L120.5 C30.0 D10 P9.5");
+  EXPECT_EQ(
+      engine.expandFull("L&(TOOL_LG,0.0) C&(TOOL_LG_CUT,0.0) D&(TOOL_DIAM,) P&(TOOL_DIAM_PRO,)"),
+      "L120.5 C30.0 D10 P9.5");
   EXPECT_EQ(engine.expandFull("T&(PP_TOOL,00) (&(TOOL_NAME,0.000))"), "T07 (MILL D10)");
   // Unknown names, names of another set and incomplete placeholders stay as written.
-  EXPECT_EQ(engine.expandFull("&(PP_NOPE,0) &(PP_ORIGIN_X,0) &(PP_X"), "&(PP_NOPE,0) &(PP_ORIGIN_X,0) &(PP_X");
+  EXPECT_EQ(engine.expandFull("&(PP_NOPE,0) &(PP_ORIGIN_X,0) &(PP_X"),
+            "&(PP_NOPE,0) &(PP_ORIGIN_X,0) &(PP_X");
   EXPECT_EQ(engine.expandTool("&(PP_X,0) &(PP_TOOL,0)"), "&(PP_X,0) 7");
   EXPECT_EQ(engine.expandFull(""), "");
 }
@@ -162,16 +164,18 @@ TEST_F(TemplateEngineTest, CycleAndCircleSets) {
   state.cycle.depth = 10;
   state.cycle.clearance = 3;
   state.cycle.pointX = 4;
-  EXPECT_EQ(engine.expandCycle("Z&(PP_CYCLE_Z-PP_CYCLE_DEPTH,0.0) R&(PP_CYCLE_CLEARENCE+PP_CYCLE_DEPTH,0) "
-                               "Q&(-PP_CYCLE_DEPTH,0) X&(PP_CYCLE_X,0)"),
+  EXPECT_EQ(engine.expandCycle(
+                "Z&(PP_CYCLE_Z-PP_CYCLE_DEPTH,0.0) R&(PP_CYCLE_CLEARENCE+PP_CYCLE_DEPTH,0) "
+                "Q&(-PP_CYCLE_DEPTH,0) X&(PP_CYCLE_X,0)"),
             "Z-8.0 R13 Q-10 X4");
   state.arc.codeText = "G3";
   state.arc.relativeCentre = {-5, 0, 0};
   state.arc.end = {0, 5, 0};
   state.arc.radius = 5;
-  EXPECT_EQ(engine.expandCircle("&(PP_CODE_CERCLE,) X&(PP_POINT_CIRCLE_X,0.0) Y&(PP_POINT_CERCLE_Y,0.0) "
-                                "I&(PP_CENTER_RELATIF_X,0.0) R&(PP_RADIUS_CIRCLE,0)"),
-            "G3 X0.0 Y5.0 I-5.0 R5");
+  EXPECT_EQ(
+      engine.expandCircle("&(PP_CODE_CERCLE,) X&(PP_POINT_CIRCLE_X,0.0) Y&(PP_POINT_CERCLE_Y,0.0) "
+                          "I&(PP_CENTER_RELATIF_X,0.0) R&(PP_RADIUS_CIRCLE,0)"),
+      "G3 X0.0 Y5.0 I-5.0 R5");
   state.originX = 12;
   state.originShift = 55;
   EXPECT_EQ(engine.expandOrigin("G&(PP_DEC_ORIGIN,0) X&(PP_ORIGIN_X,0.0)"), "G55 X12.0");
