@@ -1,5 +1,7 @@
 #include "core/iso/block_generator.h"
 
+#include <vector>
+
 #include "core/common/text.h"
 #include "core/iso/run_state.h"
 #include "core/ppdef/definition.h"
@@ -52,6 +54,10 @@ void BlockGenerator::generate(std::string& r) {
   bool cancelled = false;
   if (s.circlePending) {
     circle(r);
+  } else if (!s.chordPoints.empty()) {
+    chords(r);
+    if (s.feedPending && !s.feedBlockText.empty()) s.feedPending = false;
+    return;
   } else {
     multaxTemplate(r);
     if (!firstPoint(r)) {
@@ -156,6 +162,34 @@ void BlockGenerator::circle(std::string& r) {
   s.prevB = s.arc.endB;
   s.prevC = s.arc.endC;
   s.prevKnown = true;
+}
+
+// An arc the working plane cannot carry, written as consecutive linear feed blocks, each numbered.
+void BlockGenerator::chords(std::string& r) {
+  RunState& s = ctx_.state;
+  const int code = s.motionCode;
+  std::vector<Vec3> points;
+  points.swap(s.chordPoints);
+  std::string block = std::move(r);  // what the block start already holds goes on the first line
+  std::string out;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    s.X = points[i].x;
+    s.Y = points[i].y;
+    s.Z = points[i].z;
+    s.motionCode = 1;
+    if (i == 0) s.gWordPending = true;  // the move before may have been an arc or a rapid
+    motionBlock(block);
+    finalForm(block);
+    if (!block.empty()) {
+      if (!out.empty()) out.append("\r\n");
+      out.append(block);
+    }
+    block.clear();
+  }
+  s.pointPending = false;
+  s.motionCode = code;
+  s.gWordPending = true;  // as after an arc: the next move states its motion again
+  r = std::move(out);
 }
 
 // MULTAX on and off: their templates are written with the block that follows them.

@@ -26,6 +26,7 @@ class BlockGenerator {
   bool planeChange(std::string& r);
   void startItems(std::string& r);
   void circle(std::string& r);
+  void chords(std::string& r);
   void multaxTemplate(std::string& r);
   bool firstPoint(std::string& r);
   bool cycleCancel(std::string& r);

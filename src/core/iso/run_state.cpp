@@ -18,6 +18,8 @@ void RunState::reset(const ppdef::PostProcessorDefinition& def) {
   pendingFText = keepPendingF;
   cycle = keepCycle;
   gText = def.PP_G01;
+  // The controller's modal motion is unknown at the start of a program: the first move states it.
+  gWordPending = true;
   lineCounter = static_cast<std::int32_t>(std::trunc(def.NUM_ORIGINE));
 }
 

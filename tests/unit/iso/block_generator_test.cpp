@@ -99,9 +99,11 @@ TEST_F(GeneratorTest, CompressionFeedAndOneSeparator) {
 }
 
 TEST_F(GeneratorTest, FirstBlockOfEveryRunWritesAllAxes) {
-  EXPECT_EQ(go(0, 0, 0), "X0.000 Y0.000 Z0.000");
+  // Nothing is known of the machine at the start of a run: the motion and every axis are written.
+  EXPECT_EQ(go(0, 0, 0), "G1 X0.000 Y0.000 Z0.000");
+  EXPECT_EQ(go(0, 0, 0), "");
   ctx.state.reset(ctx.definition);
-  EXPECT_EQ(go(0, 0, 0), "X0.000 Y0.000 Z0.000");
+  EXPECT_EQ(go(0, 0, 0), "G1 X0.000 Y0.000 Z0.000");
 }
 
 TEST_F(GeneratorTest, RapidWithAndWithoutOptionRapide) {
@@ -156,7 +158,7 @@ TEST_F(GeneratorTest, NumberingAndBlocksAlreadyNumbered) {
   d.OPTION_SORTIE_N = true;
   d.NUM_ORIGINE = 0;
   ctx.state.reset(d);
-  EXPECT_EQ(go(1, 2, 3), "N10 X1.000 Y2.000 Z3.000");
+  EXPECT_EQ(go(1, 2, 3), "N10 G1 X1.000 Y2.000 Z3.000");
   ctx.state.insertText = "N5 G4 P1   ";
   ctx.state.insertPending = true;
   EXPECT_EQ(run(), "N20 N5 G4 P1");  // an INSERT text is numbered as it stands
@@ -334,6 +336,21 @@ TEST_F(GeneratorTest, CircleBlock) {
   EXPECT_EQ(run(), "G3 X0.0 Y5.0 I-5.0 J0.0");
   EXPECT_EQ(s.prevY, 5);
   EXPECT_EQ(go(0, 5, 0), "G1");
+}
+
+TEST_F(GeneratorTest, ArcOutsideThePlaneIsWrittenAsNumberedFeedBlocks) {
+  ctx.definition.OPTION_SORTIE_N = true;
+  go(0, 0, 0);
+  fedrat(200);
+  go(10, 0, 0);
+  // A circle GOTO about X in G17 leaves its chord points; the last one is the arc end.
+  RunState& s = ctx.state;
+  s.chordPoints = {{10, 5, 5}, {10, 10, 0}};
+  s.X = 10, s.Y = 10, s.Z = 0;
+  EXPECT_EQ(run(), "N30 G1 Y5.000 Z5.000\r\nN40 Y10.000 Z0.000");
+  EXPECT_TRUE(s.chordPoints.empty());
+  // The next move states its motion again, as after an arc.
+  EXPECT_EQ(go(0, 10, 0), "N50 G1 X0.000");
 }
 
 }  // namespace
