@@ -41,7 +41,7 @@ bool RunStatements(Context& ctx, iso::TemplateEngine& engine, apt::LineSource& s
   std::string blocks;
   while (reader.next(statement)) {
     dispatcher.dispatch(statement);
-    blocks = generator.generate();
+    generator.generate(blocks);
     if (!blocks.empty()) sink.writeLine(blocks);
     if (ctx.interrupt) return false;
   }

@@ -72,8 +72,16 @@ std::string_view TrimRight(std::string_view text) {
 std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
 
 void CleanLineInPlace(std::string& line) {
+  // Most lines hold no TAB, CR or LF: find the first one before rewriting anything.
   std::size_t w = 0;
-  for (char c : line) {
+  const std::size_t n = line.size();
+  while (w < n) {
+    const char c = line[w];
+    if (c == '\t' || c == '\r' || c == '\n') break;
+    ++w;
+  }
+  for (std::size_t r = w; r < n; ++r) {
+    const char c = line[r];
     if (c == '\r' || c == '\n') continue;
     line[w++] = (c == '\t') ? ' ' : c;
   }
@@ -118,7 +126,50 @@ double ReadRadixInteger(std::string_view text, std::size_t i, int radix) {
 
 }  // namespace
 
+namespace {
+
+double ReadNumberGeneral(std::string_view text);
+
+bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+}  // namespace
+
 double ReadNumber(std::string_view text) {
+  // The usual item ("12.3456", "-7.5") in one pass; anything else (blanks inside, an exponent,
+  // long digit strings, &H) goes through the general reader.
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p < end && *p == ' ') ++p;
+  bool negative = false;
+  if (p < end && (*p == '-' || *p == '+')) {
+    negative = *p == '-';
+    ++p;
+  }
+  std::uint64_t mantissa = 0;
+  const char* q = p;
+  while (q < end && IsDigit(*q)) mantissa = mantissa * 10 + static_cast<unsigned>(*q++ - '0');
+  const auto intDigits = q - p;
+  std::ptrdiff_t fractionDigits = 0;
+  if (q < end && *q == '.') {
+    const char* f = ++q;
+    while (q < end && IsDigit(*q)) mantissa = mantissa * 10 + static_cast<unsigned>(*q++ - '0');
+    fractionDigits = q - f;
+  }
+  const auto allDigits = intDigits + fractionDigits;
+  if (allDigits == 0 || allDigits > 15) return ReadNumberGeneral(text);
+  if (q < end) {
+    const char c = *q;
+    if (IsSkippable(c) || c == 'E' || c == 'e' || c == 'D' || c == 'd' || c == '.') {
+      return ReadNumberGeneral(text);
+    }
+  }
+  const double v = static_cast<double>(mantissa) / kPow10[fractionDigits];
+  return negative && mantissa != 0 ? -v : v;
+}
+
+namespace {
+
+double ReadNumberGeneral(std::string_view text) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && IsSkippable(text[i])) ++i;
@@ -230,6 +281,8 @@ double ReadNumber(std::string_view text) {
   if (result.ec != std::errc() || !std::isfinite(v)) return 0.0;
   return negative ? -v : v;
 }
+
+}  // namespace
 
 long long RoundHalfEven(double value) {
   if (!std::isfinite(value)) return 0;

@@ -168,24 +168,35 @@ bool AppendSimple(const PatternSection& s, double magnitude, bool minus, bool ze
   const std::uint64_t ip = r / kPow10Int[dec];
   std::uint64_t fp = r % kPow10Int[dec];
   const auto& t = s.tokens;
-  for (int i = 0; i < s.leadLiterals; ++i) out.push_back(t[i].c);
-  if (minus) out.push_back('-');
-  char buf[24];
+  // The word is built in a local buffer and appended once: this runs three times per GOTO.
+  char buf[96];
+  std::size_t n = 0;
+  const std::size_t trail = t.size() - static_cast<std::size_t>(s.leadLiterals) -
+                            static_cast<std::size_t>(s.intSlots) -
+                            (s.hasPoint ? 1u + static_cast<std::size_t>(dec) : 0u);
+  if (static_cast<std::size_t>(s.leadLiterals) + trail + static_cast<std::size_t>(s.minInt) +
+          static_cast<std::size_t>(dec) + 24 > sizeof buf) {
+    return false;  // long literal text: the general road handles it
+  }
+  for (int i = 0; i < s.leadLiterals; ++i) buf[n++] = t[i].c;
+  if (minus) buf[n++] = '-';
+  char digits[24];
   int len = 0;
-  if (ip > 0) len = static_cast<int>(std::to_chars(buf, buf + sizeof buf, ip).ptr - buf);
-  if (len < s.minInt) out.append(static_cast<std::size_t>(s.minInt - len), '0');
-  out.append(buf, len);
+  if (ip > 0) len = static_cast<int>(std::to_chars(digits, digits + sizeof digits, ip).ptr - digits);
+  for (int k = len; k < s.minInt; ++k) buf[n++] = '0';
+  for (int k = 0; k < len; ++k) buf[n++] = digits[k];
   std::size_t i = static_cast<std::size_t>(s.leadLiterals) + s.intSlots;
   if (s.hasPoint) {
-    out.push_back('.');
+    buf[n++] = '.';
     char d[24];
     for (int k = dec - 1; k >= 0; --k) d[k] = static_cast<char>('0' + fp % 10), fp /= 10;
     int keep = dec;
     while (keep > s.decZeros && d[keep - 1] == '0') --keep;
-    out.append(d, keep);
+    for (int k = 0; k < keep; ++k) buf[n++] = d[k];
     i += 1 + dec;
   }
-  for (; i < t.size(); ++i) out.push_back(t[i].c);
+  for (; i < t.size(); ++i) buf[n++] = t[i].c;
+  out.append(buf, n);
   return true;
 }
 
