@@ -22,11 +22,11 @@ endforeach()
 # Golden and corpus tests run the batch program exactly as a CAM system would.
 file(GLOB ORDALIS_GOLDEN_CASES LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/golden/*)
 foreach(case ${ORDALIS_GOLDEN_CASES})
-  if(IS_DIRECTORY ${case} AND EXISTS ${case}/expected.nc)
+  if(IS_DIRECTORY ${case} AND (EXISTS ${case}/expected.nc OR EXISTS ${case}/expected.rc))
     get_filename_component(name ${case} NAME)
     add_test(NAME golden.${name}
       COMMAND ${CMAKE_COMMAND} -DPOST=$<TARGET_FILE:ordalis-post> -DCASE=${case}
-              -DWORK=${CMAKE_BINARY_DIR}/golden/${name} -P ${CMAKE_SOURCE_DIR}/cmake/RunGolden.cmake)
+              -DWORK=${CMAKE_BINARY_DIR}/golden/${name} -DSOURCE=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/RunGolden.cmake)
     set_tests_properties(golden.${name} PROPERTIES LABELS "golden;core")
   endif()
 endforeach()

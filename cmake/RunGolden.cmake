@@ -1,5 +1,7 @@
 # Runs ordalis-post on one golden case and compares what a user would see.
 #   CASE/input.apt, CASE/def.ppc   the program and the definition
+#   CASE/ppc         (optional)    instead of def.ppc: the path of a shipped definition, relative
+#                                  to the source tree, so the case follows changes to it
 #   CASE/expected.nc               the expected output, byte for byte
 #   CASE/args        (optional)    the arguments, one per line, instead of the usual
 #                                  --ini WORK/none.ini --ppc CASE/def.ppc -o WORK/output.nc CASE/input.apt
@@ -16,6 +18,7 @@ file(MAKE_DIRECTORY ${WORK})
 function(expand_paths text out)
   string(REPLACE "@CASE@" "${CASE}" text "${text}")
   string(REPLACE "@WORK@" "${WORK}" text "${text}")
+  string(REPLACE "@SOURCE@" "${SOURCE}" text "${text}")
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
@@ -30,6 +33,12 @@ if(EXISTS ${CASE}/copy)
   endforeach()
 endif()
 
+set(DEF ${CASE}/def.ppc)
+if(EXISTS ${CASE}/ppc)
+  file(STRINGS ${CASE}/ppc shipped)
+  set(DEF ${SOURCE}/${shipped})
+endif()
+
 if(EXISTS ${CASE}/args)
   file(STRINGS ${CASE}/args lines)
   set(args)
@@ -38,7 +47,7 @@ if(EXISTS ${CASE}/args)
     list(APPEND args "${line}")
   endforeach()
 else()
-  set(args --ini ${WORK}/none.ini --ppc ${CASE}/def.ppc -o ${WORK}/output.nc ${CASE}/input.apt)
+  set(args --ini ${WORK}/none.ini --ppc ${DEF} -o ${WORK}/output.nc ${CASE}/input.apt)
 endif()
 set(output ${WORK}/output.nc)
 if(EXISTS ${CASE}/output)
