@@ -177,7 +177,15 @@ void HandleOrigin(HandlerContext& h, std::string_view statement) {
 
 void HandleSelect(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
-  st.originShift = RoundToInt16(ParamList::Of(statement).number(1));
+  const ParamList items = ParamList::Of(statement);
+  const std::string_view first = common::Trim(items.item(1));
+  if (!first.empty() && (first[0] < '0' || first[0] > '9') && first[0] != '-' && first[0] != '+' &&
+      first[0] != '.') {
+    // SELECT/TOOL,n and the like name no work offset: writing one would move the origin.
+    h.ctx.message(kMsgKnownNotDone, std::string(" ").append(statement));
+    return;
+  }
+  st.originShift = RoundToInt16(items.number(1));
   st.originText = OffsetText(h);
   st.workOffsetPending = true;
 }

@@ -149,9 +149,9 @@ TEST_F(AptTest, SelectAndCoordinateSystemWords) {
   EXPECT_EQ(st.originShift, 2);
   EXPECT_EQ(st.originText, "G2");
   EXPECT_TRUE(st.workOffsetPending);
-  // SELECT/TOOL,n reads its first item as a number.
+  // SELECT/TOOL,n names a tool, not a work offset: the offset stays.
   run("SELECT/TOOL,15");
-  EXPECT_EQ(st.originShift, 0);
+  EXPECT_EQ(st.originShift, 2);
 
   st.motionCode = 1;
   run("MCS/1,0,0");
@@ -183,6 +183,15 @@ TEST_F(AptTest, OriginTextsFromTemplates) {
   EXPECT_EQ(st.originText, "G3");
   run("ORIGIN/DATUM,4,5,-6");
   EXPECT_EQ(st.originText, "G92 X4.0 Z-6.0");
+}
+
+TEST_F(AptTest, SelectOfAToolIsNoWorkOffset) {
+  run("SELECT/TOOL,15");
+  EXPECT_FALSE(st.workOffsetPending);
+  EXPECT_TRUE(log.contains("SELECT/TOOL,15"));
+  run("SELECT/2");
+  EXPECT_TRUE(st.workOffsetPending);
+  EXPECT_EQ(st.originShift, 2);
 }
 
 }  // namespace
