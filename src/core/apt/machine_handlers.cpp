@@ -116,7 +116,8 @@ void HandleSpindl(HandlerContext& h, std::string_view statement) {
 
 void HandleUnits(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
-  const std::string_view unit = ParamList::Of(statement).item(1);
+  // Blanks around the word, as in "UNITS / MM", do not hide it.
+  const std::string_view unit = common::Trim(ParamList::Of(statement).item(1));
   if (unit == "MM") st.motionCode = 71;
   if (unit == "INCH") st.motionCode = 70;
   st.gWordPending = true;

@@ -90,7 +90,7 @@ TEST_F(AptTest, UnitsCoolantAirCorrection) {
   EXPECT_EQ(st.motionCode, 70);
   st.motionCode = 1;
   st.gWordPending = false;
-  run("UNITS / MM");  // compared exactly: no unit code
+  run("UNITS/FEET");  // an unknown unit sets no code
   EXPECT_EQ(st.motionCode, 1);
   EXPECT_TRUE(st.gWordPending);
 
@@ -267,6 +267,13 @@ TEST_F(AptTest, CorrectionCodesAreTemplates) {
   run("LOADTL/12");
   run("CUTCOM/LEFT,XYPLAN");
   EXPECT_EQ(st.correction, "G41 D12");
+}
+
+TEST_F(AptTest, UnitsWithBlanksAroundTheWord) {
+  run("UNITS / MM");
+  EXPECT_EQ(st.motionCode, 71);
+  run("UNITS/INCH ");
+  EXPECT_EQ(st.motionCode, 70);
 }
 
 }  // namespace
