@@ -145,6 +145,9 @@ double ReadNumber(std::string_view text) {
     negative = *p == '-';
     ++p;
   }
+  if (p < end && !IsDigit(*p) && *p != '.' && !IsSkippable(*p) && *p != '&') {
+    return 0.0;  // a word such as "MMPM" or "G1": no number at all
+  }
   std::uint64_t mantissa = 0;
   const char* q = p;
   while (q < end && IsDigit(*q)) mantissa = mantissa * 10 + static_cast<unsigned>(*q++ - '0');

@@ -189,7 +189,13 @@ void BlockGenerator::appendAxes(std::string& r) {
   const std::string& sep = d.PP_SPACE;
   const auto word = [&](const AddressFormat& fmt, double v) {
     const std::size_t mark = r.size();
-    if (!r.empty() && !sep.empty() && r.back() != ' ' && r.back() != '\n') r.append(sep);
+    if (!r.empty() && !sep.empty() && r.back() != ' ' && r.back() != '\n') {
+      if (sep.size() == 1) {
+        r.push_back(sep[0]);
+      } else {
+        r.append(sep);
+      }
+    }
     const std::size_t start = r.size();
     fmt.append(v, r);
     if (r.size() == start) r.resize(mark);

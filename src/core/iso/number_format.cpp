@@ -335,6 +335,7 @@ void FormatNumberAppend(double value, std::string_view pattern, std::string& out
 }
 
 void AddressFormat::compile(std::string_view pattern) {
+  fast_ = plus_ = false;
   empty_ = pattern.empty();
   prefix_.clear();
   suffix_.clear();
@@ -357,7 +358,8 @@ void AddressFormat::compile(std::string_view pattern) {
   }
   const std::string numeric = p.substr(hash, end - hash);
   const std::size_t plus = p.find('+');
-  if (plus < hash) {
+  plus_ = plus < hash;
+  if (plus_) {
     prefix_ = p.substr(0, plus);
     number_.compile("+" + numeric + ";-" + numeric);
   } else {
@@ -365,10 +367,78 @@ void AddressFormat::compile(std::string_view pattern) {
     number_.compile(numeric);
   }
   suffix_ = p.substr(end);
+  compileFast(numeric);
+}
+
+// Recognises a numeric part of the form "#...#0...0[.0...0#...#]", the one nearly every definition
+// uses, so that append() can write it in one pass.
+void AddressFormat::compileFast(std::string_view numeric) {
+  std::size_t i = 0;
+  while (i < numeric.size() && numeric[i] == '#') ++i;
+  minInt_ = 0;
+  while (i < numeric.size() && numeric[i] == '0') ++i, ++minInt_;
+  decimals_ = decZeros_ = 0;
+  point_ = i < numeric.size() && numeric[i] == '.';
+  if (point_) {
+    ++i;
+    while (i < numeric.size() && numeric[i] == '0') ++i, ++decZeros_, ++decimals_;
+    while (i < numeric.size() && numeric[i] == '#') ++i, ++decimals_;
+  }
+  fast_ = i == numeric.size() && decimals_ <= 15 && minInt_ <= 20 &&
+          prefix_.size() + suffix_.size() <= 32;
+}
+
+bool AddressFormat::appendFast(double value, std::string& out) const {
+  if (!std::isfinite(value)) value = 0;
+  const bool negative = value < 0;
+  const double scaled = (negative ? -value : value) * kPow10[decimals_];
+  if (!(scaled < 9.0e18)) return false;
+  double whole = std::floor(scaled);
+  if (scaled - whole + scaled * 2.5e-16 >= 0.5) whole += 1;
+  const auto rounded = static_cast<std::uint64_t>(whole);
+  char buf[96];
+  std::size_t n = prefix_.size();
+  std::memcpy(buf, prefix_.data(), n);
+  // A value that rounds to zero carries no "-"; under a "+" pattern it carries "+".
+  if (rounded != 0 && negative) {
+    buf[n++] = '-';
+  } else if (plus_) {
+    buf[n++] = '+';
+  }
+  char digits[24];
+  int k = 24;
+  std::uint64_t v = rounded;
+  do {
+    digits[--k] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  const int count = 24 - k;
+  const int intLen = rounded == 0 ? 0 : std::max(count - decimals_, 0);
+  for (int z = intLen; z < minInt_; ++z) buf[n++] = '0';
+  std::memcpy(buf + n, digits + k, static_cast<std::size_t>(intLen));
+  n += static_cast<std::size_t>(intLen);
+  if (point_) {
+    buf[n++] = '.';
+    char frac[16];
+    const int have = count - intLen;  // fraction digits present in `digits` (may be fewer)
+    for (int j = 0; j < decimals_; ++j) {
+      const int from = j - (decimals_ - have);
+      frac[j] = from < 0 ? '0' : digits[k + intLen + from];
+    }
+    int keep = decimals_;
+    while (keep > decZeros_ && frac[keep - 1] == '0') --keep;
+    std::memcpy(buf + n, frac, static_cast<std::size_t>(keep));
+    n += static_cast<std::size_t>(keep);
+  }
+  std::memcpy(buf + n, suffix_.data(), suffix_.size());
+  n += suffix_.size();
+  out.append(buf, n);
+  return true;
 }
 
 void AddressFormat::append(double value, std::string& out) const {
   if (empty_) return;
+  if (fast_ && appendFast(value, out)) return;
   out.append(prefix_);
   number_.append(value, out);
   out.append(suffix_);

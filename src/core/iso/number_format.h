@@ -64,9 +64,17 @@ class AddressFormat {
   bool empty() const { return empty_; }
 
  private:
+  void compileFast(std::string_view numeric);
+  bool appendFast(double value, std::string& out) const;
+
   bool empty_ = true;
   std::string prefix_, suffix_;
   NumberPattern number_;
+  // The usual "X#0.000" / "Z+#0.000" forms, written without walking the pattern.
+  bool fast_ = false;
+  bool plus_ = false;
+  int minInt_ = 0, decimals_ = 0, decZeros_ = 0;
+  bool point_ = false;
 };
 
 /// An AddressFormat rebuilt only when the pattern text it was built from changes.

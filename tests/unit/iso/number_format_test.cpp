@@ -90,3 +90,33 @@ TEST(FormatNumber, DisplayPatterns) {
 
 }  // namespace
 }  // namespace ordalis::iso
+
+namespace ordalis::iso {
+namespace {
+
+// The one-pass road for the usual address patterns must write exactly what the general
+// display-pattern road writes.
+TEST(AddressFormat, UsualPatternsMatchTheGeneralFormatter) {
+  struct Case {
+    const char* address;
+    const char* prefix;
+    const char* numeric;
+    const char* suffix;
+  };
+  const Case cases[] = {{"X#0.000", "X", "#0.000", ""},      {"Z+#0.000", "Z", "+#0.000;-#0.000", ""},
+                        {"N#0", "N", "#0", ""},              {"X#.###", "X", "#.###", ""},
+                        {"A#0.0##", "A", "#0.0", "##"},      {"X#0000.00", "X", "#0000.00", ""},
+                        {"R+#0", "R", "+#0;-#0", ""},        {"F#0.0 M", "F", "#0.0", " M"}};
+  const double values[] = {0,       12.5,     -3,        3,          0.0005,   -0.0004, 2.5,
+                           -2.5,    0.12345,  -0.12355,  123456.7895, 1e15,    -1e15,   99.9995,
+                           1e-9,    -1e-9,    0.5,       -0.5,       7.0625,   1234.0,  -0.0};
+  for (const auto& c : cases) {
+    for (double v : values) {
+      const std::string reference = std::string(c.prefix) + FormatNumber(v, c.numeric) + c.suffix;
+      EXPECT_EQ(MonFormat(v, c.address), reference) << c.address << " " << v;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ordalis::iso
