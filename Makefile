@@ -3,8 +3,9 @@ SHELL := /bin/bash
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
-PACKAGES := cmake g++ ninja-build libgtest-dev qt6-base-dev time
-LINT_PACKAGES := clang clang-tidy cppcheck
+# clang with its libFuzzer runtime, clang-tidy and cppcheck serve make fuzz and make lint (CI runs both).
+LINT_PACKAGES := clang libclang-rt-14-dev clang-tidy cppcheck
+PACKAGES := cmake g++ ninja-build libgtest-dev qt6-base-dev time $(LINT_PACKAGES)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build run gui test test-asan bench fuzz lint clean
@@ -45,10 +46,11 @@ test-asan: deps
 bench: build
 	bash bench/run.sh $(BUILD)
 
-fuzz:
-	bash fuzz/run.sh
+# FUZZ_SECONDS per target (default 60); any crash, leak, timeout or sanitizer report fails.
+fuzz: deps
+	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) bash fuzz/run.sh
 
-lint:
+lint: deps
 	bash tools/lint.sh
 
 clean:
