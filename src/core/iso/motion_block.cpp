@@ -45,6 +45,8 @@ void BlockGenerator::motionBlock(std::string& r) {
     ctx_.message(kMsgRotaryReset);
     appendWord(r, engine_.expandFull(d.MACRO_RAZ));
     s.gWordPending = true;
+    // The macro homes the axes: this move must state every axis, as after GOHOME.
+    s.prevKnown = false;
   }
   if (s.gWordPending) {
     s.gWordPending = d.Type_Postprocesseur == 3;

@@ -315,7 +315,8 @@ TEST_F(GeneratorTest, RotaryResetAndMultax) {
   d.PP_ACTIVATION_RTCP = "M128";
   go(0, 0, 0);
   s.rotaryResetPending = true;
-  EXPECT_EQ(go(1, 0, 0), "G0 A0 C0 G1 X1.000");
+  // The macro homes the axes: the move after it states every axis again.
+  EXPECT_EQ(go(1, 0, 0), "G0 A0 C0 G1 X1.000 Y0.000 Z0.000");
   EXPECT_EQ(log.lines().size(), 1u);
   s.motionCode = 151;
   s.gWordPending = true;
