@@ -12,7 +12,7 @@ mkdir -p "$OUT"
 N3=${BENCH_N:-1000000}
 N5=${BENCH_N5:-200000}
 DEFAULT_PPC=$(dirname "$POST")/Default.ppc
-HEAD_PPC=$ROOT/bench/head_ac_5axis.ppc
+HEAD_PPC=$ROOT/data/ppc/head_ac_5axis.ppc
 TIME=/usr/bin/time
 [ -x $TIME ] || { echo "bench needs /usr/bin/time (package time: make deps)"; exit 1; }
 
