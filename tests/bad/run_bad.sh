@@ -56,9 +56,12 @@ definition_with() {
   local out=$1
   local edits
   edits=$(cat)
-  awk -v edits="$edits" '
-    BEGIN { n = split(edits, e, "\n"); for (i = 1; i <= n; i++) { k = e[i]; sub(/=.*/, "", k); v[k] = e[i] } }
-    { k = $0; sub(/=.*/, "", k); if (k in v) { print v[k]; used[k] = 1 } else print }
+  # Keys compare on their ASCII letters, so that "Cinématique_Machine" written here in UTF-8
+  # replaces the file's Windows-1252 key (the loader takes both spellings).
+  LC_ALL=C awk -v edits="$edits" '
+    function key(line) { sub(/=.*/, "", line); gsub(/[^ -~]/, "", line); return line }
+    BEGIN { n = split(edits, e, "\n"); for (i = 1; i <= n; i++) v[key(e[i])] = e[i] }
+    { k = key($0); if ($0 ~ /=/ && k in v) { print v[k]; used[k] = 1 } else print }
     END { for (k in v) if (!(k in used)) print v[k] }' "$DEFAULT_PPC" >"$out"
 }
 
@@ -234,6 +237,38 @@ case_absurd_numbering() {
     expect_rc 0
     expect_program out.nc
     expect_in_output out.nc "X4."
+  done
+}
+
+case_five_axis_extremes() {
+  # Tool axes of zero length, huge, denormal or NaN, for every machine kinematics number.
+  cat >input.apt <<'EOF2'
+LOADTL/1
+MULTAX/ON
+GOTO/1,2,3,0,0,0
+GOTO/1,2,3,0,0,1
+GOTO/1,2,3,1e308,1e308,1e308
+GOTO/1,2,3,1e-320,0,0
+GOTO/1,2,3,0,0,-1
+GOTO/1,2,3,-1,0,0
+GOTO/1,2,3,NaN,1,0
+GOTO/1e308,-1e308,3,0.5,0.5,0.5
+TLAXIS/0,0,0
+INDIRV/0,0,0
+CIRCLE/0,0,0,1e308,1e308,1e308,5
+GOTO/5,0,0
+CIRCLE/0,0,0,0,0,1,-5
+GOTO/-5,0,0
+FINI
+EOF2
+  local k
+  for k in $(seq 1 20) 0 -1 999; do
+    printf 'Cinématique_Machine=%s\nPP_LIMIT_AB_MINI=-120\nPP_LIMIT_AB_MAXI=120\nPP_LIMIT_C_MAXI=360\n' "$k" |
+      definition_with def.ppc
+    post --ppc def.ppc -o out.nc input.apt
+    expect_rc 0
+    expect_program out.nc
+    expect_in_output out.nc "X-5.000"
   done
 }
 
