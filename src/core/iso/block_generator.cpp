@@ -200,11 +200,19 @@ void BlockGenerator::multaxTemplate(std::string& r) {
   if (code == 151 || code == 1151) {
     appendWord(r, engine_.expandFull(ctx_.definition.PP_ACTIVATION_RTCP));
   } else if (code == 152 || code == 1152) {
-    appendWord(r, engine_.expandFull(ctx_.definition.PP_DESACTIVATION_PLAN_INCLINE));
+    appendWord(r, engine_.expandFull(multaxOffTemplate()));
   } else {
     return;
   }
   s.motionCode = 0;
+}
+
+// MULTAX/OFF ends the tool-centre-point control that MULTAX/ON started, so its code is the RTCP
+// cancel. Definitions written before that code existed kept it in the inclined-plane cancel.
+const std::string& BlockGenerator::multaxOffTemplate() const {
+  const auto& d = ctx_.definition;
+  return d.PP_DESACTIVATION_RTCP.empty() ? d.PP_DESACTIVATION_PLAN_INCLINE
+                                         : d.PP_DESACTIVATION_RTCP;
 }
 
 // The first point after a tool change is written by PREMIER_POINT (outside cycle mode).

@@ -27,6 +27,7 @@ class BlockGenerator {
   void startItems(std::string& r);
   void circle(std::string& r);
   void chords(std::string& r);
+  const std::string& multaxOffTemplate() const;
   void multaxTemplate(std::string& r);
   bool firstPoint(std::string& r);
   bool cycleCancel(std::string& r);

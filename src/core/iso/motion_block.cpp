@@ -134,7 +134,7 @@ void BlockGenerator::computeGWord(std::string& r) {
       break;
     case 152:
     case 1152:
-      rotaryTemplate(r, d.PP_DESACTIVATION_PLAN_INCLINE);
+      rotaryTemplate(r, multaxOffTemplate());
       break;
     case 153:
       rotaryTemplate(r, d.PP_DESACTIVATION_RTCP);

@@ -321,6 +321,15 @@ TEST_F(GeneratorTest, RotaryResetAndMultax) {
   s.motionCode = 151;
   s.gWordPending = true;
   EXPECT_EQ(go(2, 0, 0), "M128 G1 X2.000");
+  // MULTAX/OFF cancels what MULTAX/ON started; an older definition keeps its inclined-plane cancel.
+  d.PP_DESACTIVATION_PLAN_INCLINE = "G69";
+  s.motionCode = 152;
+  s.gWordPending = true;
+  EXPECT_EQ(go(3, 0, 0), "G69 G1 X3.000");
+  d.PP_DESACTIVATION_RTCP = "M129";
+  s.motionCode = 152;
+  s.gWordPending = true;
+  EXPECT_EQ(go(4, 0, 0), "M129 G1 X4.000");
 }
 
 TEST_F(GeneratorTest, CircleBlock) {
