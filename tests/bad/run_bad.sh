@@ -333,6 +333,27 @@ case_input_is_folder() {
   expect_no_output
 }
 
+case_large_lexicon() {
+  # lexique.txt beside the program: its texts section first, then a million and a half other keys.
+  # Each catalogue text missing from it is added; this once took minutes.
+  mkdir -p prog
+  cp "$POST" prog/ordalis-post
+  POST=$WORK/prog/ordalis-post
+  { printf '[Texte]\r\n1=Own text\r\n[Other]\r\n'
+    seq 1 1500000 | sed 's/.*/key&=value\r/'; } >prog/lexique.txt
+  printf '[POSTPROCESSEUR]\r\nFichier=%s\r\n' "$DEFAULT_PPC" >settings.ini
+  small_program >input.apt
+  LIMIT=${ORDALIS_BAD_LEXICON_LIMIT:-120}
+  timeout -k 10 "$LIMIT" "$POST" --ini settings.ini -o out.nc input.apt >stdout.txt 2>stderr.txt
+  RC=$?
+  [ "$RC" -eq 124 ] && fail "no result within ${LIMIT}s"
+  expect_rc 0
+  expect_program out.nc
+  grep -qa '^2120=' prog/lexique.txt || fail "the lexicon was not filled in"
+  grep -qa '^key1500000=value' prog/lexique.txt || fail "the lexicon lost its own keys"
+  rm -rf prog
+}
+
 case_binary_definition() {
   local i
   for i in $(seq 1 4000); do printf '\x00\xff[=\r&(\n'; done >def.ppc

@@ -15,7 +15,7 @@ namespace {
 
 // A profile file is a small text file; anything larger is not one and reads as empty, so a
 // hostile file cannot make the program allocate without bound.
-constexpr std::uintmax_t kMaxProfileBytes = 32u * 1024u * 1024u;
+constexpr std::uintmax_t kMaxProfileBytes = std::uintmax_t{32} * 1024 * 1024;
 
 constexpr std::string_view kEolText[] = {"", "\r\n", "\n", "\r"};
 
@@ -200,7 +200,7 @@ void ProfileFile::buildIndex() const {
       current = inserted ? &it->second : nullptr;
       if (current) current->header = current->lastKey = i;
     } else if (line.kind == Kind::kKey && current) {
-      current->keys.try_emplace(FoldName(KeyName(line.raw)), i);
+      current->keys.try_emplace(FoldName(KeyName(line.raw)), i - current->header);
       current->lastKey = i;
     }
   }
@@ -219,7 +219,7 @@ std::string ProfileFile::get(std::string_view section, std::string_view key,
   if (!s) return {};
   const auto it = s->keys.find(FoldName(key));
   if (it == s->keys.end()) return {};
-  const std::string& raw = lines_[it->second].raw;
+  const std::string& raw = lines_[s->header + it->second].raw;
   std::string_view value = TrimBlanks(std::string_view(raw).substr(raw.find('=') + 1));
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
       value.back() == value.front()) {
@@ -238,7 +238,14 @@ void ProfileFile::insertLine(std::size_t at, Line line) {
   if (at == lines_.size()) line.eol = eol_;
   if (line.eol == 0) line.eol = eol_;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
-  indexValid_ = false;
+  // The index follows the lines below the new one instead of being rebuilt: rebuilding it for
+  // every key set made filling a large lexicon take minutes. Key lines are held relative to their
+  // section, so only the sections below move.
+  if (!indexValid_ || at + 1 == lines_.size()) return;
+  for (auto& [name, section] : index_) {
+    if (section.header >= at) ++section.header;
+    if (section.lastKey >= at) ++section.lastKey;
+  }
 }
 
 void ProfileFile::set(std::string_view section, std::string_view key, std::string_view value) {
@@ -259,15 +266,21 @@ void ProfileFile::set(std::string_view section, std::string_view key, std::strin
   if (s) {
     const auto it = s->keys.find(FoldName(key));
     if (it != s->keys.end()) {
-      Line& line = lines_[it->second];
+      Line& line = lines_[s->header + it->second];
       line.raw = std::string(KeyName(line.raw)) + "=" + clean;
       return;
     }
-    insertLine(s->lastKey + 1, Line{std::string(TrimBlanks(key)) + "=" + clean, 0, Kind::kKey});
+    const std::size_t at = s->lastKey + 1;
+    insertLine(at, Line{std::string(TrimBlanks(key)) + "=" + clean, 0, Kind::kKey});
+    // `s` is still the section's entry: the index's own map was not changed.
+    auto* target = const_cast<SectionIndex*>(s);
+    target->keys.try_emplace(FoldName(KeyName(lines_[at].raw)), at - target->header);
+    target->lastKey = at;
     return;
   }
   insertLine(lines_.size(), Line{"[" + std::string(TrimBlanks(section)) + "]", 0, Kind::kSection});
   insertLine(lines_.size(), Line{std::string(TrimBlanks(key)) + "=" + clean, 0, Kind::kKey});
+  indexValid_ = false;  // a new section: rebuilt once on the next read
 }
 
 std::string ProfileFile::text() const {

@@ -52,7 +52,8 @@ class ProfileFile {
   struct SectionIndex {
     std::size_t header = 0;   // line of the section name
     std::size_t lastKey = 0;  // last key line of the section (the header when it has none)
-    std::unordered_map<std::string, std::size_t> keys;  // folded key name -> first line
+    // folded key name -> first line of that name, counted from the header
+    std::unordered_map<std::string, std::size_t> keys;
   };
 
   void addLine(std::string_view raw, std::uint8_t eol);
