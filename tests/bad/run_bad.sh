@@ -319,6 +319,40 @@ case_unwritable_output() {
   expect_no_output
 }
 
+case_special_outputs() {
+  small_program >input.apt
+  # A link keeps pointing to the file that receives the program.
+  echo old >real.nc
+  ln -s real.nc link.nc
+  post --ppc "$DEFAULT_PPC" -o link.nc input.apt
+  expect_rc 0
+  [ -L link.nc ] || fail "the link was replaced by a file"
+  expect_in_output real.nc "X4."
+  # A pipe is written, not replaced (a CAM system may read the program from one).
+  mkfifo pipe.nc
+  timeout 60 cat pipe.nc >from_pipe.txt &
+  local reader=$!
+  post --ppc "$DEFAULT_PPC" -o pipe.nc input.apt
+  expect_rc 0
+  [ -p pipe.nc ] || fail "the pipe was replaced by a file"
+  wait "$reader"
+  expect_in_output from_pipe.txt "X4."
+  # Devices reached through links in the work folder: written in place, and a device that
+  # refuses the bytes is a failure.
+  ln -s /dev/null null.nc
+  post --ppc "$DEFAULT_PPC" -o null.nc input.apt
+  expect_rc 0
+  [ -L null.nc ] || fail "the link to /dev/null was replaced by a file"
+  if [ -e /dev/full ]; then
+    ln -s /dev/full full.nc
+    post --ppc "$DEFAULT_PPC" -o full.nc input.apt
+    expect_rc 1
+    expect_log "Error writing file: full.nc"
+    [ -L full.nc ] || fail "the link to /dev/full was replaced by a file"
+  fi
+  rm -f real.nc
+}
+
 case_input_is_folder() {
   mkdir -p folder.apt
   post --ppc "$DEFAULT_PPC" folder.apt

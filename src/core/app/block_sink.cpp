@@ -15,12 +15,33 @@ std::string TemporaryName(const std::string& target) {
          std::to_string(counter++) + ".tmp";
 }
 
+// Devices, pipes and sockets (/dev/null, a FIFO a CAM system reads) are written in place: a file
+// renamed over them would replace them, and as root even a device node of the system.
+bool IsSpecialFile(const std::filesystem::file_status& st) {
+  return std::filesystem::exists(st) && !std::filesystem::is_regular_file(st) &&
+         !std::filesystem::is_directory(st);
+}
+
 }  // namespace
 
 FileBlockSink::FileBlockSink(std::string target) : target_(std::move(target)) {
+  std::error_code ec;
+  const auto st = std::filesystem::status(target_, ec);
+  if (!ec && IsSpecialFile(st)) {
+    file_ = std::fopen(target_.c_str(), "wb");
+    inPlace_ = true;
+    return;
+  }
+  // A symbolic link stays a link: the program replaces the file it points to.
+  destination_ = target_;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(target_, ec)) &&
+      std::filesystem::is_regular_file(st)) {
+    const auto real = std::filesystem::canonical(target_, ec);
+    if (!ec) destination_ = real.string();
+  }
   // "x": never open a file that someone else created under the same name.
   for (int attempt = 0; attempt < 4 && !file_; ++attempt) {
-    temp_ = TemporaryName(target_);
+    temp_ = TemporaryName(destination_);
     file_ = std::fopen(temp_.c_str(), "wbx");
   }
   if (file_) buffer_.reserve(kChunk + 4096);
@@ -44,9 +65,10 @@ bool FileBlockSink::commit() {
   ok = std::ferror(file_) == 0 && ok;
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
+  if (inPlace_) return ok;
   std::error_code ec;
   if (ok) {
-    std::filesystem::rename(temp_, target_, ec);
+    std::filesystem::rename(temp_, destination_, ec);
     ok = !ec;
   }
   if (!ok) std::filesystem::remove(temp_, ec);

@@ -30,6 +30,8 @@ class StringBlockSink : public BlockSink {
 
 /// Writes to a temporary file beside the target, in large chunks; commit() renames it over the
 /// target. Until then, and whenever anything fails, the target keeps what it held before.
+/// A target that is a device, pipe or socket is written directly; a link keeps pointing to the
+/// file that receives the program.
 class FileBlockSink : public BlockSink {
  public:
   explicit FileBlockSink(std::string target);
@@ -56,10 +58,12 @@ class FileBlockSink : public BlockSink {
   void flush();
 
   std::string target_;
+  std::string destination_;  // the file renamed over: the target, or the file its link names
   std::string temp_;
   std::FILE* file_ = nullptr;
   std::string buffer_;
   bool failed_ = false;
+  bool inPlace_ = false;  // a device, pipe or socket: written directly, nothing renamed
 };
 
 }  // namespace ordalis::app
