@@ -155,13 +155,7 @@ void BlockGenerator::circle(std::string& r) {
   s.circlePending = false;
   appendWord(r, engine_.expandCircle(ctx_.definition.FORMAT_CERCLE));
   s.gWordPending = true;
-  s.prevX = s.arc.end.x;
-  s.prevY = s.arc.end.y;
-  s.prevZ = s.arc.end.z;
-  s.prevA = s.arc.endA;
-  s.prevB = s.arc.endB;
-  s.prevC = s.arc.endC;
-  s.prevKnown = true;
+  s.setPrevious(s.arc.end.x, s.arc.end.y, s.arc.end.z, s.arc.endA, s.arc.endB, s.arc.endC);
 }
 
 // An arc the working plane cannot carry, written as consecutive linear feed blocks, each numbered.
@@ -222,13 +216,7 @@ bool BlockGenerator::firstPoint(std::string& r) {
   s.firstPointPending = false;
   if (s.cycleMode) return false;
   appendWord(r, engine_.expandFull(ctx_.definition.PREMIER_POINT));
-  s.prevX = s.firstX;
-  s.prevY = s.firstY;
-  s.prevZ = s.firstZ;
-  s.prevA = s.firstA;
-  s.prevB = s.firstB;
-  s.prevC = s.firstC;
-  s.prevKnown = true;
+  s.setPrevious(s.firstX, s.firstY, s.firstZ, s.firstA, s.firstB, s.firstC);
   if (s.feedPending) {
     s.feedPending = false;
     appendWord(r, s.pendingFText);

@@ -251,13 +251,7 @@ void BlockGenerator::updatePrevious() {
     s.prevZ += s.Z;
     return;
   }
-  s.prevX = s.X;
-  s.prevY = s.Y;
-  s.prevZ = s.Z;
-  s.prevA = s.A;
-  s.prevB = s.B;
-  s.prevC = s.C;
-  s.prevKnown = true;
+  s.setPrevious(s.X, s.Y, s.Z, s.A, s.B, s.C);
 }
 
 }  // namespace ordalis::iso

@@ -134,6 +134,12 @@ struct RunState {
   // A kinematics without an angle solution is reported once per run.
   bool kinematicsWarned = false;
 
+  /// The machine now stands at this point: later blocks compare their words with it.
+  void setPrevious(double x, double y, double z, double a, double b, double c) {
+    prevX = x, prevY = y, prevZ = z, prevA = a, prevB = b, prevC = c;
+    prevKnown = true;
+  }
+
   /// Starts a run: everything the run must not inherit is set back. The previous position is
   /// forgotten too, so the same program always gives the same output.
   void reset(const ppdef::PostProcessorDefinition& def);
