@@ -1,5 +1,6 @@
 // The whole file road with a fuzzed definition: the input is definition text, then optionally a
 // line "\x01" and APT text; without it a fixed program that touches every stage is converted.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -70,6 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   app::Context& ctx = quiet.ctx;
   const common::ProfileFile file = common::ProfileFile::parse(ppc);
   ppdef::LoadDefinition(file, ctx.definition, ctx.strings, quiet.prompt);
+  const ppdef::PostProcessorDefinition& d = ctx.definition;
+  for (double v : {d.ToleranceCalcul, static_cast<double>(d.NUM_ORIGINE),
+                   static_cast<double>(d.NUM_MAX), d.PP_LIMIT_AB_MINI, d.PP_LIMIT_AB_MAXI,
+                   d.PP_LIMIT_C_MINI, d.PP_LIMIT_C_MAXI, d.PP_HEAD_ANGLE}) {
+    if (!std::isfinite(v)) fuzz::Fail("the definition loader stored a non-finite number");
+  }
   app::SetOutputNames(ctx, "/tmp/FUZZ/PART.NC");
   app::StringBlockSink sink;
   app::ConvertStatements(ctx, apt, sink);
