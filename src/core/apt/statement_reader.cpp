@@ -13,8 +13,11 @@ constexpr std::size_t kBomSize = 3;
 
 /// Returns the first CR or LF in [p, e), or e.
 const char* FindLineEnd(const char* p, const char* e) {
-  while (p != e && *p != '\r' && *p != '\n') ++p;
-  return p;
+  for (;;) {
+    p = common::FindLowControl(p, e);
+    if (p == e || *p == '\r' || *p == '\n') return p;
+    ++p;
+  }
 }
 
 }  // namespace

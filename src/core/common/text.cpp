@@ -73,13 +73,15 @@ std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text));
 
 void CleanLineInPlace(std::string& line) {
   // Most lines hold no TAB, CR or LF: find the first one before rewriting anything.
-  std::size_t w = 0;
   const std::size_t n = line.size();
-  while (w < n) {
-    const char c = line[w];
-    if (c == '\t' || c == '\r' || c == '\n') break;
-    ++w;
+  const char* const begin = line.data();
+  const char* p = begin;
+  for (;;) {
+    p = FindLowControl(p, begin + n);
+    if (p == begin + n || *p == '\t' || *p == '\r' || *p == '\n') break;
+    ++p;
   }
+  std::size_t w = static_cast<std::size_t>(p - begin);
   for (std::size_t r = w; r < n; ++r) {
     const char c = line[r];
     if (c == '\r' || c == '\n') continue;

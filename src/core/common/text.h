@@ -2,6 +2,9 @@
 // Text and path helpers shared by every stage that parses statements, templates or file names.
 // All texts are bytes in Windows-1252; nothing here depends on the locale.
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -23,6 +26,22 @@ std::size_t ReplaceAllInPlace(std::string& text, std::string_view find, std::str
 std::string_view TrimLeft(std::string_view text);
 std::string_view TrimRight(std::string_view text);
 std::string_view Trim(std::string_view text);
+
+/// Returns the first byte below 14 (TAB, LF, CR and the other low control bytes) in [p, e), or e.
+/// Eight bytes at a time: the reader and the line cleaning run it over every byte of a program.
+inline const char* FindLowControl(const char* p, const char* e) {
+  if constexpr (std::endian::native == std::endian::little) {
+    while (e - p >= 8) {
+      std::uint64_t x;
+      std::memcpy(&x, p, 8);
+      const std::uint64_t hit = (x - 0x0E0E0E0E0E0E0E0EULL) & ~x & 0x8080808080808080ULL;
+      if (hit != 0) return p + (std::countr_zero(hit) >> 3);
+      p += 8;
+    }
+  }
+  while (p < e && static_cast<unsigned char>(*p) >= 14) ++p;
+  return p;
+}
 
 /// TAB becomes a blank, CR and LF are removed, trailing blanks are removed; leading blanks stay.
 std::string CleanLine(std::string_view line);

@@ -388,6 +388,21 @@ void AddressFormat::compileFast(std::string_view numeric) {
           prefix_.size() + suffix_.size() <= 32;
 }
 
+namespace {
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Short copies (an address letter, a few digits) without a library call each.
+inline char* CopyShort(char* to, const char* from, std::size_t n) {
+  for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
+  return to + n;
+}
+
+}  // namespace
+
 bool AddressFormat::appendFast(double value, std::string& out) const {
   if (!std::isfinite(value)) value = 0;
   const bool negative = value < 0;
@@ -395,44 +410,48 @@ bool AddressFormat::appendFast(double value, std::string& out) const {
   if (!(scaled < 9.0e18)) return false;
   double whole = std::floor(scaled);
   if (scaled - whole + scaled * 2.5e-16 >= 0.5) whole += 1;
-  const auto rounded = static_cast<std::uint64_t>(whole);
+  std::uint64_t v = static_cast<std::uint64_t>(whole);
+  const bool zero = v == 0;
+  // The rounded integer's digits, right-aligned, padded so that every decimal place has one.
+  char digits[40];
+  char* const end = digits + sizeof digits;
+  char* p = end;
+  while (v >= 100) {
+    const std::uint64_t q = v / 100;
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * (v - q * 100), 2);
+    v = q;
+  }
+  if (v >= 10) {
+    p -= 2;
+    std::memcpy(p, kDigitPairs + 2 * v, 2);
+  } else {
+    *--p = static_cast<char>('0' + v);
+  }
+  while (end - p < decimals_) *--p = '0';
+  const char* const fraction = end - decimals_;
+  const char* intBegin = p;
+  while (intBegin < fraction && *intBegin == '0') ++intBegin;  // only padding or a lone zero
+  const auto intLen = static_cast<int>(fraction - intBegin);
+
   char buf[96];
-  std::size_t n = prefix_.size();
-  std::memcpy(buf, prefix_.data(), n);
+  char* w = CopyShort(buf, prefix_.data(), prefix_.size());
   // A value that rounds to zero carries no "-"; under a "+" pattern it carries "+".
-  if (rounded != 0 && negative) {
-    buf[n++] = '-';
+  if (!zero && negative) {
+    *w++ = '-';
   } else if (plus_) {
-    buf[n++] = '+';
+    *w++ = '+';
   }
-  char digits[24];
-  int k = 24;
-  std::uint64_t v = rounded;
-  do {
-    digits[--k] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v != 0);
-  const int count = 24 - k;
-  const int intLen = rounded == 0 ? 0 : std::max(count - decimals_, 0);
-  for (int z = intLen; z < minInt_; ++z) buf[n++] = '0';
-  std::memcpy(buf + n, digits + k, static_cast<std::size_t>(intLen));
-  n += static_cast<std::size_t>(intLen);
+  for (int z = intLen; z < minInt_; ++z) *w++ = '0';
+  w = CopyShort(w, intBegin, static_cast<std::size_t>(intLen));
   if (point_) {
-    buf[n++] = '.';
-    char frac[16];
-    const int have = count - intLen;  // fraction digits present in `digits` (may be fewer)
-    for (int j = 0; j < decimals_; ++j) {
-      const int from = j - (decimals_ - have);
-      frac[j] = from < 0 ? '0' : digits[k + intLen + from];
-    }
+    *w++ = '.';
     int keep = decimals_;
-    while (keep > decZeros_ && frac[keep - 1] == '0') --keep;
-    std::memcpy(buf + n, frac, static_cast<std::size_t>(keep));
-    n += static_cast<std::size_t>(keep);
+    while (keep > decZeros_ && fraction[keep - 1] == '0') --keep;
+    w = CopyShort(w, fraction, static_cast<std::size_t>(keep));
   }
-  std::memcpy(buf + n, suffix_.data(), suffix_.size());
-  n += suffix_.size();
-  out.append(buf, n);
+  w = CopyShort(w, suffix_.data(), suffix_.size());
+  out.append(buf, static_cast<std::size_t>(w - buf));
   return true;
 }
 
