@@ -80,6 +80,18 @@ void HandleGoto(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   st.cutcomJustRead = false;
   SetGotoMotionCode(st);
+  // The usual "GOTO/x,y,z[,i,j,k]" in one pass; any other form is read item by item below.
+  double v[6];
+  const int n = common::ReadPlainNumberList(ParameterText(statement), v, 6);
+  if (n == 3 || n == 6) {
+    st.X = v[0], st.Y = v[1], st.Z = v[2];
+    if (n == 6 && h.ctx.definition.Cinematique_Machine >= 2) {
+      st.I = v[3], st.J = v[4], st.K = v[5];
+      kinematics::SolveAngles(h.ctx, iso::Vec3{st.I, st.J, st.K}, st.A, st.B, st.C);
+    }
+    MarkPointReady(st);
+    return;
+  }
   const ParamList p = ParamList::Of(statement);
   if (p.count() < 3) {
     std::string detail(" ");

@@ -172,6 +172,33 @@ double ReadNumber(std::string_view text) {
   return negative && mantissa != 0 ? -v : v;
 }
 
+int ReadPlainNumberList(std::string_view text, double* values, int max) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  int count = 0;
+  for (;;) {
+    if (count == max) return -1;
+    bool negative = false;
+    if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    while (p < end && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0'), ++digits;
+    if (p < end && *p == '.') {
+      ++p;
+      while (p < end && IsDigit(*p)) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+        ++digits, ++fraction;
+      }
+    }
+    if (digits == 0 || digits > 15) return -1;
+    const double v = static_cast<double>(mantissa) / kPow10[fraction];
+    values[count++] = negative && mantissa != 0 ? -v : v;
+    if (p == end) return count;
+    if (*p++ != ',') return -1;
+  }
+}
+
 namespace {
 
 double ReadNumberGeneral(std::string_view text) {

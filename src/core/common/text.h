@@ -53,6 +53,11 @@ void CleanLineInPlace(std::string& line);
 /// program never receives an infinity.
 double ReadNumber(std::string_view text);
 
+/// Reads a list of plain numbers ("12.5,-3,0.25": sign, digits, one "."; nothing else, at most 15
+/// digits each) in one pass, as ReadNumber reads each item. Returns the number of items, or -1 when
+/// an item has any other form or there are more than `max`: the caller then reads item by item.
+int ReadPlainNumberList(std::string_view text, double* values, int max);
+
 /// Rounds to the nearest integer, halves to even, clamped to the range of T.
 long long RoundHalfEven(double value);
 

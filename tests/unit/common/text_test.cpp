@@ -70,3 +70,17 @@ TEST(TextHelpers, KeyNamesCompareWithoutCaseInWindows1252) {
   EXPECT_EQ(RoundHalfEven(3.5), 4);
   EXPECT_EQ(RoundHalfEven(-2.5), -2);
 }
+
+TEST(ReadNumber, PlainListsReadLikeEachItemAndRefuseOtherForms) {
+  double v[6];
+  ASSERT_EQ(ReadPlainNumberList("12.5,-3,0.25,-.5,7.,+2", v, 6), 6);
+  const char* items[] = {"12.5", "-3", "0.25", "-.5", "7.", "+2"};
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(v[i], ReadNumber(items[i])) << items[i];
+  // Anything a plain reading could get wrong goes back to the item-by-item road.
+  EXPECT_EQ(ReadPlainNumberList("1, 2,3", v, 6), -1);
+  EXPECT_EQ(ReadPlainNumberList("1,2E3,3", v, 6), -1);
+  EXPECT_EQ(ReadPlainNumberList("1,,3", v, 6), -1);
+  EXPECT_EQ(ReadPlainNumberList("1,2,3,4,5,6,7", v, 6), -1);
+  EXPECT_EQ(ReadPlainNumberList("1234567890123456,2,3", v, 6), -1);
+  EXPECT_EQ(ReadPlainNumberList("1,2,3)", v, 6), -1);
+}
