@@ -410,7 +410,29 @@ bool AddressFormat::appendFast(double value, std::string& out) const {
   if (!(scaled < 9.0e18)) return false;
   double whole = std::floor(scaled);
   if (scaled - whole + scaled * 2.5e-16 >= 0.5) whole += 1;
-  std::uint64_t v = static_cast<std::uint64_t>(whole);
+  appendDigits(static_cast<std::uint64_t>(whole), negative, out);
+  return true;
+}
+
+void AddressFormat::appendInteger(std::int64_t value, std::string& out) const {
+  if (empty_) return;
+  if (!fast_ || value <= -999999999999999LL || value >= 999999999999999LL) {
+    append(static_cast<double>(value), out);
+    return;
+  }
+  const bool negative = value < 0;
+  const auto magnitude = static_cast<std::uint64_t>(negative ? -value : value);
+  const std::uint64_t scale = kPow10Int[decimals_];
+  if (magnitude > 9000000000000000000ULL / scale) {
+    append(static_cast<double>(value), out);
+    return;
+  }
+  appendDigits(magnitude * scale, negative, out);
+}
+
+// `rounded` is the magnitude times 10^decimals, already rounded.
+void AddressFormat::appendDigits(std::uint64_t rounded, bool negative, std::string& out) const {
+  std::uint64_t v = rounded;
   const bool zero = v == 0;
   // The rounded integer's digits, right-aligned, padded so that every decimal place has one.
   char digits[40];
@@ -452,7 +474,6 @@ bool AddressFormat::appendFast(double value, std::string& out) const {
   }
   w = CopyShort(w, suffix_.data(), suffix_.size());
   out.append(buf, static_cast<std::size_t>(w - buf));
-  return true;
 }
 
 void AddressFormat::append(double value, std::string& out) const {

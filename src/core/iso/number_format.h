@@ -61,11 +61,14 @@ class AddressFormat {
   void compile(std::string_view pattern);
   /// Appends the address word for `value` ("" for an empty pattern).
   void append(double value, std::string& out) const;
+  /// The same for a whole number (block numbers), without floating-point rounding.
+  void appendInteger(std::int64_t value, std::string& out) const;
   bool empty() const { return empty_; }
 
  private:
   void compileFast(std::string_view numeric);
   bool appendFast(double value, std::string& out) const;
+  void appendDigits(std::uint64_t rounded, bool negative, std::string& out) const;
 
   bool empty_ = true;
   std::string prefix_, suffix_;

@@ -275,11 +275,14 @@ void TemplateEngine::numberBlockInPlace(std::string& text) {
         std::clamp<double>(std::trunc(def_.NUM_ORIGINE), std::numeric_limits<std::int32_t>::min(),
                            std::numeric_limits<std::int32_t>::max()));
   }
-  TrimLeftInPlace(text);
+  // Number, separator, then the block, built aside and swapped in: no shifting of the block.
   numberBuffer_.clear();
-  numberFormat_.get(def_.FORMAT_PP_N).append(state_.lineCounter, numberBuffer_);
+  numberFormat_.get(def_.FORMAT_PP_N).appendInteger(state_.lineCounter, numberBuffer_);
   if (!numberBuffer_.empty()) numberBuffer_.append(def_.PP_SPACE);
-  text.insert(0, numberBuffer_);
+  std::size_t first = 0;
+  while (first < text.size() && text[first] == ' ') ++first;
+  numberBuffer_.append(text, first, std::string::npos);
+  text.swap(numberBuffer_);
 }
 
 }  // namespace ordalis::iso
