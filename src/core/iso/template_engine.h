@@ -9,18 +9,9 @@
 #include <vector>
 
 #include "core/iso/number_format.h"
-#include "core/iso/variable_sets.h"
-
-namespace ordalis::ppdef {
-struct PostProcessorDefinition;
-}
-namespace ordalis::tools {
-class ToolTable;
-}
+#include "core/iso/variable_sets.h"  // also declares the definition, tool table and run state
 
 namespace ordalis::iso {
-
-struct RunState;
 
 /// One parser of the placeholder syntax. Calls `literal` for plain text and `placeholder` for each
 /// complete "&(" NAME "," PATTERN ")"; an unterminated one is passed on as literal text.
