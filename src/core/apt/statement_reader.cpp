@@ -109,10 +109,14 @@ bool IsContinuationLine(std::string_view cleanedLine) {
 bool StatementReader::next(std::string& statement) {
   statement.clear();
   bool any = false;
+  bool continuing = false;
   while (source_.nextLine(line_)) {
     any = true;
     ++linesRead_;
     common::CleanLineInPlace(line_);
+    // A "$$" comment line between the lines of a statement would end it early and leave the rest
+    // of the statement to be read as one of its own: it is passed over.
+    if (continuing && IsWholeCommentLine(line_)) continue;
     if (!IsContinuationLine(line_)) {
       // Most statements are one line: hand the buffer over instead of copying it.
       if (statement.empty()) {
@@ -123,6 +127,7 @@ bool StatementReader::next(std::string& statement) {
       return true;
     }
     statement.append(line_, 0, line_.size() - 1);
+    continuing = true;
   }
   return any;
 }

@@ -62,6 +62,8 @@ TEST(StatementReader, CommentLinesNeverContinue) {
   EXPECT_EQ(Statements("GOTO/10,20,30 $$ note\r\nX"), Lines({"GOTO/10,20,30 $$ note", "X"}));
   // A statement ending in "$$" is still a continuation: only its last "$" goes.
   EXPECT_EQ(Statements("GOTO/1,$$\r\n2"), Lines({"GOTO/1,$2"}));
+  // A comment line inside a continued statement neither ends it nor joins it.
+  EXPECT_EQ(Statements("GOTO/1,$\r\n$$ note\r\n2,3\r\nEND"), Lines({"GOTO/1,2,3", "END"}));
 }
 
 TEST(StatementReader, AllLineEndsReadAlike) {
