@@ -19,6 +19,23 @@ foreach(dir ${ORDALIS_TEST_DIRS})
   endif()
 endforeach()
 
+# UI tests: the real widgets on Qt's offscreen platform, one program, label gui. Screenshots that a
+# reviewer looks at go to build/screenshots.
+if(TARGET ordalis_ui AND IS_DIRECTORY ${CMAKE_SOURCE_DIR}/tests/unit/ui)
+  find_package(Qt6 COMPONENTS Test REQUIRED)
+  file(GLOB_RECURSE ui_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/ui/*.cpp)
+  add_executable(test_ui ${ui_sources} ${CMAKE_SOURCE_DIR}/tests/support/test_support.cpp)
+  target_include_directories(test_ui PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(test_ui PRIVATE ordalis_ui Qt6::Test GTest::gtest)
+  set_target_properties(test_ui PROPERTIES AUTOMOC ON)
+  target_compile_definitions(test_ui PRIVATE
+    ORDALIS_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    ORDALIS_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
+    ORDALIS_SCREENSHOT_DIR="${CMAKE_BINARY_DIR}/screenshots")
+  gtest_discover_tests(test_ui DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS gui ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()
+
 # Golden and corpus tests run the batch program exactly as a CAM system would.
 file(GLOB ORDALIS_GOLDEN_CASES LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/golden/*)
 foreach(case ${ORDALIS_GOLDEN_CASES})

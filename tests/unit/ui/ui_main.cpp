@@ -1,0 +1,12 @@
+// The UI tests' main: one QApplication on the offscreen platform for every test, so the real widgets
+// are built, shown and driven without a display.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
