@@ -214,6 +214,7 @@ TEST_F(GeneratorTest, CannedCycle) {
   RunState& s = ctx.state;
   s.cycleMode = true;
   s.motionCode = 81;
+  s.cycle.kindCode = 81;
   s.cycle.depth = 10;
   s.cycle.clearance = 2;
   s.cycle.feed = 80;
