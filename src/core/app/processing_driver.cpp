@@ -40,7 +40,7 @@ void StartRun(Context& ctx) {
 bool RunStatements(Context& ctx, iso::TemplateEngine& engine, apt::LineSource& source,
                    BlockSink& sink) {
   apt::StatementReader reader(source);
-  apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine});
+  apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine}, &ctx.aliases);
   iso::BlockGenerator generator(ctx, engine);
   std::string statement;
   std::string blocks;
@@ -133,7 +133,7 @@ bool ConvertAptText(Context& ctx, TextPane& aptPane, TextPane& isoPane,
   ctx.state.ncFile = def.Repertoire_ISO + IsoFileName(ctx.state.fileBase, def.EXTENSION_ISO_FILE);
 
   iso::TemplateEngine engine(ctx.definition, ctx.state, ctx.tools);
-  apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine});
+  apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine}, &ctx.aliases);
   iso::BlockGenerator generator(ctx, engine);
   const std::string start = engine.expandFull(def.PP_DEBUT);
   if (!start.empty()) AppendToPane(isoPane, start, 0, true);

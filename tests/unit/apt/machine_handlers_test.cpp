@@ -39,6 +39,7 @@ TEST_F(AptTest, FeedModeCodesGoWithTheFeedThatChangesMode) {
   d.PP_FEED_MIN = "G94";
   d.PP_FEED_REV = "G95";
   d.PP_F_REV = "F#0.000";
+  d.PP_SPACE = " ";
   struct Case {
     const char* statement;
     const char* pendingF;
