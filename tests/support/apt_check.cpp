@@ -73,6 +73,7 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
   std::vector<AptEvent> events;
   AptEvent now;  // units, feed and rapid in force
   Point3 position;
+  bool known = true;  // where the tool stands, for GODLTA
   bool circle = false, cycle = false;
   for (const std::string& st : Statements(apt)) {
     const std::string_view word = Trim(std::string_view(st).substr(0, st.find('/')));
@@ -96,9 +97,15 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
     } else if (word == "CYCLE") {
       if (item(0) == "OFF") cycle = false;
       if (IsDrillWord(item(0))) cycle = true;
+    } else if (word == "TLON,GOFWD" || word == "GOHOME" || word == "FROM") {
+      known = false;  // the checker does not follow these: the next GOTO says where the tool is
     } else if ((word == "GOTO" || word == "GODLTA") && items.size() >= 3) {
       Point3 p{Number(item(0)), Number(item(1)), Number(item(2))};
-      if (word == "GODLTA") p = {position.x + p.x, position.y + p.y, position.z + p.z};
+      if (word == "GODLTA") {
+        if (!known) continue;
+        p = {position.x + p.x, position.y + p.y, position.z + p.z};
+      }
+      known = true;
       AptEvent e = now;
       e.p = p;
       e.statement = st;

@@ -403,8 +403,16 @@ void BlockGenerator::interruptCycle() {
   s.cycleMode = false;
   s.cycle.resumePending = true;
   addPrefixBlock(engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF));
-  // As after any cancel: the tool stands at the retract height, and the feed and the motion are
-  // stated again (the cycle templates carry their own F).
+  if (s.prevKnown) {
+    // The tool stands at the retract height, not on the last hole the increments count from:
+    // written as increments, the move would end that far off. It goes to its absolute point.
+    s.X += s.prevX;
+    s.Y += s.prevY;
+    s.Z += s.prevZ;
+    s.motionCode = s.motionCode >= 1000 ? 1000 : 1;
+  }
+  // As after any cancel: every axis, the feed and the motion are stated again (the cycle
+  // templates carry their own F).
   s.prevKnown = false;
   s.gWordPending = true;
   s.feedPending = true;
