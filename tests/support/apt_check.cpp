@@ -11,7 +11,8 @@ constexpr double kTolerance = 0.0011;  // the output's 0.001 step
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -60,8 +61,8 @@ bool Same(const Point3& a, const Point3& b) {
 std::string Describe(const AptEvent& e) { return "\"" + e.statement + "\""; }
 
 bool IsDrillWord(std::string_view w) {
-  for (const char* k : {"DRILL", "CSINK", "BORE", "CBORE", "DEEP", "DEEPCL", "DEEPBK", "REAM", "TAP",
-                        "MILL"}) {
+  for (const char* k :
+       {"DRILL", "CSINK", "BORE", "CBORE", "DEEP", "DEEPCL", "DEEPBK", "REAM", "TAP", "MILL"}) {
     if (w == k) return true;
   }
   return false;
@@ -78,7 +79,9 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
   for (const std::string& st : Statements(apt)) {
     const std::string_view word = Trim(std::string_view(st).substr(0, st.find('/')));
     const std::vector<std::string_view> items = Items(st);
-    const auto item = [&](std::size_t i) { return i < items.size() ? items[i] : std::string_view(); };
+    const auto item = [&](std::size_t i) {
+      return i < items.size() ? items[i] : std::string_view();
+    };
     if (word == "UNITS") {
       if (item(0) == "INCH" || item(0) == "INCHES") now.inch = true;
       if (item(0) == "MM") now.inch = false;
@@ -87,7 +90,8 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
         if (i == "MMPR" || i == "IPR") now.perRevolution = true;
         if (i == "MMPM" || i == "IPM") now.perRevolution = false;
       }
-      const bool unitFirst = item(0) == "MMPM" || item(0) == "IPM" || item(0) == "MMPR" || item(0) == "IPR";
+      const bool unitFirst =
+          item(0) == "MMPM" || item(0) == "IPM" || item(0) == "MMPR" || item(0) == "IPR";
       now.feed = Number(item(unitFirst ? 1 : 0));
       now.rapid = false;
     } else if (word == "RAPID") {
@@ -109,8 +113,9 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
       AptEvent e = now;
       e.p = p;
       e.statement = st;
-      e.kind = circle ? AptEvent::kArcEnd : (cycle && word == "GOTO") ? AptEvent::kHole
-                                                                       : AptEvent::kPoint;
+      e.kind = circle                      ? AptEvent::kArcEnd
+               : (cycle && word == "GOTO") ? AptEvent::kHole
+                                           : AptEvent::kPoint;
       events.push_back(e);
       circle = false;
       if (e.kind != AptEvent::kHole) now.rapid = false;
@@ -135,8 +140,9 @@ std::vector<std::string> CheckAgainstApt(const std::vector<AptEvent>& apt, const
       const GcodeMove& m = moves[found];
       const bool hole = m.kind == GcodeMove::kHole;
       if (hole != (e.kind == AptEvent::kHole)) continue;
-      if (hole ? std::fabs(m.end.x - e.p.x) <= kTolerance && std::fabs(m.end.y - e.p.y) <= kTolerance
-               : Same(m.end, e.p)) {
+      if (hole
+              ? std::fabs(m.end.x - e.p.x) <= kTolerance && std::fabs(m.end.y - e.p.y) <= kTolerance
+              : Same(m.end, e.p)) {
         break;
       }
     }
@@ -150,7 +156,8 @@ std::vector<std::string> CheckAgainstApt(const std::vector<AptEvent>& apt, const
     at = found + 1;
     if (m.modal.inch != e.inch) faults.push_back("wrong units at " + Describe(e));
     if (e.kind == AptEvent::kHole || e.rapid || m.kind == GcodeMove::kRapid) continue;
-    if (m.modal.perRevolution != e.perRevolution) faults.push_back("wrong feed mode at " + Describe(e));
+    if (m.modal.perRevolution != e.perRevolution)
+      faults.push_back("wrong feed mode at " + Describe(e));
     const double tolerance = e.perRevolution ? 0.0006 : 0.51;
     if (std::fabs(m.modal.feed - e.feed) > tolerance) {
       faults.push_back("feed " + std::to_string(m.modal.feed) + " instead of " +

@@ -12,7 +12,8 @@ constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -39,9 +40,13 @@ std::string WithoutComments(std::string_view line) {
   return out;
 }
 
-bool Has(std::string_view s, std::string_view what) { return s.find(what) != std::string_view::npos; }
+bool Has(std::string_view s, std::string_view what) {
+  return s.find(what) != std::string_view::npos;
+}
 
-double Distance2d(double ax, double ay, double bx, double by) { return std::hypot(ax - bx, ay - by); }
+double Distance2d(double ax, double ay, double bx, double by) {
+  return std::hypot(ax - bx, ay - by);
+}
 
 }  // namespace
 
@@ -105,15 +110,40 @@ void GcodeReader::readLine(std::string_view raw, int number) {
 
 void GcodeReader::applyG(int code) {
   switch (code) {
-    case 17: case 18: case 19: state_.plane = code; break;
-    case 20: case 70: state_.inch = true; break;
-    case 21: case 71: state_.inch = false; break;
-    case 90: state_.incremental = false; break;
-    case 91: state_.incremental = true; break;
-    case 94: state_.perRevolution = false; break;
-    case 95: state_.perRevolution = true; break;
-    case 0: case 1: case 2: case 3: state_.motion = code; break;
-    case 80: state_.motion = 0; break;
+    case 17:
+    case 18:
+    case 19:
+      state_.plane = code;
+      break;
+    case 20:
+    case 70:
+      state_.inch = true;
+      break;
+    case 21:
+    case 71:
+      state_.inch = false;
+      break;
+    case 90:
+      state_.incremental = false;
+      break;
+    case 91:
+      state_.incremental = true;
+      break;
+    case 94:
+      state_.perRevolution = false;
+      break;
+    case 95:
+      state_.perRevolution = true;
+      break;
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+      state_.motion = code;
+      break;
+    case 80:
+      state_.motion = 0;
+      break;
     default:
       if (code >= 81 && code <= 89) state_.motion = code;
       if (code >= 200 && code <= 299) heidenhainCycle_ = true;
@@ -152,9 +182,10 @@ void GcodeReader::move(const std::vector<Word>& words, int number) {
     // Heidenhain: I/J/K alone set the circle centre (absolute) for the next G02/G03.
     centreDefinition_ = position_;
     for (const Word& w : words) {
-      double& c = w.letter == 'I' ? centreDefinition_.x
+      double& c = w.letter == 'I'   ? centreDefinition_.x
                   : w.letter == 'J' ? centreDefinition_.y
-                  : w.letter == 'K' ? centreDefinition_.z : centreDefinition_.x;
+                  : w.letter == 'K' ? centreDefinition_.z
+                                    : centreDefinition_.x;
       if (w.letter == 'I' || w.letter == 'J' || w.letter == 'K') c = w.value;
     }
     centreDefined_ = true;
@@ -162,8 +193,10 @@ void GcodeReader::move(const std::vector<Word>& words, int number) {
   }
   Point3 end = position_;
   for (const Word& w : words) {
-    double* axis = w.letter == 'X' ? &end.x : w.letter == 'Y' ? &end.y : w.letter == 'Z' ? &end.z
-                                                                                         : nullptr;
+    double* axis = w.letter == 'X'   ? &end.x
+                   : w.letter == 'Y' ? &end.y
+                   : w.letter == 'Z' ? &end.z
+                                     : nullptr;
     if (axis != nullptr) *axis = state_.incremental ? *axis + w.value : w.value;
   }
   const Point3 start = position_;
@@ -177,8 +210,8 @@ void GcodeReader::move(const std::vector<Word>& words, int number) {
     if (m == 2 || m == 3) {
       arc(start, end, words, number);
     } else {
-      moves_.push_back({m == 0 ? GcodeMove::kRapid : GcodeMove::kFeed, end, {}, false, state_,
-                        number});
+      moves_.push_back(
+          {m == 0 ? GcodeMove::kRapid : GcodeMove::kFeed, end, {}, false, state_, number});
     }
   }
   if ((state_.cycleCall && hasAxis) || cycleCall) {
@@ -196,7 +229,8 @@ void GcodeReader::arc(Point3 start, Point3 end, const std::vector<Word>& words, 
   for (const Word& w : words) {
     if (w.letter != 'I' && w.letter != 'J' && w.letter != 'K') continue;
     if (w.letter != first && w.letter != second) {
-      fault(number, std::string(1, w.letter) + " word given for an arc in G" + std::to_string(plane));
+      fault(number,
+            std::string(1, w.letter) + " word given for an arc in G" + std::to_string(plane));
       continue;
     }
     given = true;

@@ -22,16 +22,16 @@ struct ModalState {
   bool inch = false;
   bool perRevolution = false;
   int plane = 17;
-  int motion = 0;         // 0, 1, 2, 3, or 81-89 while a canned cycle is modal
-  bool cycleCall = false; // Siemens MCALL: every positioning block drills
+  int motion = 0;          // 0, 1, 2, 3, or 81-89 while a canned cycle is modal
+  bool cycleCall = false;  // Siemens MCALL: every positioning block drills
   double feed = 0;
 };
 
 struct GcodeMove {
   enum Kind { kRapid, kFeed, kArc, kHole };
   Kind kind = kFeed;
-  Point3 end;      // where the move ends, absolute, in the program's units
-  Point3 centre;   // arcs
+  Point3 end;     // where the move ends, absolute, in the program's units
+  Point3 centre;  // arcs
   bool clockwise = false;
   ModalState modal;  // as the move ran
   int line = 0;      // 1-based line of the program

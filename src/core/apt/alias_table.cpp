@@ -56,8 +56,7 @@ bool AliasTable::rewrite(std::string_view statement, std::string& out) const {
   return true;
 }
 
-bool AliasTable::rewriteCycle(std::string_view params, bool majorChanged,
-                              std::string& out) const {
+bool AliasTable::rewriteCycle(std::string_view params, bool majorChanged, std::string& out) const {
   std::vector<std::string_view> items;
   for (std::size_t start = 0;;) {
     const std::size_t comma = params.find(',', start);

@@ -26,10 +26,10 @@ class AliasTable {
   bool empty() const { return entries_.empty(); }
   std::size_t size() const { return entries_.size(); }
 
-  /// Writes the statement with its aliased words replaced into `out` and returns true; returns false
-  /// (out untouched) when no word of it has an alias. Each word is replaced once: a replacement is
-  /// never looked up again, so A=B with B=A cannot loop. An empty replacement drops a CYCLE minor
-  /// word with its value; it leaves a major or cycle word as it is.
+  /// Writes the statement with its aliased words replaced into `out` and returns true; returns
+  /// false (out untouched) when no word of it has an alias. Each word is replaced once: a
+  /// replacement is never looked up again, so A=B with B=A cannot loop. An empty replacement drops
+  /// a CYCLE minor word with its value; it leaves a major or cycle word as it is.
   bool rewrite(std::string_view statement, std::string& out) const;
 
  private:

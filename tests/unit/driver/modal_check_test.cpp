@@ -29,7 +29,8 @@ int Kinematics(const std::string& ppc) {
 std::string DefinitionOf(const fs::path& dir) {
   if (fs::exists(dir / "ppc")) {
     std::string shipped = ReadFile((dir / "ppc").string());
-    while (!shipped.empty() && (shipped.back() == '\n' || shipped.back() == '\r')) shipped.pop_back();
+    while (!shipped.empty() && (shipped.back() == '\n' || shipped.back() == '\r'))
+      shipped.pop_back();
     return SourcePath(shipped);
   }
   return (dir / "def.ppc").string();
@@ -81,8 +82,8 @@ TEST(ModalCheck, CatchesTheFaultsItIsThereFor) {
        "G21 G90 G94\nG1 X0 Y0 Z10 F100\nG81 X1 Y1 Z-5 R2 F50\nG1 X2 Y2 Z0\n", "hole never drilled"},
       {"units lost", "UNITS/INCH\nFEDRAT/20,IPM\nGOTO/0,0,1\n", "G21 G90 G94\nG1 X0 Y0 Z1 F20\n",
        "wrong units"},
-      {"feed per revolution as F0", "FEDRAT/0.1,MMPR\nGOTO/0,0,1\n", "G21 G90 G94\nG1 X0 Y0 Z1 F0\n",
-       "wrong feed mode"},
+      {"feed per revolution as F0", "FEDRAT/0.1,MMPR\nGOTO/0,0,1\n",
+       "G21 G90 G94\nG1 X0 Y0 Z1 F0\n", "wrong feed mode"},
       {"Heidenhain centre and cycle call",
        "FEDRAT/100\nGOTO/10,0,0\nCIRCLE/0,0,0,0,0,1,10\nGOTO/0,10,0\nCYCLE/DRILL,5,2,MMPM,50\n"
        "GOTO/1,1,0\n",
