@@ -2,9 +2,8 @@
 // Recognises each statement's major word, calls its handler and returns its display colour.
 
 #include <cstdint>
-#include <string_view>
-
 #include <string>
+#include <string_view>
 
 #include "core/apt/alias_table.h"
 #include "core/apt/handler_context.h"

@@ -101,7 +101,8 @@ void HandleFedrat(HandlerContext& h, std::string_view statement) {
   if (!cycleHolds) st.gWordPending = true;
   if (!def.OPTION_COMPR_SPEED || feed != st.feedRate || modeChanged) st.feedPending = true;
   st.feedRate = feed;
-  const std::string& format = st.feedPerRevolution && !def.PP_F_REV.empty() ? def.PP_F_REV : def.PP_F;
+  const std::string& format =
+      st.feedPerRevolution && !def.PP_F_REV.empty() ? def.PP_F_REV : def.PP_F;
   st.feedBlockText.clear();
   iso::MonFormatAppend(feed, def.PP_CODE_F, st.feedBlockText);
   st.pendingFText.clear();
@@ -338,7 +339,8 @@ void HandleSeqno(HandlerContext& h, std::string_view statement) {
   } else if (const double start = ReadNumber(word); start > 0) {
     st.lineCounter = RoundToInt32(start);
   }
-  if (static_cast<double>(def.NUM_MAX) < st.lineCounter) st.lineCounter = ppdef::LineNumberOrigin(def);
+  if (static_cast<double>(def.NUM_MAX) < st.lineCounter)
+    st.lineCounter = ppdef::LineNumberOrigin(def);
 }
 
 void HandlePpfun(HandlerContext&, std::string_view) {}

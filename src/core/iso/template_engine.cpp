@@ -6,8 +6,8 @@
 
 #include "core/common/text.h"
 #include "core/iso/run_state.h"
-#include "core/ppdef/definition_ranges.h"
 #include "core/ppdef/definition.h"
+#include "core/ppdef/definition_ranges.h"
 #include "core/tools/tool_table.h"
 
 namespace ordalis::iso {

@@ -115,9 +115,12 @@ TEST_F(AptTest, SpindleForms) {
 TEST_F(AptTest, UnitsCoolantAirCorrection) {
   // Units never touch the motion code: a cycle keeps its holes, a first point its own code.
   st.motionCode = 81;
-  for (const auto& [statement, code] : std::vector<std::pair<std::string, int>>{
-           {"UNITS/MM", 71}, {"UNITS/INCH", 70}, {"UNITS/INCHES", 70}, {"UNITS / MM", 71},
-           {"UNITS/INCH ", 70}}) {
+  for (const auto& [statement, code] :
+       std::vector<std::pair<std::string, int>>{{"UNITS/MM", 71},
+                                                {"UNITS/INCH", 70},
+                                                {"UNITS/INCHES", 70},
+                                                {"UNITS / MM", 71},
+                                                {"UNITS/INCH ", 70}}) {
     st.unitsPending = false;
     run(statement);
     EXPECT_TRUE(st.unitsPending) << statement;
@@ -314,7 +317,6 @@ TEST_F(AptTest, CorrectionCodesAreTemplates) {
   run("CUTCOM/LEFT,XYPLAN");
   EXPECT_EQ(st.correction, "G41 D12");
 }
-
 
 }  // namespace
 }  // namespace ordalis::apt

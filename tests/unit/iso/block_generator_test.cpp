@@ -396,14 +396,47 @@ TEST_F(GeneratorTest, AbsolutePointsUnderIncrementalMode) {
     const char* expected;
   };
   const Case cases[] = {
-      {"first point", [&] { loadtl(2); return go(50, 50, 25); }, "N30 G90\r\nN40 G0 X50.0 Y50.0"},
-      {"home", [&] { s.gohomePending = true; return run(); }, "N30 G90\r\nG53 G0 Z0"},
-      {"from", [&] { s.fromPending = true; s.firstX = 7; return run(); }, "N30 G90\r\nN40 G0 X7.0"},
-      {"hole", [&] { s.cycleMode = true; s.cycle.kindCode = 81; s.motionCode = 81; return go(3, 4, 0); },
+      {"first point",
+       [&] {
+         loadtl(2);
+         return go(50, 50, 25);
+       },
+       "N30 G90\r\nN40 G0 X50.0 Y50.0"},
+      {"home",
+       [&] {
+         s.gohomePending = true;
+         return run();
+       },
+       "N30 G90\r\nG53 G0 Z0"},
+      {"from",
+       [&] {
+         s.fromPending = true;
+         s.firstX = 7;
+         return run();
+       },
+       "N30 G90\r\nN40 G0 X7.0"},
+      {"hole",
+       [&] {
+         s.cycleMode = true;
+         s.cycle.kindCode = 81;
+         s.motionCode = 81;
+         return go(3, 4, 0);
+       },
        "N30 G90\r\nN40 G81 X3.0 Y4.0"},
-      {"arc", [&] { s.arc.codeText = "G3"; s.arc.end = {0, 5, 0}; s.circlePending = true; return run(); },
+      {"arc",
+       [&] {
+         s.arc.codeText = "G3";
+         s.arc.end = {0, 5, 0};
+         s.circlePending = true;
+         return run();
+       },
        "N30 G90 G3 X0.0 Y5.0"},
-      {"multi-axis code", [&] { s.motionCode = 150; s.gWordPending = true; return go(9, 9, 9); },
+      {"multi-axis code",
+       [&] {
+         s.motionCode = 150;
+         s.gWordPending = true;
+         return go(9, 9, 9);
+       },
        "N30 G90 G1 X9.000 Y9.000 Z9.000"},
   };
   for (const Case& c : cases) {
@@ -422,8 +455,8 @@ TEST_F(GeneratorTest, ArcWordsFollowThePlane) {
   RunState& s = ctx.state;
   d.FORMAT_CERCLE = "G17ARC";
   d.FORMAT_CERCLE_G18 = "G18ARC";
-  const std::pair<int, const char*> planes[] = {{17, "G17ARC"}, {-17, "G17ARC"}, {18, "G18ARC"},
-                                                {-18, "G18ARC"}, {19, "G17ARC"}, {-19, "G17ARC"}};
+  const std::pair<int, const char*> planes[] = {{17, "G17ARC"},  {-17, "G17ARC"}, {18, "G18ARC"},
+                                                {-18, "G18ARC"}, {19, "G17ARC"},  {-19, "G17ARC"}};
   for (const auto& [plane, expected] : planes) {
     s.planeCode = plane;
     s.circlePending = true;
