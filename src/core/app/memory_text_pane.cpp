@@ -48,21 +48,6 @@ bool IsWholeWordAt(std::string_view text, std::size_t pos, std::size_t size) {
 
 }  // namespace
 
-std::string NormaliseLineBreaks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      out += "\r\n";
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 std::size_t MemoryTextPane::snap(std::size_t offset) const {
   offset = std::min(offset, text_.size());
   if (offset > 0 && offset < text_.size() && text_[offset - 1] == '\r' && text_[offset] == '\n') {
@@ -148,27 +133,75 @@ bool MemoryTextPane::load(const std::string& path) {
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) return false;
-  std::string_view content = bytes;
-  if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
-  setText(content);
+  std::string text;
+  TextFileFormat format = TextFileFormat::Read(bytes, text);
+  setNormalisedText(std::move(text));
+  format_ = std::move(format);
   return true;
 }
 
 bool MemoryTextPane::save(const std::string& path) const {
-  return common::WriteFileAtomically(common::NativePath(path), text_);
+  return common::WriteFileAtomically(common::NativePath(path), format_.write(text_));
 }
 
 void MemoryTextPane::setText(std::string_view text) {
-  text_ = NormaliseLineBreaks(text);
+  setNormalisedText(NormaliseLineBreaks(text));
+  format_ = TextFileFormat();
+}
+
+void MemoryTextPane::setNormalisedText(std::string text) {
+  text_ = std::move(text);
   lineStarts_.assign(1, 0);
-  for (std::size_t i = 0; i < text_.size(); ++i) {
-    if (text_[i] == '\n') lineStarts_.push_back(i + 1);
+  for (std::size_t i = text_.find('\n'); i != std::string::npos; i = text_.find('\n', i + 1)) {
+    lineStarts_.push_back(i + 1);
   }
   bullets_.assign(lineStarts_.size(), 0);
   current_ = Attributes{};
   runs_.clear();
   if (!text_.empty()) runs_.push_back(Run{0, current_});
   selStart_ = selLength_ = 0;
+}
+
+void MemoryTextPane::appendText(std::span<const ColouredText> pieces) {
+  for (const ColouredText& piece : pieces) {
+    current_.colour = piece.colour;
+    const std::size_t from = text_.size();
+    text_ += NormaliseLineBreaks(piece.text);
+    if (text_.size() == from) continue;
+    if (runs_.empty() || runs_.back().attributes != current_) runs_.push_back(Run{from, current_});
+    for (std::size_t i = text_.find('\n', from); i != std::string::npos;
+         i = text_.find('\n', i + 1)) {
+      lineStarts_.push_back(i + 1);
+      bullets_.push_back(0);
+    }
+  }
+  selStart_ = text_.size();
+  selLength_ = 0;
+}
+
+void MemoryTextPane::colourLines(std::span<const LineColour> ranges) {
+  for (const LineColour& range : ranges) {
+    if (range.first >= lineCount() || range.count == 0) continue;
+    const std::size_t last = std::min(range.first + range.count, lineCount()) - 1;
+    const std::uint32_t colour = range.colour;
+    changeAttributes(lineStart(range.first), lineEnd(last),
+                     [colour](Attributes& a) { a.colour = colour; });
+  }
+}
+
+std::vector<std::size_t> MemoryTextPane::markedLines() const {
+  std::vector<std::size_t> lines;
+  for (std::size_t i = 0; i < bullets_.size(); ++i) {
+    if (bullets_[i] != 0) lines.push_back(i);
+  }
+  return lines;
+}
+
+void MemoryTextPane::setLineMark(std::size_t line, bool marked) {
+  if (line >= lineCount()) return;
+  const std::uint32_t colour = marked ? kLineMarkColour : 0;
+  changeAttributes(lineStart(line), lineEnd(line), [colour](Attributes& a) { a.colour = colour; });
+  bullets_[line] = static_cast<std::uint8_t>(marked);
 }
 
 std::uint32_t MemoryTextPane::colourAt(std::size_t offset) const {

@@ -7,6 +7,13 @@ void selectCurrentLine(TextPane& pane) {
   pane.span("\r\n", true, true);
 }
 
+bool ToggleLineMark(TextPane& pane, std::size_t line) {
+  if (line >= pane.lineCount()) return false;
+  const bool marked = !pane.lineBullet(line);
+  pane.setLineMark(line, marked);
+  return marked;
+}
+
 bool IsWordByte(unsigned char c) {
   if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_') {
     return true;
