@@ -233,7 +233,8 @@ void MemoryTextPane::replaceLines(std::size_t from, std::size_t to, std::string_
   bullets_.erase(at(bullets_, first), at(bullets_, last));
   const std::ptrdiff_t delta =
       static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(to - from);
-  for (std::size_t i = first + 1; i < lineStarts_.size(); ++i) {
+  // A replacement of the same length (G0 by G1, a number by one as long) moves no line.
+  for (std::size_t i = first + 1; delta != 0 && i < lineStarts_.size(); ++i) {
     lineStarts_[i] = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(lineStarts_[i]) + delta);
   }
   std::vector<std::size_t> added;

@@ -26,6 +26,11 @@ void ProgressReporter::update(const Progress& progress) {
   callback_(progress);
 }
 
+void ProgressReporter::checkpoint(const Progress& progress) {
+  countdown_ = 0;
+  update(progress);
+}
+
 void ProgressReporter::report(const Progress& progress) {
   if (!callback_) return;
   last_ = now_();

@@ -37,6 +37,8 @@ class ProgressReporter {
 
   /// Cheap enough per statement: the clock is read only every few calls.
   void update(const Progress& progress);
+  /// For work that reports once per chunk of many items: reads the clock on every call.
+  void checkpoint(const Progress& progress);
   /// Reports `progress` whatever the time: the first and the last figure of a piece of work.
   void report(const Progress& progress);
 
