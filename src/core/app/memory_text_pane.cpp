@@ -9,45 +9,6 @@
 
 namespace ordalis::app {
 
-namespace {
-
-/// Windows-1252 case folding onto capitals, for searches that ignore case.
-unsigned char Fold(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
-  switch (c) {
-    case 0x9A:
-      return 0x8A;
-    case 0x9C:
-      return 0x8C;
-    case 0x9E:
-      return 0x8E;
-    case 0xFF:
-      return 0x9F;
-    default:
-      return c;
-  }
-}
-
-bool MatchesAt(std::string_view text, std::size_t pos, std::string_view needle, bool matchCase) {
-  if (matchCase) return text.compare(pos, needle.size(), needle) == 0;
-  for (std::size_t i = 0; i < needle.size(); ++i) {
-    if (Fold(static_cast<unsigned char>(text[pos + i])) !=
-        Fold(static_cast<unsigned char>(needle[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
-bool IsWholeWordAt(std::string_view text, std::size_t pos, std::size_t size) {
-  if (pos > 0 && IsWordByte(static_cast<unsigned char>(text[pos - 1]))) return false;
-  const std::size_t after = pos + size;
-  return after >= text.size() || !IsWordByte(static_cast<unsigned char>(text[after]));
-}
-
-}  // namespace
-
 std::size_t MemoryTextPane::snap(std::size_t offset) const {
   offset = std::min(offset, text_.size());
   if (offset > 0 && offset < text_.size() && text_[offset - 1] == '\r' && text_[offset] == '\n') {
@@ -111,16 +72,7 @@ void MemoryTextPane::span(std::string_view charset, bool forward, bool negate) {
 
 std::ptrdiff_t MemoryTextPane::find(std::string_view text, std::size_t start, std::size_t end,
                                     bool wholeWord, bool matchCase) const {
-  end = std::min(end, text_.size());
-  if (text.empty() || start >= end || end - start < text.size()) return -1;
-  const std::string_view all = text_;
-  for (std::size_t pos = start; pos + text.size() <= end; ++pos) {
-    if (MatchesAt(all, pos, text, matchCase) &&
-        (!wholeWord || IsWholeWordAt(all, pos, text.size()))) {
-      return static_cast<std::ptrdiff_t>(pos);
-    }
-  }
-  return -1;
+  return FindInText(text_, text, start, end, wholeWord, matchCase);
 }
 
 bool MemoryTextPane::load(const std::string& path) {
@@ -169,11 +121,14 @@ void MemoryTextPane::appendText(std::span<const ColouredText> pieces) {
     text_ += NormaliseLineBreaks(piece.text);
     if (text_.size() == from) continue;
     if (runs_.empty() || runs_.back().attributes != current_) runs_.push_back(Run{from, current_});
+    std::size_t added = 0;
     for (std::size_t i = text_.find('\n', from); i != std::string::npos;
          i = text_.find('\n', i + 1)) {
       lineStarts_.push_back(i + 1);
-      bullets_.push_back(0);
+      ++added;
     }
+    // As with setSelText at the end: the mark of the last line follows the text's end.
+    bullets_.insert(bullets_.end() - 1, added, 0);
   }
   selStart_ = text_.size();
   selLength_ = 0;

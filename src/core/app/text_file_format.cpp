@@ -29,25 +29,32 @@ std::string NormaliseLineBreaks(std::string_view text) {
 }
 
 TextFileFormat TextFileFormat::Read(std::string_view bytes, std::string& text) {
+  std::string_view body;
+  TextFileFormat format = Detect(bytes, body);
+  text = format.mixedBytes_.empty() ? NormaliseLineBreaks(body) : format.mixedText_;
+  return format;
+}
+
+TextFileFormat TextFileFormat::Detect(std::string_view bytes, std::string_view& body) {
   TextFileFormat format;
   if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     format.byteOrderMark_ = true;
     bytes.remove_prefix(kByteOrderMark.size());
   }
+  body = bytes;
   bool mixed = false;
   bool first = true;
-  for (std::size_t i = bytes.find_first_of("\r\n"); i != std::string_view::npos;) {
+  for (std::size_t i = bytes.find_first_of("\r\n"); i != std::string_view::npos && !mixed;) {
     const std::string_view lineBreak = BreakAt(bytes, i);
     if (first) format.lineBreak_ = lineBreak;
-    mixed = mixed || lineBreak != format.lineBreak_;
+    mixed = lineBreak != format.lineBreak_;
     first = false;
     i = bytes.find_first_of("\r\n", i + lineBreak.size());
   }
-  text = NormaliseLineBreaks(bytes);
   if (mixed) {
     format.mixedBytes_.assign(format.byteOrderMark_ ? kByteOrderMark : "");
     format.mixedBytes_.append(bytes);
-    format.mixedText_ = text;
+    format.mixedText_ = NormaliseLineBreaks(bytes);
   }
   return format;
 }

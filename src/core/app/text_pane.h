@@ -128,6 +128,11 @@ void selectCurrentLine(TextPane& pane);
 /// Returns whether the line is marked afterwards.
 bool ToggleLineMark(TextPane& pane, std::size_t line);
 
+/// The contract's find over plain text with CR LF breaks: the first occurrence of `text` lying
+/// within [start, end) of `all`, or -1. Beyond `all`, and at its two ends, there are no words.
+std::ptrdiff_t FindInText(std::string_view all, std::string_view text, std::size_t start,
+                          std::size_t end, bool wholeWord, bool matchCase);
+
 /// True when the byte is part of a word for whole-word searches: an ASCII letter or digit, "_",
 /// or a Windows-1252 letter.
 bool IsWordByte(unsigned char c);

@@ -91,6 +91,8 @@ class QtTextPane : public QPlainTextEdit, public app::TextPane {
   void settleMarks(int firstBlock, int lastBlock, bool lastMarked);
   void setBlockMark(QTextBlock block, bool marked);
   void toggleMarkAt(const QTextBlock& block);
+  void adoptDocument(const QString& text);
+  void watchDocument();
   void paintGutter(QPaintEvent* event);
   void updateGutter();
   void gutterClicked(int y);

@@ -1,4 +1,5 @@
 // QtTextPane: bulk operations, line marks, files.
+#include <QPlainTextDocumentLayout>
 #include <QTextDocument>
 #include <algorithm>
 #include <cstdio>
@@ -131,10 +132,9 @@ bool QtTextPane::load(const std::string& path) {
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) return false;
-  std::string text;
-  app::TextFileFormat format = app::TextFileFormat::Read(bytes, text);
-  bytes = std::string();
-  setPlainText(FromCp1252(text));
+  std::string_view body;
+  app::TextFileFormat format = app::TextFileFormat::Detect(bytes, body);
+  adoptDocument(FromCp1252(body));
   format_ = QTextCharFormat();
   fileFormat_ = std::move(format);
   moveCursor(QTextCursor::Start);
@@ -143,6 +143,24 @@ bool QtTextPane::load(const std::string& path) {
 
 bool QtTextPane::save(const std::string& path) const {
   return common::WriteFileAtomically(common::NativePath(path), fileFormat_.write(text()));
+}
+
+// A large file goes faster into a document of its own, with no editor watching each block, which
+// then replaces the shown one.
+void QtTextPane::adoptDocument(const QString& text) {
+  auto* fresh = new QTextDocument(this);
+  fresh->setDocumentLayout(new QPlainTextDocumentLayout(fresh));
+  fresh->setDefaultFont(font());
+  fresh->setUndoRedoEnabled(false);
+  fresh->setPlainText(text);
+  fresh->setUndoRedoEnabled(true);
+  fresh->setModified(false);
+  // The widget's first document belongs to it and goes with the switch; later ones are ours.
+  QTextDocument* old = document();
+  const bool ours = old->parent() == this;
+  setDocument(fresh);
+  if (ours) old->deleteLater();
+  watchDocument();
 }
 
 void QtTextPane::setBackground(std::uint32_t colour) {

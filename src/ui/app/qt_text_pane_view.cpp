@@ -38,7 +38,12 @@ QtTextPane::QtTextPane(QWidget* parent) : QPlainTextEdit(parent), gutter_(new Gu
       gutter_->update(0, rect.y(), gutter_->width(), rect.height());
     }
   });
-  connect(document(), &QTextDocument::contentsChange, [this] { cacheValid_ = false; });
+  watchDocument();
+}
+
+void QtTextPane::watchDocument() {
+  cacheValid_ = false;
+  connect(document(), &QTextDocument::contentsChange, this, [this] { cacheValid_ = false; });
 }
 
 QtTextPane::~QtTextPane() = default;
