@@ -278,6 +278,9 @@ TYPED_TEST_P(TextPaneContract, AppendTextIsThePiecesOneByOne) {
   auto single = this->make("%\r\n");
   bulk->select(1, 1);
   single->select(1, 1);
+  // A mark on the last line follows the end of the text.
+  bulk->setLineMark(1, true);
+  single->setLineMark(1, true);
   bulk->appendText(pieces);
   for (const app::ColouredText& piece : pieces) {
     single->setSelStart(single->length());
@@ -291,6 +294,8 @@ TYPED_TEST_P(TextPaneContract, AppendTextIsThePiecesOneByOne) {
   EXPECT_EQ(bulk->selStart(), bulk->length());
   EXPECT_EQ(bulk->selLength(), 0u);
   EXPECT_EQ(bulk->lineCount(), single->lineCount());
+  EXPECT_EQ(bulk->markedLines(), single->markedLines());
+  EXPECT_EQ(bulk->markedLines(), std::vector<std::size_t>{6});
   bulk->setSelText("N50");
   EXPECT_EQ(bulk->colourAt(bulk->length() - 1), 0x00FF00u);
   bulk->appendText({});
