@@ -38,6 +38,7 @@ const EditorField kFields[] = {
     {1, "EXTENSION_APT_FILE", K::kLine, 5227, 5202},
     {1, "Repertoire_APT", K::kFolder, 5207, 5182, 0, 0, 5183},
     {1, "Repertoire_ISO", K::kFolder, 5208, 5185, 0, 0, 5184},
+    {1, "", K::kColumnBreak, 0, 0},
     {1, "ToleranceCalcul", K::kNumber, 5206, 5181},
     {1, "Type_Postprocesseur", K::kList, 5209, 5186},
     {1, "FORMAT_PP_N", K::kLine, 5217, 5191},
@@ -62,6 +63,7 @@ const EditorField kFields[] = {
     {2, "FORMAT_PP_B", K::kLine, 5172, 5161},
     {2, "FORMAT_PP_C", K::kLine, 5171, 5160},
     {2, "FORMAT_PP_R", K::kLine, 5170, 5159},
+    {2, "", K::kColumnBreak, 0, 0},
     {2, "FORMAT_PP_INCREMENTAL", K::kLine, 5544, 5543},
     {2, "OPTION_CODAGE_INCREMENTAL", K::kFlag, 5545, 5546},
     {2, "OPTION_CODAGE_X_AU_DIAMETRE", K::kFlag, 5553, 5554},
@@ -71,6 +73,7 @@ const EditorField kFields[] = {
     {3, "PP_S", K::kLine, 5153, 5145},
     {3, "SPINDLE_ON", K::kCode, 5152, 5144, 30},
     {3, "SPINDLE_OFF", K::kCode, 5151, 5143, 31},
+    {3, "", K::kColumnBreak, 0, 0},
     {3, "PP_SPINDLE_CW", K::kLine, 5156, 5148},
     {3, "PP_SPINDLE_CCW", K::kLine, 5155, 5147},
     {3, "PP_SPINDLE_OFF", K::kLine, 5157, 5149},
@@ -88,6 +91,7 @@ const EditorField kFields[] = {
     {4, "PP_G91", K::kLine, 5130, 5113},
     {4, "PP_G70", K::kLine, 5133, 5116},
     {4, "PP_G71", K::kLine, 5132, 5115},
+    {4, "", K::kColumnBreak, 0, 0},
     {4, "PP_G17", K::kCode, 5128, 5108, 45},
     {4, "PP_G17_M", K::kCode, 5129, 5109, 46},
     {4, "PP_G18", K::kCode, 5126, 5106, 47},
@@ -110,6 +114,7 @@ const EditorField kFields[] = {
     {5, "PP_AIR_OFF", K::kLine, 5244, 5247},
     {5, "PP_OPSTOP", K::kLine, 5222, 5221},
     {5, "PP_STOP", K::kLine, 5224, 5223},
+    {5, "", K::kColumnBreak, 0, 0},
     {5, "PP_CLAMP_ON", K::kLine, 5520, 5527},
     {5, "PP_CLAMP_OFF", K::kLine, 5521, 5528},
     {5, "PP_CLAMP_ON_A", K::kLine, 5524, 5529, 0, kOn},
@@ -127,6 +132,7 @@ const EditorField kFields[] = {
     {6, "CHANGE_OUTIL", K::kCode, 5062, 5055, 64},
     {6, "RECHARGE_OUTIL", K::kCode, 5243, 5514, 65},
     {6, "ANNUL_OUTIL", K::kCode, 5061, 5054, 66},
+    {6, "", K::kColumnBreak, 0, 0},
     {6, "PP_RCORR_R", K::kCode, 5063, 5058, 62},
     {6, "PP_RCORR_L", K::kCode, 5064, 5059, 61},
     {6, "PP_RCORR_OFF", K::kCode, 5065, 5060, 60},
@@ -152,6 +158,7 @@ const EditorField kFields[] = {
     {8, "PP_CYCLE_TAP", K::kCode, 5039, 5024, 83},
     {8, "PP_CYCLE_BORE", K::kCode, 5040, 5027, 88},
     {8, "PP_CYCLE_CSINK", K::kCode, 5037, 5022, 86},
+    {8, "", K::kColumnBreak, 0, 0},
     {8, "PP_CYCLE_DEEPCL", K::kCode, 5041, 5026, 85},
     {8, "PP_CYCLE_DEEPBK", K::kCode, 5038, 5023, 84},
     {8, "PP_CYCLE_REAM", K::kCode, kReamLabel, 5025, 87},
@@ -162,6 +169,7 @@ const EditorField kFields[] = {
     {9, "PP_DEBUT", K::kCode, 5018, 5013, 90},
     {9, "PP_FIN", K::kCode, 5017, 5012, 91},
     {9, "PP_FIN_LIGNE", K::kLines, 5016, 5011},
+    {9, "", K::kColumnBreak, 0, 0},
     {9, "PP_PARTNO", K::kCode, 5231, 5230, 92},
     {9, "PP_REWIND", K::kCode, 5233, 5232, 95},
     {9, "PP_END", K::kCode, 5015, 5010, 94},
@@ -169,6 +177,7 @@ const EditorField kFields[] = {
 
     {11, "MODE", K::kCode, 5550, 5551, 113},
     {11, "MACRO_GOHOME", K::kCode, 5542, 5541, 112},
+    {11, "", K::kColumnBreak, 0, 0},
     {11, "MACRO_RAZ", K::kCode, 5005, 5003, 111},
     {11, "PREMIER_POINT", K::kCode, 5006, 5004, 110},
 };
@@ -188,7 +197,7 @@ std::span<const EditorField> EditorFields() { return kFields; }
 
 const EditorField* FindEditorField(std::string_view key) {
   for (const EditorField& field : kFields) {
-    if (field.kind != FieldKind::kHeading && field.key == key) return &field;
+    if (!field.key.empty() && field.key == key) return &field;
   }
   return nullptr;
 }

@@ -20,7 +20,8 @@ enum class FieldKind {
   kList,     // catalogue list of an enumerated key
   kFolder,   // folder with a browse button
   kCode,     // code template (one or several lines, by the key's type): opens the code window
-  kHeading,  // a caption over the rows that follow; no key
+  kHeading,      // a caption over the rows that follow; no key
+  kColumnBreak,  // the rows that follow go into the tab's next column; no key
 };
 
 struct EditorField {

@@ -39,6 +39,7 @@ bool KindFitsType(const EditorField& field, const ppdef::DefinitionKey& key) {
     case FieldKind::kList:
       return key.catalogueBase != 0;
     case FieldKind::kHeading:
+    case FieldKind::kColumnBreak:
       return false;
   }
   return false;
@@ -52,7 +53,7 @@ TEST(EditorLayout, EveryKeyOfTheDefinitionHasExactlyOneFieldOfItsKind) {
     ASSERT_GE(field.tab, 1);
     ASSERT_LE(field.tab, ppdef::kEditorTabCount);
     EXPECT_NE(field.tab, ppdef::kColourTab) << field.key << ": the colour tab holds the tree only";
-    if (field.kind == FieldKind::kHeading) continue;
+    if (field.kind == FieldKind::kHeading || field.kind == FieldKind::kColumnBreak) continue;
     ++seen[field.key];
     const ppdef::DefinitionKey* key = ppdef::FindDefinitionKey(field.key);
     ASSERT_NE(key, nullptr) << field.key << " is not a key of the definition";
