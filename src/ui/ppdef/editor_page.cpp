@@ -17,15 +17,32 @@ namespace ordalis::ui {
 namespace {
 
 constexpr int kColumnSpacing = 28;
+constexpr int kRowSpacing = 7;
+constexpr int kLabelSpacing = 12;
 
 QFormLayout* NewColumn(QHBoxLayout* columns) {
+  auto* column = new QVBoxLayout;
   auto* form = new QFormLayout;
   form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   form->setRowWrapPolicy(QFormLayout::DontWrapRows);
   form->setLabelAlignment(Qt::AlignLeft | Qt::AlignTop);
   form->setFormAlignment(Qt::AlignLeft | Qt::AlignTop);
-  columns->addLayout(form, 1);
+  form->setVerticalSpacing(kRowSpacing);
+  form->setHorizontalSpacing(kLabelSpacing);
+  column->addLayout(form);
+  columns->addLayout(column, 1);
   return form;
+}
+
+// A column of one-line fields keeps its rows together at the top; one with code boxes lets them
+// take the height that is left, and twice the width of a column of short codes.
+void CloseColumn(QHBoxLayout* columns, QFormLayout* form, bool grows) {
+  auto* column = static_cast<QVBoxLayout*>(form->parent());
+  if (grows) {
+    columns->setStretchFactor(column, 2);
+  } else {
+    column->addStretch(1);
+  }
 }
 
 }  // namespace
@@ -43,11 +60,14 @@ EditorPage::EditorPage(int tab, const l10n::Strings& strings, QWidget* besideFie
   auto* columns = new QHBoxLayout(frame);
   columns->setSpacing(kColumnSpacing);
   QFormLayout* form = NewColumn(columns);
+  bool grows = false;
 
   for (const ppdef::EditorField& field : ppdef::EditorFields()) {
     if (field.tab != tab) continue;
     if (field.kind == ppdef::FieldKind::kColumnBreak) {
+      CloseColumn(columns, form, grows);
       form = NewColumn(columns);
+      grows = false;
     } else if (field.kind == ppdef::FieldKind::kHeading) {
       auto* heading = new QLabel(FromCp1252(strings.get(field.labelId)), frame);
       QFont bold = heading->font();
@@ -63,8 +83,10 @@ EditorPage::EditorPage(int tab, const l10n::Strings& strings, QWidget* besideFie
                    view->editor());
       fields_.push_back(view);
       rows_.push_back({view, form});
+      grows = grows || view->editor()->sizePolicy().verticalPolicy() == QSizePolicy::Expanding;
     }
   }
+  CloseColumn(columns, form, grows);
   if (besideFields != nullptr) columns->addWidget(besideFields, 1);
   scroll->setWidget(content);
   widget_ = scroll;

@@ -20,7 +20,7 @@ namespace ordalis::ui {
 namespace {
 
 constexpr int kBrowseCaption = 603;
-constexpr int kCodeLines = 3;  // a code field shows this many lines before it scrolls
+constexpr int kCodeLines = 2;  // a code box shows at least this many lines
 
 QString Text(const l10n::Strings& strings, int id) {
   return id == 0 ? QString() : FromCp1252(strings.get(id));
@@ -86,13 +86,20 @@ void FieldView::buildText(bool multiLine, QWidget* parent) {
     connect(line_, &QLineEdit::textChanged, this, &FieldView::onChanged);
     widget = line_;
   }
-  if (field_.kind == ppdef::FieldKind::kCode) {
+  // The notes are prose; every other multi-line text is blocks of G-code, where a wrapped line
+  // would pass for a line break.
+  const bool prose = field_.key == "PP_COMMENTAIRE";
+  if (field_.kind == ppdef::FieldKind::kCode && !prose) {
     widget->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    if (lines_ != nullptr) lines_->setLineWrapMode(QPlainTextEdit::NoWrap);
   }
   if (lines_ != nullptr) {
     const QFontMetrics metrics(lines_->font());
     lines_->setMinimumHeight(metrics.lineSpacing() * kCodeLines + 2 * lines_->frameWidth() + 8);
-    lines_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Height left over goes to the code boxes, never between the one-line rows.
+    policy.setVerticalStretch(1);
+    lines_->setSizePolicy(policy);
   }
   editor_ = widget;
 }
