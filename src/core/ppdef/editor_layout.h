@@ -13,13 +13,13 @@
 namespace ordalis::ppdef {
 
 enum class FieldKind {
-  kLine,     // one line of text
-  kLines,    // multi-line text
-  kNumber,   // must hold a valid number before anything is written
-  kFlag,     // check box; the label id is its caption
-  kList,     // catalogue list of an enumerated key
-  kFolder,   // folder with a browse button
-  kCode,     // code template (one or several lines, by the key's type): opens the code window
+  kLine,         // one line of text
+  kLines,        // multi-line text
+  kNumber,       // must hold a valid number before anything is written
+  kFlag,         // check box; the label id is its caption
+  kList,         // catalogue list of an enumerated key
+  kFolder,       // folder with a browse button
+  kCode,         // code template (one or several lines, by the key's type): opens the code window
   kHeading,      // a caption over the rows that follow; no key
   kColumnBreak,  // the rows that follow go into the tab's next column; no key
 };
@@ -28,8 +28,8 @@ struct EditorField {
   int tab;  // 1-11
   std::string_view key;
   FieldKind kind;
-  int labelId;    // label text, or the check box's caption
-  int toolTipId;  // 0: none
+  int labelId;            // label text, or the check box's caption
+  int toolTipId;          // 0: none
   int editNumber = 0;     // code fields: the index the code edit window writes back to
   int labelSuffixId = 0;  // a word put after the label ("ON", "OFF")
   int buttonTipId = 0;    // folders: the tool-tip of the browse button

@@ -1,8 +1,10 @@
 #include "ui/ppdef/colour_tree.h"
 
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QVBoxLayout>
 
 #include "core/l10n/strings.h"
 #include "ui/common/cp1252.h"
@@ -28,6 +30,16 @@ QIcon Swatch(const QColor& colour) {
 }
 
 }  // namespace
+
+QWidget* FramedColourTree(ColourTree* tree, const QString& caption) {
+  auto* page = new QWidget;
+  auto* outer = new QVBoxLayout(page);
+  auto* frame = new QGroupBox(caption, page);
+  auto* inner = new QVBoxLayout(frame);
+  inner->addWidget(tree);
+  outer->addWidget(frame);
+  return page;
+}
 
 QColor ToQColor(std::int32_t value) {
   const auto v = static_cast<std::uint32_t>(value);

@@ -47,6 +47,9 @@ class ColourTree : public QTreeWidget {
   ppdef::ColourTable baseline_{};
 };
 
+/// The colour tab: the tree under its frame caption, like the other tabs' fields.
+QWidget* FramedColourTree(ColourTree* tree, const QString& caption);
+
 /// A stored colour (red in the low byte) as Qt shows it, and back.
 QColor ToQColor(std::int32_t value);
 std::int32_t FromQColor(const QColor& colour);

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +13,6 @@
 #include "core/app/message_log.h"
 #include "core/common/profile_file.h"
 #include "core/common/text.h"
-#include "core/kinematics/kinematics.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_keys.h"
 #include "core/ppdef/editor_layout.h"
@@ -22,6 +20,7 @@
 #include "ui/ppdef/colour_tree.h"
 #include "ui/ppdef/editor_dialogs.h"
 #include "ui/ppdef/editor_page.h"
+#include "ui/ppdef/field_rules.h"
 #include "ui/ppdef/field_view.h"
 #include "ui/ppdef/machine_picture.h"
 #include "ui/texttools/code_edit_window.h"
@@ -33,7 +32,6 @@ namespace {
 using D = ppdef::PostProcessorDefinition;
 
 constexpr int kOk = 601, kCancel = 602;
-constexpr int kRootRefused = 2001, kNotImplemented = 2117;
 constexpr int kInvalidNumber = 5561, kSaveAs = 5562, kFilterHint = 5563, kAskToSave = 5564;
 constexpr int kWriteFailed = 5571, kPpcFilter = 512;
 constexpr int kKinematicsNames = 6000;
@@ -53,17 +51,6 @@ std::string FilePath(const QString& path) { return QFile::encodeName(path).toStd
 int Enumeration(const D& def, std::string_view key) {
   const ppdef::DefinitionKey* k = ppdef::FindDefinitionKey(key);
   return k == nullptr ? 0 : def.*std::get<std::int16_t D::*>(k->member);
-}
-
-// The colour tab under its frame caption, like the other tabs.
-QWidget* FramedColourTree(ColourTree* tree, const std::string& caption) {
-  auto* page = new QWidget;
-  auto* outer = new QVBoxLayout(page);
-  auto* frame = new QGroupBox(FromCp1252(caption), page);
-  auto* inner = new QVBoxLayout(frame);
-  inner->addWidget(tree);
-  outer->addWidget(frame);
-  return page;
 }
 
 }  // namespace
@@ -112,13 +99,13 @@ void DefinitionEditor::buildPages() {
     if (tab == ppdef::kColourTab) {
       colours_ = new ColourTree(strings_, dialogs_);
       connect(colours_, &ColourTree::coloursChanged, this, &DefinitionEditor::updateMarks);
-      tabs_->addTab(FramedColourTree(colours_, strings_.get(tabs[tab - 1].frameId)), caption);
+      tabs_->addTab(FramedColourTree(colours_, FromCp1252(strings_.get(tabs[tab - 1].frameId))),
+                    caption);
       continue;
     }
     if (tab == ppdef::kMultiAxisTab) picture_ = new MachinePicture;
-    auto page = std::make_unique<EditorPage>(tab, strings_,
-                                             tab == ppdef::kMultiAxisTab ? picture_ : nullptr,
-                                             tabs_);
+    auto page = std::make_unique<EditorPage>(
+        tab, strings_, tab == ppdef::kMultiAxisTab ? picture_ : nullptr, tabs_);
     for (FieldView* view : page->fields()) {
       fields_.push_back(view);
       connect(view, &FieldView::edited, this, &DefinitionEditor::onEdited);
@@ -243,8 +230,8 @@ bool DefinitionEditor::writeTo(const QString& path, const ppdef::DefinitionField
     return false;
   }
   if (!result.ok()) {
-    dialogs_.inform(this, FromCp1252(strings_.get(kWriteFailed)) + '\n' +
-                              QDir::toNativeSeparators(path));
+    dialogs_.inform(this,
+                    FromCp1252(strings_.get(kWriteFailed)) + '\n' + QDir::toNativeSeparators(path));
     return false;
   }
   loaded_ = ppdef::FieldsFromDefinition(definition_);
@@ -301,9 +288,10 @@ bool DefinitionEditor::saveAs() {
   QFile original(path_);
   if (QFileInfo(target) != QFileInfo(path_) && original.open(QIODevice::ReadOnly)) {
     const QByteArray bytes = original.readAll();
-    if (!common::WriteFileAtomically(FilePath(target), std::string_view(bytes.data(), bytes.size()))) {
-      dialogs_.inform(this, FromCp1252(strings_.get(kWriteFailed)) + '\n' +
-                                QDir::toNativeSeparators(target));
+    if (!common::WriteFileAtomically(FilePath(target),
+                                     std::string_view(bytes.data(), bytes.size()))) {
+      dialogs_.inform(
+          this, FromCp1252(strings_.get(kWriteFailed)) + '\n' + QDir::toNativeSeparators(target));
       return false;
     }
   }
@@ -321,33 +309,16 @@ void DefinitionEditor::onEdited(FieldView* view) {
 }
 
 void DefinitionEditor::onChosen(FieldView* view) {
-  const std::string_view key = view->key();
-  if (key == ppdef::kKinematicsKey) {
-    const int type = view->index() + 1;
-    if (type != 1 && !kinematics::HasAngleSolution(type)) {
-      dialogs_.inform(this, FromCp1252(strings_.get(kNotImplemented)));
-    }
+  if (view->key() == ppdef::kKinematicsKey) {
+    WarnUnsolvedKinematics(*view, dialogs_, strings_, this);
     return;
   }
-  // The radius compensation goes at the start or at the end of the block, not both.
-  const std::string_view other = key == "OPTION_CORRECTEUR_FIN_LIGNE" ? "OPTION_CORRECTEUR_DEBUT_LIGNE"
-                                 : key == "OPTION_CORRECTEUR_DEBUT_LIGNE" ? "OPTION_CORRECTEUR_FIN_LIGNE"
-                                                                           : "";
+  const std::string_view other = ExcludedPartner(view->key());
   FieldView* partner = other.empty() ? nullptr : field(other);
   if (partner != nullptr && view->isChecked()) partner->setChecked(false);
 }
 
-void DefinitionEditor::browse(FieldView* view) {
-  const QString chosen = dialogs_.chooseFolder(this, view->caption(), view->text());
-  // A drive root would send every APT or ISO file of the disk there.
-  if (chosen.isEmpty() || QDir(chosen).isRoot()) {
-    dialogs_.inform(this, FromCp1252(strings_.get(kRootRefused)));
-    return;
-  }
-  QString folder = QDir::toNativeSeparators(QDir::cleanPath(chosen));
-  if (!folder.endsWith(QDir::separator())) folder += QDir::separator();
-  view->setText(folder);
-}
+void DefinitionEditor::browse(FieldView* view) { BrowseFolder(*view, dialogs_, strings_, this); }
 
 void DefinitionEditor::updateKinematics() {
   FieldView* list = field(ppdef::kKinematicsKey);

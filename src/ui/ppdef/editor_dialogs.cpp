@@ -31,8 +31,8 @@ std::optional<QColor> QtEditorDialogs::chooseColour(QWidget* parent, const QColo
   return chosen;
 }
 
-QString QtEditorDialogs::chooseSavePath(QWidget* parent, const QString& title,
-                                        const QString& start, const QString& filter) {
+QString QtEditorDialogs::chooseSavePath(QWidget* parent, const QString& title, const QString& start,
+                                        const QString& filter) {
   return QFileDialog::getSaveFileName(parent, title, start, filter);
 }
 

@@ -78,9 +78,9 @@ EditorPage::EditorPage(int tab, const l10n::Strings& strings, QWidget* besideFie
     } else {
       auto* view = new FieldView(field, strings, frame);
       // A check box sits in the field column, under the fields it belongs with.
-      form->addRow(view->label() != nullptr ? static_cast<QWidget*>(view->label())
-                                            : new QLabel(frame),
-                   view->editor());
+      form->addRow(
+          view->label() != nullptr ? static_cast<QWidget*>(view->label()) : new QLabel(frame),
+          view->editor());
       fields_.push_back(view);
       rows_.push_back({view, form});
       grows = grows || view->editor()->sizePolicy().verticalPolicy() == QSizePolicy::Expanding;

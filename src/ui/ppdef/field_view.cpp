@@ -42,8 +42,7 @@ void SetMark(QWidget* widget, const char* name, bool on) {
   widget->style()->polish(widget);
 }
 
-FieldView::FieldView(const ppdef::EditorField& field, const l10n::Strings& strings,
-                     QWidget* parent)
+FieldView::FieldView(const ppdef::EditorField& field, const l10n::Strings& strings, QWidget* parent)
     : QObject(parent), field_(field) {
   QString caption = Text(strings, field.labelId);
   if (field.labelSuffixId != 0) caption += ' ' + Text(strings, field.labelSuffixId);
@@ -142,9 +141,7 @@ QWidget* FieldView::input() const {
   return editor_;
 }
 
-QString FieldView::caption() const {
-  return label_ != nullptr ? label_->text() : check_->text();
-}
+QString FieldView::caption() const { return label_ != nullptr ? label_->text() : check_->text(); }
 
 QString FieldView::text() const {
   if (line_ != nullptr) return line_->text();

@@ -10,8 +10,8 @@ namespace {
 
 // The drawing is made in a fixed box and scaled to the widget.
 constexpr int kWidth = 340, kHeight = 380;
-constexpr int kCentre = 190;     // x of the spindle and of the table
-constexpr int kArmBottom = 56;   // the arm the head hangs from
+constexpr int kCentre = 190;    // x of the spindle and of the table
+constexpr int kArmBottom = 56;  // the arm the head hangs from
 constexpr int kBedTop = 300;
 
 enum class Turn { kAboutX, kAboutY, kAboutZ, kTilted };
@@ -41,24 +41,44 @@ Sketch SketchOf(int n) {
   const Joint a{'A', Turn::kAboutX}, b{'B', Turn::kAboutY}, c{'C', Turn::kAboutZ};
   const Joint a45{'A', Turn::kTilted}, b45{'B', Turn::kTilted};
   switch (n) {
-    case 2: return {{b, a}, {}};
-    case 3: return {{c, a}, {}};
-    case 4: return {{c, b}, {}};
-    case 5: case 19: return {{c, a45}, {}};
-    case 6: case 20: return {{c, b45}, {}};
-    case 7: return {{}, {a, c}};
-    case 8: return {{}, {b, c}};
-    case 9: return {{}, {a45, c}};
-    case 10: return {{}, {b45, c}};
-    case 11: return {{a}, {c}};
-    case 12: return {{b}, {c}};
-    case 13: return {{a45}, {c}};
-    case 14: return {{b45}, {c}};
-    case 15: return {{c, b, a}, {}};
-    case 16: return {{}, {}, Special::kRobot};
-    case 17: return {{}, {}, Special::kLathe};
-    case 18: return {{}, {}, Special::kVector};
-    default: return {};
+    case 2:
+      return {{b, a}, {}};
+    case 3:
+      return {{c, a}, {}};
+    case 4:
+      return {{c, b}, {}};
+    case 5:
+    case 19:
+      return {{c, a45}, {}};
+    case 6:
+    case 20:
+      return {{c, b45}, {}};
+    case 7:
+      return {{}, {a, c}};
+    case 8:
+      return {{}, {b, c}};
+    case 9:
+      return {{}, {a45, c}};
+    case 10:
+      return {{}, {b45, c}};
+    case 11:
+      return {{a}, {c}};
+    case 12:
+      return {{b}, {c}};
+    case 13:
+      return {{a45}, {c}};
+    case 14:
+      return {{b45}, {c}};
+    case 15:
+      return {{c, b, a}, {}};
+    case 16:
+      return {{}, {}, Special::kRobot};
+    case 17:
+      return {{}, {}, Special::kLathe};
+    case 18:
+      return {{}, {}, Special::kVector};
+    default:
+      return {};
   }
 }
 
@@ -85,9 +105,12 @@ void TurnSymbol(QPainter& p, QPointF centre, Turn turn, const QColor& colour) {
   if (turn == Turn::kAboutX) p.drawLine(QPointF(-44, 0), QPointF(44, 0));
   p.setPen(QPen(colour, 2));
   QRectF arc;
-  if (turn == Turn::kAboutX) arc = QRectF(-7, -16, 14, 32);
-  else if (turn == Turn::kAboutY) arc = QRectF(-13, -13, 26, 26);
-  else arc = QRectF(-24, -7, 48, 14);
+  if (turn == Turn::kAboutX)
+    arc = QRectF(-7, -16, 14, 32);
+  else if (turn == Turn::kAboutY)
+    arc = QRectF(-13, -13, 26, 26);
+  else
+    arc = QRectF(-24, -7, 48, 14);
   p.drawArc(arc, 200 * 16, 280 * 16);
   const QPainterPath path = [&arc] {
     QPainterPath path;
@@ -137,8 +160,8 @@ void TableJoint(QPainter& p, const Joint& j, qreal bottom) {
   Block(p, QRectF(kCentre - 78, bottom - 44, 16, 44), kTable);
   Block(p, QRectF(kCentre + 62, bottom - 44, 16, 44), kTable);
   Block(p, QRectF(kCentre - 62, bottom - 34, 124, 14), kTable.lighter(106));
-  const QPointF pivot = j.turn == Turn::kAboutY ? QPointF(kCentre, bottom - 27)
-                                                : QPointF(kCentre + 70, bottom - 27);
+  const QPointF pivot =
+      j.turn == Turn::kAboutY ? QPointF(kCentre, bottom - 27) : QPointF(kCentre + 70, bottom - 27);
   TurnSymbol(p, pivot, j.turn, LetterColour(j.letter));
   Letter(p, QPointF(kCentre + 84, bottom - 27), j.letter);
 }
@@ -282,10 +305,18 @@ void MachinePicture::paintEvent(QPaintEvent*) {
 
   const Sketch sketch = SketchOf(number_);
   switch (sketch.special) {
-    case Special::kRobot: DrawRobot(p); break;
-    case Special::kLathe: DrawLathe(p); break;
-    case Special::kVector: DrawVector(p); break;
-    case Special::kNone: DrawHead(p, sketch.head, DrawTable(p, sketch.table) - 6); break;
+    case Special::kRobot:
+      DrawRobot(p);
+      break;
+    case Special::kLathe:
+      DrawLathe(p);
+      break;
+    case Special::kVector:
+      DrawVector(p);
+      break;
+    case Special::kNone:
+      DrawHead(p, sketch.head, DrawTable(p, sketch.table) - 6);
+      break;
   }
   if (sketch.special == Special::kLathe) {
     Triad(p, QPointF(280, 150), "Z", "X");

@@ -1,6 +1,7 @@
 #pragma once
 // The picture of the machine's kinematics on the multi-axis tab: a schematic front view that shows
-// whether the head or the table carries each rotary axis, which axis carries which, and the letters.
+// whether the head or the table carries each rotary axis, which axis carries which, and the
+// letters.
 
 #include <QString>
 #include <QWidget>

@@ -17,7 +17,7 @@ namespace ordalis::ui {
 
 namespace {
 
-constexpr int kTitle = 5572;         // "Code edit"
+constexpr int kTitle = 5572;           // "Code edit"
 constexpr int kPreviewCaption = 5565;  // "Preview with sample values"
 
 QWidget* Captioned(const QString& caption, QWidget* content) {
@@ -72,8 +72,7 @@ CodeEditWindow::CodeEditWindow(const QString& text, int fieldIndex, std::string_
 void CodeEditWindow::updatePreview() {
   QString text = editor_->toPlainText();
   text.replace('\n', "\r\n");
-  QString expanded =
-      FromCp1252(texttools::PreviewTemplate(key_, ToCp1252(text), definition_));
+  QString expanded = FromCp1252(texttools::PreviewTemplate(key_, ToCp1252(text), definition_));
   preview_->setPlainText(expanded.replace("\r\n", "\n"));
 }
 

@@ -30,9 +30,9 @@ bool KindFitsType(const EditorField& field, const ppdef::DefinitionKey& key) {
     case FieldKind::kCode:
       return key.type == KeyType::kText || key.type == KeyType::kLines;
     case FieldKind::kNumber:
-      return key.catalogueBase == 0 && (key.type == KeyType::kInt16 ||
-                                        key.type == KeyType::kSingle ||
-                                        key.type == KeyType::kDouble);
+      return key.catalogueBase == 0 &&
+             (key.type == KeyType::kInt16 || key.type == KeyType::kSingle ||
+              key.type == KeyType::kDouble);
     case FieldKind::kFlag:
       return key.type == KeyType::kFlag || key.type == KeyType::kSeparator ||
              key.type == KeyType::kNumberText;
@@ -67,23 +67,53 @@ TEST(EditorLayout, EveryKeyOfTheDefinitionHasExactlyOneFieldOfItsKind) {
 }
 
 TEST(EditorLayout, CodeFieldsKeepTheirEditNumbers) {
-  const std::map<std::string_view, int> expected = {
-      {"PP_COMMENTAIRE", 10}, {"SPINDLE_ON", 30},     {"SPINDLE_OFF", 31},
-      {"PP_TEMPO", 40},       {"PP_G54_G57", 41},     {"PP_ORIGIN", 42},
-      {"PP_FROM", 43},        {"FORMAT_CERCLE", 44},  {"PP_G17", 45},
-      {"PP_G17_M", 46},       {"PP_G18", 47},         {"PP_G18_M", 48},
-      {"PP_G19", 49},         {"PP_G19_M", 50},       {"PP_RCORR_OFF", 60},
-      {"PP_RCORR_L", 61},     {"PP_RCORR_R", 62},     {"GESTION_TOOLNO", 63},
-      {"CHANGE_OUTIL", 64},   {"RECHARGE_OUTIL", 65}, {"ANNUL_OUTIL", 66},
-      {"GESTION_CUTTER", 67}, {"PP_ACTIVATION_RTCP", 70}, {"PP_DESACTIVATION_RTCP", 71},
-      {"PP_ACTIVATION_PLAN_INCLINE", 72}, {"PP_DESACTIVATION_PLAN_INCLINE", 73},
-      {"PP_CYCLE_OFF", 80},   {"PP_CYCLE", 81},       {"PP_CYCLE_DRILL", 82},
-      {"PP_CYCLE_TAP", 83},   {"PP_CYCLE_DEEPBK", 84}, {"PP_CYCLE_DEEPCL", 85},
-      {"PP_CYCLE_CSINK", 86}, {"PP_CYCLE_REAM", 87},  {"PP_CYCLE_BORE", 88},
-      {"PP_CYCLE_THREAD", 89}, {"PP_CYCLE_MILL", 890}, {"PP_DEBUT", 90},
-      {"PP_FIN", 91},         {"PP_PARTNO", 92},      {"PP_FINI", 93},
-      {"PP_END", 94},         {"PP_REWIND", 95},      {"PREMIER_POINT", 110},
-      {"MACRO_RAZ", 111},     {"MACRO_GOHOME", 112},  {"MODE", 113}};
+  const std::map<std::string_view, int> expected = {{"PP_COMMENTAIRE", 10},
+                                                    {"SPINDLE_ON", 30},
+                                                    {"SPINDLE_OFF", 31},
+                                                    {"PP_TEMPO", 40},
+                                                    {"PP_G54_G57", 41},
+                                                    {"PP_ORIGIN", 42},
+                                                    {"PP_FROM", 43},
+                                                    {"FORMAT_CERCLE", 44},
+                                                    {"PP_G17", 45},
+                                                    {"PP_G17_M", 46},
+                                                    {"PP_G18", 47},
+                                                    {"PP_G18_M", 48},
+                                                    {"PP_G19", 49},
+                                                    {"PP_G19_M", 50},
+                                                    {"PP_RCORR_OFF", 60},
+                                                    {"PP_RCORR_L", 61},
+                                                    {"PP_RCORR_R", 62},
+                                                    {"GESTION_TOOLNO", 63},
+                                                    {"CHANGE_OUTIL", 64},
+                                                    {"RECHARGE_OUTIL", 65},
+                                                    {"ANNUL_OUTIL", 66},
+                                                    {"GESTION_CUTTER", 67},
+                                                    {"PP_ACTIVATION_RTCP", 70},
+                                                    {"PP_DESACTIVATION_RTCP", 71},
+                                                    {"PP_ACTIVATION_PLAN_INCLINE", 72},
+                                                    {"PP_DESACTIVATION_PLAN_INCLINE", 73},
+                                                    {"PP_CYCLE_OFF", 80},
+                                                    {"PP_CYCLE", 81},
+                                                    {"PP_CYCLE_DRILL", 82},
+                                                    {"PP_CYCLE_TAP", 83},
+                                                    {"PP_CYCLE_DEEPBK", 84},
+                                                    {"PP_CYCLE_DEEPCL", 85},
+                                                    {"PP_CYCLE_CSINK", 86},
+                                                    {"PP_CYCLE_REAM", 87},
+                                                    {"PP_CYCLE_BORE", 88},
+                                                    {"PP_CYCLE_THREAD", 89},
+                                                    {"PP_CYCLE_MILL", 890},
+                                                    {"PP_DEBUT", 90},
+                                                    {"PP_FIN", 91},
+                                                    {"PP_PARTNO", 92},
+                                                    {"PP_FINI", 93},
+                                                    {"PP_END", 94},
+                                                    {"PP_REWIND", 95},
+                                                    {"PREMIER_POINT", 110},
+                                                    {"MACRO_RAZ", 111},
+                                                    {"MACRO_GOHOME", 112},
+                                                    {"MODE", 113}};
   std::set<int> numbers;
   for (const EditorField& field : ppdef::EditorFields()) {
     if (field.editNumber == 0) continue;
@@ -123,16 +153,16 @@ TEST(EditorLayout, NumberFieldsAcceptOnlyWhatSavingCanStore) {
     bool valid;
   };
   const Case cases[] = {
-      {"ToleranceCalcul", "0.005", true}, {"ToleranceCalcul", " 1e-3 ", true},
-      {"ToleranceCalcul", "", false},     {"ToleranceCalcul", "0,01", false},
-      {"ToleranceCalcul", "abc", false},  {"PP_LIMIT_C_MAXI", "-360", true},
-      {"PP_HEAD_ANGLE", "45.5", true},    {"NUM_INCR", "10", true},
-      {"NUM_INCR", "32767", true},        {"NUM_INCR", "40000", false},
-      {"NUM_INCR", "10x", false},         {"NUM_MAX", "99999", true},
-      {"NUM_MAX", "1e60", false},         {"PP_DEC_ORIGIN", "53", true},
+      {"ToleranceCalcul", "0.005", true},  {"ToleranceCalcul", " 1e-3 ", true},
+      {"ToleranceCalcul", "", false},      {"ToleranceCalcul", "0,01", false},
+      {"ToleranceCalcul", "abc", false},   {"PP_LIMIT_C_MAXI", "-360", true},
+      {"PP_HEAD_ANGLE", "45.5", true},     {"NUM_INCR", "10", true},
+      {"NUM_INCR", "32767", true},         {"NUM_INCR", "40000", false},
+      {"NUM_INCR", "10x", false},          {"NUM_MAX", "99999", true},
+      {"NUM_MAX", "1e60", false},          {"PP_DEC_ORIGIN", "53", true},
       {"PP_DEC_ORIGIN", "53 (G54)", true}, {"PP_DEC_ORIGIN", "-1", true},
-      {"PP_DEC_ORIGIN", "G55", false},    {"PP_DEC_ORIGIN", "", false},
-      {"PP_DEC_ORIGIN", "70000", false},  {"PP_NOM", "1", false},
+      {"PP_DEC_ORIGIN", "G55", false},     {"PP_DEC_ORIGIN", "", false},
+      {"PP_DEC_ORIGIN", "70000", false},   {"PP_NOM", "1", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ppdef::NumberFieldIsValid(c.key, c.text), c.valid) << c.key << " = " << c.text;

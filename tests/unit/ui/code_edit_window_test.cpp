@@ -1,11 +1,12 @@
 // The code edit window opened from the definition editor's code fields.
+#include "ui/texttools/code_edit_window.h"
+
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QTextBlock>
 #include <QTextLayout>
 
 #include "core/ppdef/editor_layout.h"
-#include "ui/texttools/code_edit_window.h"
 #include "ui/texttools/code_text_edit.h"
 #include "unit/ui/editor_fixture.h"
 
@@ -34,11 +35,11 @@ TEST_F(EditorTest, CodeWindowColoursNamesAsTheEngineKnowsThem) {
     QColor colour;
   };
   const Case cases[] = {
-      {"G81 Z&(PP_CYCLE_Z,0.000)", 9, kGreen},                                // known
-      {"G81 Z&(PP_CYCLE_ZZ,0.000)", 9, kRed},                                 // misspelt
-      {"G81 Z&(pp_cycle_z,0.000)", 9, kRed},                                  // case matters
-      {"R&(PP_CYCLE_Z+PP_CYCLE_CLEARENCE,0.0)", 20, kGreen},                  // one expression
-      {"R&(PP_CYCLE_Z + PP_CYCLE_CLEARENCE,0.0)", 20, kRed},                  // blanks break it
+      {"G81 Z&(PP_CYCLE_Z,0.000)", 9, kGreen},                // known
+      {"G81 Z&(PP_CYCLE_ZZ,0.000)", 9, kRed},                 // misspelt
+      {"G81 Z&(pp_cycle_z,0.000)", 9, kRed},                  // case matters
+      {"R&(PP_CYCLE_Z+PP_CYCLE_CLEARENCE,0.0)", 20, kGreen},  // one expression
+      {"R&(PP_CYCLE_Z + PP_CYCLE_CLEARENCE,0.0)", 20, kRed},  // blanks break it
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -82,8 +83,7 @@ TEST_F(EditorTest, CodeWindowOffersKnownNamesAfterAPlaceholderOpens) {
 
 TEST_F(EditorTest, CodeWindowPreviewShowsTheBlocksTheTemplateWrites) {
   CodeEditWindow* window = editor->openCodeWindow(view("PP_CYCLE_DRILL"));
-  EXPECT_EQ(window->preview()->toPlainText(),
-            "N10 G98 G81 X70.000 Y25.000 Z-10.000 R4.000 F120");
+  EXPECT_EQ(window->preview()->toPlainText(), "N10 G98 G81 X70.000 Y25.000 Z-10.000 R4.000 F120");
   window->editor()->setPlainText("G81 X&(PP_CYCLE_X,0.0)\nG80");
   EXPECT_EQ(window->preview()->toPlainText(), "G81 X70.0\nG80");
 }

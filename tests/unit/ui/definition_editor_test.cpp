@@ -22,7 +22,8 @@ TEST_F(EditorTest, ChangingOneFieldOnEachTabRewritesOnlyItsLine) {
       {1, "PP_NOM", "Fanuc 30i-B", "PP_NOM=Fanuc 30i-B"},
       {2, "FORMAT_PP_X", "X#0.0000", "FORMAT_PP_X=X#0.0000"},
       {3, "PP_F", "F#0.0", "PP_F=F#0.0"},
-      {4, "FORMAT_CERCLE", "&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.000) R&(PP_RAYON_CERCLE,0.000)",
+      {4, "FORMAT_CERCLE",
+       "&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.000) R&(PP_RAYON_CERCLE,0.000)",
        "FORMAT_CERCLE=&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.000) R&(PP_RAYON_CERCLE,0.000)"},
       {5, "PP_FLUID_ON", "M08", "PP_FLUID_ON=M08"},
       {6, "OPTION_TRAITEMENT_CUTTER", "", "OPTION_TRAITEMENT_CUTTER=1"},
@@ -80,9 +81,11 @@ TEST_F(EditorTest, OkWithNothingChangedKeepsEveryByteAndEveryField) {
 }
 
 TEST_F(EditorTest, ABadNumberBlocksTheWriteAndIsShownOnItsTab) {
-  const std::pair<std::string_view, const char*> cases[] = {
-      {"NUM_INCR", "40000"}, {"ToleranceCalcul", "0,01"}, {"PP_DEC_ORIGIN", "G55"},
-      {"PP_LIMIT_AB_MINI", "-110deg"}, {"PP_HEAD_ANGLE", ""}};
+  const std::pair<std::string_view, const char*> cases[] = {{"NUM_INCR", "40000"},
+                                                            {"ToleranceCalcul", "0,01"},
+                                                            {"PP_DEC_ORIGIN", "G55"},
+                                                            {"PP_LIMIT_AB_MINI", "-110deg"},
+                                                            {"PP_HEAD_ANGLE", ""}};
   for (const auto& [key, bad] : cases) {
     SCOPED_TRACE(key);
     open(path);
@@ -214,7 +217,8 @@ TEST_F(EditorTest, FilterShowsMatchingFieldsAcrossAllTabs) {
   EXPECT_FALSE(view("PP_CYCLE_DRILL")->editor()->isVisible());
 
   editor->filterBox()->setText("G28 A0 C0");  // a value: the tool unload, END, the rotary reset
-  for (int i = 0; i < tabs->count(); ++i) EXPECT_EQ(tabs->isTabEnabled(i), i == 5 || i == 8 || i == 10) << i;
+  for (int i = 0; i < tabs->count(); ++i)
+    EXPECT_EQ(tabs->isTabEnabled(i), i == 5 || i == 8 || i == 10) << i;
   EXPECT_TRUE(view("MACRO_RAZ")->editor()->isVisible() || tabs->currentIndex() != 10);
   EXPECT_FALSE(view("MACRO_GOHOME")->editor()->isVisible());
 
@@ -287,15 +291,15 @@ TEST_F(EditorTest, FolderButtonsRefuseARootAndKeepATrailingSeparator) {
     emit apt->browseRequested(apt);
   };
   browse(QString::fromStdString(dir.path()));
-  EXPECT_EQ(apt->text(), QDir::toNativeSeparators(QString::fromStdString(dir.path())) +
-                             QDir::separator());
+  EXPECT_EQ(apt->text(),
+            QDir::toNativeSeparators(QString::fromStdString(dir.path())) + QDir::separator());
   EXPECT_TRUE(dialogs.messages.empty());
   for (const QString& refused : {QDir::rootPath(), QString()}) {
     browse(refused);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0], FromCp1252(strings.get(2001)));
-    EXPECT_EQ(apt->text(), QDir::toNativeSeparators(QString::fromStdString(dir.path())) +
-                               QDir::separator());
+    EXPECT_EQ(apt->text(),
+              QDir::toNativeSeparators(QString::fromStdString(dir.path())) + QDir::separator());
   }
 }
 

@@ -60,8 +60,8 @@ class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     strings.setLanguage(l10n::kEnglish);
-    std::string bytes = ordalis::test::ReadFile(
-        ordalis::test::SourcePath("data/ppc/head_ac_5axis.ppc"));
+    std::string bytes =
+        ordalis::test::ReadFile(ordalis::test::SourcePath("data/ppc/head_ac_5axis.ppc"));
     ASSERT_FALSE(bytes.empty());
     // The user's own notes and keys must come through every save untouched.
     bytes = common::ReplaceAll(bytes, "[GENERAL]\r\n", "[GENERAL]\r\nAtelier=B12\r\n");
