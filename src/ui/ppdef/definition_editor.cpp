@@ -82,9 +82,11 @@ DefinitionEditor::DefinitionEditor(const ppdef::PostProcessorDefinition& definit
   if (common::FileExists(FilePath(path_))) {
     fill(definition_);
   } else {
+    // What OK writes is what the fields show, lists without a choice included.
     D empty;
     empty.colours = definition_.colours;
-    fill(empty);
+    definition_ = empty;
+    fill(definition_);
   }
   updateCaption();
   resize(1060, 740);

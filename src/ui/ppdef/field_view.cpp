@@ -44,7 +44,8 @@ void SetMark(QWidget* widget, const char* name, bool on) {
 
 FieldView::FieldView(const ppdef::EditorField& field, const l10n::Strings& strings, QWidget* parent)
     : QObject(parent), field_(field) {
-  QString caption = Text(strings, field.labelId);
+  // A key added without catalogue texts yet is shown by its own name.
+  QString caption = field.labelId != 0 ? Text(strings, field.labelId) : FromCp1252(field.key);
   if (field.labelSuffixId != 0) caption += ' ' + Text(strings, field.labelSuffixId);
   using ppdef::FieldKind;
   switch (field.kind) {

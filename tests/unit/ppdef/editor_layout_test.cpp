@@ -8,6 +8,7 @@
 #include "core/common/text.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_keys.h"
+#include "support/test_support.h"
 
 using namespace ordalis;
 using ppdef::EditorField;
@@ -211,4 +212,19 @@ TEST(ModeField, ShowsTheEntriesLoadingKeepsAndSavesEveryTypedLine) {
     EXPECT_EQ(ppdef::ParseModeTable(common::ReplaceAll(saved, "\r\n", "&n")).size(), c.entries)
         << c.in;
   }
+}
+
+TEST(ModeField, SavingKeepsEveryTypedEntryAndLoadingShowsThemBack) {
+  test::TempDir dir;
+  const std::string path = dir.file("mode.ppc");
+  l10n::Strings strings;
+  ppdef::PostProcessorDefinition def;
+  ppdef::DefinitionFields fields = ppdef::FieldsFromDefinition(def);
+  fields.text["MODE"] = "MILL/G17\nTURN/G18";
+  ASSERT_TRUE(ppdef::SaveDefinition(path, fields, def, strings).ok());
+  EXPECT_NE(test::ReadFile(path).find("\r\nMODE=MILL/G17&nTURN/G18&n\r\n"), std::string::npos);
+  ASSERT_EQ(def.ModeTable.size(), 2u);
+  EXPECT_EQ(def.ModeTable[1].match, "TURN");
+  EXPECT_EQ(def.ModeTable[1].output, "G18");
+  EXPECT_EQ(ppdef::FieldsFromDefinition(def).text["MODE"], "MILL/G17\r\nTURN/G18\r\n");
 }

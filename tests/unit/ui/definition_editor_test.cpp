@@ -161,6 +161,8 @@ TEST_F(EditorTest, AMissingFileShowsEmptyFieldsTheLoadedColoursAndOkWritesItWhol
     EXPECT_NE(written.find("\r\n" + std::string(key.name) + "="), std::string::npos) << key.name;
   }
   EXPECT_NE(written.find("\r\nCOULEUR_COMMENT=32768\r\n"), std::string::npos);
+  EXPECT_NE(written.find("\r\nCin\xE9matique_Machine=0\r\n"), std::string::npos);
+  EXPECT_NE(written.find("\r\nToleranceCalcul=0.01\r\n"), std::string::npos);
 }
 
 TEST_F(EditorTest, ClosingWithChangesAsksFirst) {
