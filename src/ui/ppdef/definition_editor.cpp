@@ -40,11 +40,12 @@ constexpr const char* kCaption = "Definition postprocesseur :";
 // The code window's unknown field index is a fixed technical message.
 constexpr const char* kUnknownIndex = "Erreur Gestion indice fenetre :";
 
+// Only the text boxes and lists are styled: a styled check box loses its box on some styles.
 constexpr const char* kStyle =
-    "*[changed=\"true\"] { background-color: #fff4c2; }"
-    "QLabel[changed=\"true\"], QCheckBox[changed=\"true\"] { font-weight: bold; "
-    "background-color: transparent; }"
-    "*[invalid=\"true\"] { background-color: #ffd6d6; border: 2px solid #c00000; }";
+    "QLineEdit[changed=\"true\"], QPlainTextEdit[changed=\"true\"], "
+    "QComboBox[changed=\"true\"] { background-color: #fff4c2; }"
+    "QLineEdit[invalid=\"true\"], QPlainTextEdit[invalid=\"true\"] "
+    "{ background-color: #ffd6d6; border: 2px solid #c00000; }";
 
 std::string FilePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 

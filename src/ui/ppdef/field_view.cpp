@@ -190,7 +190,13 @@ void FieldView::setBaseline() {
 void FieldView::onChanged() {
   changed_ = valueText() != baseline_;
   SetMark(editor_ == nullptr ? nullptr : input(), "changed", changed_);
-  if (label_ != nullptr) SetMark(label_, "changed", changed_);
+  // The caption of a changed field is bold, whether it is a label or the check box's own.
+  QWidget* caption = label_ != nullptr ? static_cast<QWidget*>(label_) : check_;
+  if (caption != nullptr && caption->font().bold() != changed_) {
+    QFont font = caption->font();
+    font.setBold(changed_);
+    caption->setFont(font);
+  }
   if (changed_) setInvalid(false);
   emit edited(this);
 }

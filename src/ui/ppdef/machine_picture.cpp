@@ -10,8 +10,8 @@ namespace {
 
 // The drawing is made in a fixed box and scaled to the widget.
 constexpr int kWidth = 340, kHeight = 380;
-constexpr int kCentre = 190;    // x of the spindle and of the table
-constexpr int kArmBottom = 56;  // the arm the head hangs from
+constexpr int kCentre = 190;                  // x of the spindle and of the table
+constexpr int kArmTop = 22, kArmBottom = 48;  // the arm the head hangs from
 constexpr int kBedTop = 300;
 
 enum class Turn { kAboutX, kAboutY, kAboutZ, kTilted };
@@ -194,8 +194,8 @@ void Spindle(QPainter& p, qreal toolTip) {
 
 // Draws the column, the arm, the head chain and the spindle down to `toolTip`.
 void DrawHead(QPainter& p, const std::vector<Joint>& joints, qreal toolTip) {
-  Block(p, QRectF(20, 30, 34, kBedTop - 30), kFrame);
-  Block(p, QRectF(20, 30, 200, kArmBottom - 30), kFrame);
+  Block(p, QRectF(20, kArmTop, 34, kBedTop - kArmTop), kFrame);
+  Block(p, QRectF(20, kArmTop, 200, kArmBottom - kArmTop), kFrame);
   qreal y = toolTip - 74;  // top of the spindle
   const qreal headTop = y - 42.0 * static_cast<qreal>(joints.size());
   Block(p, QRectF(kCentre - 14, kArmBottom, 28, headTop - kArmBottom), kHead.lighter(108));
@@ -271,8 +271,14 @@ void DrawVector(QPainter& p) {
   p.setPen(QPen(kTool, 3));
   p.drawLine(foot, head);
   Arrowhead(p, head, foot);
-  Letter(p, QPointF(196, foot.y() + 12), 'A');
-  Letter(p, QPointF(head.x() + 4, (foot.y() + head.y()) / 2), 'C');
+  // The components of the tool axis; J points at the viewer.
+  QFont bold = p.font();
+  bold.setBold(true);
+  bold.setPixelSize(18);
+  p.setFont(bold);
+  p.setPen(kOutline);
+  p.drawText(QRectF(196, foot.y() - 24, 28, 24), Qt::AlignCenter, "I");
+  p.drawText(QRectF(head.x() + 6, (foot.y() + head.y()) / 2 - 12, 28, 24), Qt::AlignCenter, "K");
   QFont font = p.font();
   font.setPixelSize(13);
   p.setFont(font);
