@@ -27,6 +27,26 @@ QColor ColourAt(CodeEditWindow* window, int position) {
   return {};
 }
 
+TEST_F(EditorTest, ADoubleClickOnACodeFieldOpensTheCodeWindow) {
+  for (std::string_view key : {"PP_G17", "PP_DEBUT", "PP_NOM"}) {  // one line, a box, no code
+    SCOPED_TRACE(key);
+    open(path);
+    FieldView* field = view(key);
+    editor->tabs()->setCurrentIndex(field->field().tab - 1);
+    auto* box = qobject_cast<QPlainTextEdit*>(field->input());
+    QTest::mouseDClick(box != nullptr ? box->viewport() : field->input(), Qt::LeftButton);
+    const QList<CodeEditWindow*> windows = editor->findChildren<CodeEditWindow*>();
+    if (key == "PP_NOM") {
+      EXPECT_TRUE(windows.isEmpty());
+      continue;
+    }
+    ASSERT_EQ(windows.size(), 1);
+    EXPECT_TRUE(windows[0]->isVisible());
+    EXPECT_EQ(windows[0]->fieldIndex(), field->field().editNumber);
+    EXPECT_EQ(windows[0]->editor()->toPlainText(), field->text());
+  }
+}
+
 TEST_F(EditorTest, CodeWindowColoursNamesAsTheEngineKnowsThem) {
   CodeEditWindow* window = editor->openCodeWindow(view("PP_CYCLE_DRILL"));
   struct Case {
