@@ -56,6 +56,12 @@ run "awk one-liner" "$N3" "$F3" awk -F'[/,]' '/^GOTO/{printf "N%d G1 X%.3f Y%.3f
 run "5-axis, head_ac_5axis.ppc" "$N5" "$F5" "$POST" --ppc "$HEAD_PPC" -o "$OUT/goto5.nc" "$F5"
 echo "outputs: $(wc -l < "$OUT/goto3.nc") / $(wc -l < "$OUT/goto5.nc") lines"
 
+# The text pane over its Qt widget, offscreen (built with the desktop program only).
+PANE_BENCH=$(dirname "$POST")/bench_text_pane
+if [ -x "$PANE_BENCH" ]; then
+  QT_QPA_PLATFORM=offscreen "$PANE_BENCH" "$F3" 2> /dev/null
+fi
+
 if [ "${BENCH_BIG:-0}" = 1 ]; then
   BIG=$OUT/goto3_1g.apt
   NB=$(( 1024 * 1024 * 1024 / 30 ))
