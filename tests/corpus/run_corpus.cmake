@@ -67,7 +67,10 @@ foreach(def ${DEFINITIONS})
   message(STATUS "${defname}: ${size} bytes, ${unknownCount} statements not processed")
   if(RS274 AND defname STREQUAL "linuxcnc_mill")
     file(COPY_FILE ${out} ${WORK}/linuxcnc.ngc)
-    execute_process(COMMAND ${RS274} -g -t ${table} ${WORK}/linuxcnc.ngc WORKING_DIRECTORY ${WORK}
+    # rs274 shares its tool table through $HOME/.tool.mmap: a HOME of its own keeps other runs
+    # (other tool tables) out of this one.
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${WORK}
+                            ${RS274} -g -t ${table} ${WORK}/linuxcnc.ngc WORKING_DIRECTORY ${WORK}
                     INPUT_FILE /dev/null RESULT_VARIABLE rsrc OUTPUT_VARIABLE rsout
                     ERROR_VARIABLE rserr)
     set(readsThrough TRUE)

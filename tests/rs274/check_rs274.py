@@ -223,8 +223,10 @@ def check(post, source, work, program):
         raise Mismatch('ordalis-post ended with %d' % run.returncode)
     table = os.path.join(work, 'tools.tbl')
     tool_table(table)
+    # rs274 shares its tool table through $HOME/.tool.mmap: a HOME of its own keeps other runs
+    # (other tool tables) out of this one.
     rs = subprocess.run(['rs274', '-g', '-t', table, out], capture_output=True, cwd=work,
-                        stdin=subprocess.DEVNULL)
+                        stdin=subprocess.DEVNULL, env=dict(os.environ, HOME=work))
     text = rs.stdout.decode('latin-1') + rs.stderr.decode('latin-1')
     if rs.returncode != 0 or 'PROGRAM_END()' not in text:
         errors = [l for l in text.splitlines() if not re.match(r'\s*\d+ N', l) and l.strip()]
