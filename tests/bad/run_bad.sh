@@ -155,12 +155,24 @@ FEDRAT/NaN
 GOTO/2,2,2
 FINI
 EOF
+  # Tool axes other than +Z stop a machine without rotary axes (clean, exit 3): the other lines are
+  # run there without them.
+  grep -v '^GOTO/1,1,1,' input.apt >upright.apt
   local ppc
   for ppc in "$DEFAULT_PPC" "$SOURCE"/data/ppc/*.ppc; do
-    post --ppc "$ppc" -o out.nc input.apt
+    post --ppc "$ppc" -o out.nc upright.apt
     expect_rc 0
     expect_program out.nc
     expect_in_output_re out.nc 'X\+?2\.0'
+    post --ppc "$ppc" -o out.nc input.apt
+    expect_program out.nc
+    if LC_ALL=C grep -qa '^Cin[^=]*matique_Machine=1' "$ppc"; then
+      expect_rc 3
+      expect_log "Tool axis other than +Z"
+    else
+      expect_rc 0
+      expect_in_output_re out.nc 'X\+?2\.0'
+    fi
   done
 }
 
@@ -190,7 +202,8 @@ EOF
   post --ppc def.ppc -o out.nc input.apt
   expect_rc 0
   expect_program out.nc
-  expect_in_output out.nc "(&(PP_PARTNO,)&(PP_PARTNO,)&(PP_PARTNO,)&(PP_PARTNO,))"
+  # Written once each, never expanded again, and without the comment delimiters of the name.
+  expect_in_output out.nc "(& PP_PARTNO, & PP_PARTNO, & PP_PARTNO, & PP_PARTNO, )"
   expect_in_output out.nc "&(PP_DEBUT,)"
 }
 
@@ -266,9 +279,15 @@ EOF2
     printf 'Cinématique_Machine=%s\nPP_LIMIT_AB_MINI=-120\nPP_LIMIT_AB_MAXI=120\nPP_LIMIT_C_MAXI=360\n' "$k" |
       definition_with def.ppc
     post --ppc def.ppc -o out.nc input.apt
-    expect_rc 0
     expect_program out.nc
-    expect_in_output out.nc "X-5.000"
+    if [ "$k" -lt 2 ]; then
+      # No rotary axis: the first tilted axis stops the run.
+      expect_rc 3
+      expect_log "Tool axis other than +Z"
+    else
+      expect_rc 0
+      expect_in_output out.nc "X-5.000"
+    fi
   done
 }
 
@@ -286,7 +305,7 @@ PP_DEC_ORIGIN=1e9
 OPTION_CYCLE_RAPIDE=1e308
 MODE=&n&n/&n//&n
 EOF
-  printf 'LOADTL/1\nMULTAX/ON\nGOTO/1,2,3,0,0,1\nGOTO/4,5,6,0.7071,0,0.7071\nCIRCLE/0,0,0,0,1,0,2\nGOTO/-2,0,0\nORIGIN/1,2,3\nFINI\n' >input.apt
+  printf 'LOADTL/1\nMULTAX/ON\nGOTO/1,2,3,0,0,1\nGOTO/4,5,6,0,0,1\nCIRCLE/0,0,0,0,1,0,2\nGOTO/-2,0,0\nORIGIN/1,2,3\nFINI\n' >input.apt
   post --ppc def.ppc -o out.nc input.apt
   expect_rc 0
   expect_program out.nc

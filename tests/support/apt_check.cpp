@@ -1,13 +1,16 @@
 #include "support/apt_check.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace ordalis::test {
 
 namespace {
 
 constexpr double kTolerance = 0.0011;  // the output's 0.001 step
+constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -68,6 +71,44 @@ bool IsDrillWord(std::string_view w) {
   return false;
 }
 
+/// Depth, clearance and retract of a CYCLE statement, for the layouts CAM systems and the examples
+/// write: minor words, or DRILL,d,MMPM,f,c and WORD,d,c,MMPM,f. Unknown layouts give NaN.
+struct CycleLevels {
+  double depth = kUnknown, clearance = 0, retract = kUnknown;
+  bool absolute = false;  // ABS: the retract is a Z
+};
+
+CycleLevels ReadCycle(const std::vector<std::string_view>& items) {
+  CycleLevels c;
+  const std::size_t n = items.size();
+  const auto number = [&](std::size_t i) { return i < n ? Number(items[i]) : 0.0; };
+  const auto isNumber = [&](std::size_t i) {
+    return i < n && !items[i].empty() &&
+           (std::isdigit(static_cast<unsigned char>(items[i][0])) || items[i][0] == '.' ||
+            items[i][0] == '-');
+  };
+  if (n == 5 && isNumber(1)) {
+    c.depth = number(1);
+    c.clearance = items[0] == "DRILL" && number(3) > 0 ? number(4) : number(2);
+    return c;
+  }
+  std::size_t k = 1;
+  if (isNumber(1)) {
+    c.depth = number(1);
+    k = 2;
+  }
+  for (; k + 1 < n; k += 2) {
+    const std::string_view w = items[k];
+    if (w == "FEDTO" || w == "DEPTH" || w == "BOTTOM") c.depth = number(k + 1);
+    if (w == "RAPTO" || w == "CLEAR" || w == "FAST") c.clearance = number(k + 1);
+    if (w == "RTRCTO" || w == "INCR" || w == "HIGH" || w == "TOP" || w == "ABS") {
+      c.retract = number(k + 1);
+      c.absolute = w == "ABS";
+    }
+  }
+  return c;
+}
+
 }  // namespace
 
 std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
@@ -76,6 +117,7 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
   Point3 position;
   bool known = true;  // where the tool stands, for GODLTA
   bool circle = false, cycle = false;
+  CycleLevels levels;
   for (const std::string& st : Statements(apt)) {
     const std::string_view word = Trim(std::string_view(st).substr(0, st.find('/')));
     const std::vector<std::string_view> items = Items(st);
@@ -100,7 +142,19 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
       circle = true;
     } else if (word == "CYCLE") {
       if (item(0) == "OFF") cycle = false;
-      if (IsDrillWord(item(0))) cycle = true;
+      if (IsDrillWord(item(0))) {
+        cycle = true;
+        const CycleLevels next = ReadCycle(items);
+        // The retract survives from one cycle to the next when a statement names none.
+        if (std::isnan(next.retract) && !std::isnan(levels.retract)) {
+          levels = {next.depth, next.clearance, levels.retract, levels.absolute};
+        } else {
+          levels = next;
+        }
+      }
+    } else if (word == "LOADTL" || (word == "LOAD" && item(0) == "TOOL") || word == "END" ||
+               word == "FINI") {
+      cycle = false;  // a cycle never outlives its tool nor its program
     } else if (word == "TLON,GOFWD" || word == "GOHOME" || word == "FROM") {
       known = false;  // the checker does not follow these: the next GOTO says where the tool is
     } else if ((word == "GOTO" || word == "GODLTA") && items.size() >= 3) {
@@ -113,6 +167,14 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
       AptEvent e = now;
       e.p = p;
       e.statement = st;
+      if (cycle && word == "GOTO") {
+        e.bottom = p.z - levels.depth;
+        const double plane = p.z + levels.clearance;
+        const double retract = std::isnan(levels.retract) ? plane
+                               : levels.absolute          ? levels.retract
+                                                          : p.z + levels.retract;
+        e.clear = std::fmax(plane, retract);
+      }
       e.kind = circle                      ? AptEvent::kArcEnd
                : (cycle && word == "GOTO") ? AptEvent::kHole
                                            : AptEvent::kPoint;
@@ -155,7 +217,20 @@ std::vector<std::string> CheckAgainstApt(const std::vector<AptEvent>& apt, const
     const GcodeMove& m = moves[found];
     at = found + 1;
     if (m.modal.inch != e.inch) faults.push_back("wrong units at " + Describe(e));
-    if (e.kind == AptEvent::kHole || e.rapid || m.kind == GcodeMove::kRapid) continue;
+    if (e.kind == AptEvent::kHole) {
+      if (std::isfinite(e.bottom) && std::isfinite(m.end.z) &&
+          std::fabs(m.end.z - e.bottom) > kTolerance) {
+        faults.push_back("hole drilled to Z" + std::to_string(m.end.z) + " instead of Z" +
+                         std::to_string(e.bottom) + " at " + Describe(e));
+      }
+      if (std::isfinite(e.clear) && std::isfinite(m.clearHeight) &&
+          std::fabs(m.clearHeight - e.clear) > kTolerance) {
+        faults.push_back("hole clears at Z" + std::to_string(m.clearHeight) + " instead of Z" +
+                         std::to_string(e.clear) + " at " + Describe(e));
+      }
+      continue;
+    }
+    if (e.rapid || m.kind == GcodeMove::kRapid) continue;
     if (m.modal.perRevolution != e.perRevolution)
       faults.push_back("wrong feed mode at " + Describe(e));
     const double tolerance = e.perRevolution ? 0.0006 : 0.51;

@@ -19,6 +19,9 @@ struct AptEvent {
   bool inch = false;
   bool perRevolution = false;
   double feed = 0;
+  // Holes: the bottom and the height the tool clears at, as the CYCLE asks (NaN when the checker
+  // cannot read its layout).
+  double bottom = 0, clear = 0;
   std::string statement;
 };
 

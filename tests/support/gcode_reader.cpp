@@ -17,7 +17,6 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-/// The line without its comments: "(...)" and everything after ";".
 /// The line without its comments: "(...)" and everything after ";". Siemens "=AC(...)" stays.
 std::string WithoutComments(std::string_view line) {
   std::string out;
@@ -48,9 +47,32 @@ double Distance2d(double ax, double ay, double bx, double by) {
   return std::hypot(ax - bx, ay - by);
 }
 
+/// The comma-separated values of a Siemens cycle call "CYCLE8x(a,b,,d)"; empty ones read as NaN.
+std::vector<double> CallParameters(std::string_view line) {
+  std::vector<double> values;
+  const std::size_t open = line.find('(');
+  const std::size_t close = line.find(')', open);
+  if (open == std::string_view::npos || close == std::string_view::npos) return values;
+  std::string_view rest = line.substr(open + 1, close - open - 1);
+  for (;;) {
+    const std::size_t comma = rest.find(',');
+    const std::string item(Trim(rest.substr(0, comma)));
+    values.push_back(item.empty() ? kUnknown : std::strtod(item.c_str(), nullptr));
+    if (comma == std::string_view::npos) break;
+    rest.remove_prefix(comma + 1);
+  }
+  return values;
+}
+
+double Parameter(const std::vector<double>& values, std::size_t i) {
+  return i < values.size() ? values[i] : kUnknown;
+}
+
 }  // namespace
 
 void GcodeReader::read(std::string_view program) {
+  // A program that compensates lengths with G43 owes one to every tool it loads.
+  usesG43_ = Has(program, "G43");
   int number = 0;
   std::size_t start = 0;
   while (start <= program.size()) {
@@ -65,6 +87,27 @@ void GcodeReader::fault(int line, const std::string& what) {
   faults_.push_back("line " + std::to_string(line) + ": " + what);
 }
 
+// Siemens cycles: "MCALL CYCLE8x(...)" makes every later positioning block drill, "MCALL" alone
+// ends it; "CYCLE8x(...)" alone drills once where the tool stands. RTP, RFP, SDIS, DP come first.
+bool GcodeReader::siemensCycle(std::string_view line, int number) {
+  const bool modal = Has(line, "MCALL");
+  const bool call = Has(line, "CYCLE8");
+  if (!modal && !call) return false;
+  if (!call) {
+    state_.cycleCall = false;
+    return true;
+  }
+  const std::vector<double> p = CallParameters(line);
+  siemensRtp_ = Parameter(p, 0);
+  siemensDp_ = Parameter(p, 3);
+  if (modal) {
+    state_.cycleCall = true;
+    return true;
+  }
+  hole(position_, siemensDp_, siemensRtp_, number);
+  return true;
+}
+
 void GcodeReader::readLine(std::string_view raw, int number) {
   std::string_view line = Trim(raw);
   if (line.empty()) return;
@@ -74,11 +117,7 @@ void GcodeReader::readLine(std::string_view raw, int number) {
     if (blank == std::string_view::npos) return;
     line = line.substr(blank);
   }
-  if (Has(line, "MCALL")) {
-    // Siemens: MCALL CYCLE8x(...) makes every later positioning block drill; MCALL alone ends it.
-    state_.cycleCall = Has(line, "CYCLE");
-    return;
-  }
+  if (siemensCycle(line, number)) return;
   const std::string text = WithoutComments(line);
   std::vector<Word> words;
   for (std::size_t i = 0; i < text.size();) {
@@ -94,17 +133,35 @@ void GcodeReader::readLine(std::string_view raw, int number) {
       i = close == std::string::npos ? text.size() : close + 1;
       continue;
     }
+    if (text.compare(i, 5, "TRANS") == 0 || text.compare(i, 6, "ATRANS") == 0) {
+      words.push_back({'G', 52, false});  // a programmable shift, as G52
+      i += text[i] == 'A' ? 6 : 5;
+      continue;
+    }
+    if (text.compare(i, 4, "SUPA") == 0) {
+      words.push_back({'G', 53, false});  // machine coordinates, as G53
+      i += 4;
+      continue;
+    }
     char* after = nullptr;
     const double v = std::strtod(text.c_str() + i + 1, &after);
     if (after == text.c_str() + i + 1) {
       ++i;  // a letter without a number (a word of a cycle call): not an address
       continue;
     }
-    // "Q200=2": a cycle parameter, not an address.
-    if (*after != '=') words.push_back({c, v, false});
+    if (*after == '=') {
+      // "Q203=2": a Heidenhain cycle parameter, not an address.
+      const double q = std::strtod(after + 1, nullptr);
+      if (c == 'Q' && v == 203) q203_ = q;
+      if (c == 'Q' && v == 201) q201_ = q;
+      if (c == 'Q' && v == 204) q204_ = q;
+    } else {
+      words.push_back({c, v, false});
+    }
     i = static_cast<std::size_t>(after - text.c_str());
     while (i < text.size() && text[i] != ' ' && (text[i] < 'A' || text[i] > 'Z')) ++i;
   }
+  if (blockEvents(words, number)) return;
   move(words, number);
 }
 
@@ -135,31 +192,120 @@ void GcodeReader::applyG(int code) {
     case 95:
       state_.perRevolution = true;
       break;
+    case 98:
+    case 99:
+      state_.returnToInitial = code == 98;
+      break;
     case 0:
     case 1:
     case 2:
     case 3:
-      state_.motion = code;
-      break;
     case 80:
-      state_.motion = 0;
+      state_.motion = code == 80 ? 0 : code;
+      cycleThroughToolChange_ = false;
       break;
     default:
-      if (code >= 81 && code <= 89) state_.motion = code;
+      if (code >= 81 && code <= 89) {
+        // The level a G98 cycle returns to is where it started.
+        if (state_.motion < 81 || state_.motion > 89) initialLevel_ = position_.z;
+        state_.motion = code;
+      }
       if (code >= 200 && code <= 299) heidenhainCycle_ = true;
       break;
   }
 }
 
+// What a block does besides moving: tool changes, length compensation, work offsets. Returns true
+// when the block only sets an origin (its axis words are the shift, not a move).
+bool GcodeReader::blockEvents(const std::vector<Word>& words, int number) {
+  bool toolChange = false, toolCall = false, plane = false, origin = false, originOnly = false,
+       motion = false;
+  for (const Word& w : words) {
+    const long g = std::lround(w.value * 10);
+    if (w.letter == 'M' && std::lround(w.value) == 6) toolChange = true;
+    if (w.letter == 'T') toolCall = true;
+    if (w.letter != 'G') continue;
+    if (g == 170 || g == 180 || g == 190) plane = true;
+    if (g == 430 || g == 434) lengthCompensated_ = true;
+    if (g >= 540 && g <= 599) origin = true;  // G54..G59, G54.1
+    if (g <= 30 && g % 10 == 0) motion = true;
+    // G52, G92, TRANS shift the origin; G10 rewrites a stored one; G247 picks a preset.
+    if (g == 520 || g == 920 || g == 100 || g == 2470) origin = originOnly = true;
+  }
+  // Heidenhain calls a tool with T and the tool axis (T5 G17): a tool change too.
+  if (toolChange || (toolCall && plane)) {
+    if ((state_.motion >= 81 && state_.motion <= 89) || state_.cycleCall) {
+      cycleThroughToolChange_ = true;
+    }
+    if (usesG43_) lengthCompensated_ = false;
+  }
+  // G54 X.. Y.. on a Heidenhain is a datum shift: the words are the shift.
+  if (origin) {
+    // Before the first move the program has not relied on any position yet.
+    const bool known = moved_ && std::isfinite(position_.x) && std::isfinite(position_.y) &&
+                       std::isfinite(position_.z);
+    newOrigin_ = newOrigin_ || known;
+    if (moved_) position_ = {kUnknown, kUnknown, kUnknown};
+    // Heidenhain's G54 X.. Y.. Z.. (no motion code with it) is a datum shift: the words are the
+    // shift, not a move.
+    if (!originOnly && !motion) {
+      for (const Word& w : words) originOnly = originOnly || w.letter == 'X' || w.letter == 'Z';
+    }
+  }
+  if (originOnly) {
+    // Nothing of the block moves; the G words it carries still count.
+    for (const Word& w : words) {
+      const long g = std::lround(w.value * 10);
+      if (w.letter == 'G' && g % 10 == 0 && g != 520 && g != 920 && g != 100) applyG(g / 10);
+    }
+  }
+  (void)number;
+  return originOnly;
+}
+
+// After a new origin, where the tool stands in it is unknown: the first move states every axis.
+void GcodeReader::checkNewOrigin(const std::vector<Word>& words, int number) {
+  if (!newOrigin_) return;
+  bool x = false, y = false, z = false;
+  for (const Word& w : words) {
+    x = x || w.letter == 'X';
+    y = y || w.letter == 'Y';
+    z = z || w.letter == 'Z';
+  }
+  if (!x && !y && !z) return;
+  newOrigin_ = false;
+  if (!(x && y && z)) fault(number, "the first move after a work offset change leaves an axis out");
+}
+
+void GcodeReader::hole(Point3 at, double bottom, double clear, int number) {
+  at.z = bottom;
+  GcodeMove mv{GcodeMove::kHole, at, {}, false, state_, number, clear};
+  moves_.push_back(mv);
+  if (usesG43_ && !lengthCompensated_) fault(number, "a hole drilled before the tool's G43");
+  position_.z = clear;
+}
+
+// A Fanuc-like cycle block: its Z is the bottom, its R the plane it starts feeding from; G98
+// returns to the level the cycle started at, G99 to R.
+void GcodeReader::fanucHole(const std::vector<Word>& words, Point3 end, int number) {
+  double r = kUnknown;
+  for (const Word& w : words) {
+    if (w.letter == 'R') r = w.value;
+  }
+  const double clear = state_.returnToInitial ? std::fmax(initialLevel_, r) : r;
+  Point3 at = end;
+  position_ = end;
+  hole(at, end.z, clear, number);
+}
+
 void GcodeReader::move(const std::vector<Word>& words, int number) {
-  bool machineMove = false, dwell = false, cycleCall = false, arcCode = false, setOffset = false;
+  bool machineMove = false, dwell = false, cycleCall = false, arcCode = false;
   bool hasAxis = false, hasCentre = false;
   for (const Word& w : words) {
     if (w.letter == 'G') {
       const int g = static_cast<int>(std::lround(w.value * 10));
       if (g == 530 || g == 280 || g == 300) machineMove = true;
       if (g == 40) dwell = true;
-      if (g == 100) setOffset = true;
       if (g % 10 == 0) applyG(g / 10);
       if (g == 20 || g == 30) arcCode = true;
     } else if (w.letter == 'F') {
@@ -172,10 +318,11 @@ void GcodeReader::move(const std::vector<Word>& words, int number) {
       hasCentre = true;
     }
   }
-  if (dwell || setOffset) return;
+  if (dwell) return;
   if (machineMove) {
     // Home and machine-coordinate moves: where the tool stands is not known from the program.
     position_ = {kUnknown, kUnknown, kUnknown};
+    newOrigin_ = false;
     return;
   }
   if (hasCentre && !arcCode && !hasAxis) {
@@ -191,6 +338,16 @@ void GcodeReader::move(const std::vector<Word>& words, int number) {
     centreDefined_ = true;
     return;
   }
+  if (hasAxis) {
+    checkNewOrigin(words, number);
+    moved_ = true;
+  }
+  const int m = state_.motion;
+  const bool inCycle = (m >= 81 && m <= 89) || state_.cycleCall;
+  if (hasAxis && inCycle && cycleThroughToolChange_) {
+    fault(number, "a move runs in a canned cycle left on through a tool change");
+    cycleThroughToolChange_ = false;
+  }
   Point3 end = position_;
   for (const Word& w : words) {
     double* axis = w.letter == 'X'   ? &end.x
@@ -200,22 +357,25 @@ void GcodeReader::move(const std::vector<Word>& words, int number) {
     if (axis != nullptr) *axis = state_.incremental ? *axis + w.value : w.value;
   }
   const Point3 start = position_;
+  if (hasAxis && m >= 81 && m <= 89) return fanucHole(words, end, number);
   if (hasAxis) position_ = end;
-  const int m = state_.motion;
-  if (hasAxis && m >= 81 && m <= 89) {
-    moves_.push_back({GcodeMove::kHole, end, {}, false, state_, number});
-    return;
-  }
   if (hasAxis || (hasCentre && arcCode)) {
+    const bool cutting = m != 0;
+    if (cutting && usesG43_ && !lengthCompensated_) {
+      fault(number, "a cut before the tool's G43");
+      lengthCompensated_ = true;
+    }
     if (m == 2 || m == 3) {
       arc(start, end, words, number);
     } else {
       moves_.push_back(
-          {m == 0 ? GcodeMove::kRapid : GcodeMove::kFeed, end, {}, false, state_, number});
+          {m == 0 ? GcodeMove::kRapid : GcodeMove::kFeed, end, {}, false, state_, number, 0});
     }
   }
-  if ((state_.cycleCall && hasAxis) || cycleCall) {
-    moves_.push_back({GcodeMove::kHole, position_, {}, false, state_, number});
+  if (state_.cycleCall && hasAxis) {
+    hole(position_, siemensDp_, siemensRtp_, number);
+  } else if (cycleCall) {
+    hole(position_, q203_ + q201_, q203_ + q204_, number);
   }
 }
 
@@ -242,7 +402,7 @@ void GcodeReader::arc(Point3 start, Point3 end, const std::vector<Word>& words, 
     if (!centreDefined_) fault(number, "arc without a centre");
     centre = centreDefinition_;
   }
-  GcodeMove mv{GcodeMove::kArc, end, centre, state_.motion == 2, state_, number};
+  GcodeMove mv{GcodeMove::kArc, end, centre, state_.motion == 2, state_, number, 0};
   moves_.push_back(mv);
   // Start and end on one circle, measured in the arc's plane.
   const auto inPlane = [plane](const Point3& p, double& a, double& b) {

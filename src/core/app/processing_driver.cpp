@@ -37,11 +37,10 @@ void StartRun(Context& ctx) {
 
 // The statement loop shared by the file roads. Returns true when it ran to the end of the source,
 // false when the interrupt flag stopped it.
-bool RunStatements(Context& ctx, iso::TemplateEngine& engine, apt::LineSource& source,
-                   BlockSink& sink) {
+bool RunStatements(Context& ctx, iso::TemplateEngine& engine, iso::BlockGenerator& generator,
+                   apt::LineSource& source, BlockSink& sink) {
   apt::StatementReader reader(source);
   apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine}, &ctx.aliases);
-  iso::BlockGenerator generator(ctx, engine);
   std::string statement;
   std::string blocks;
   while (reader.next(statement)) {
@@ -58,7 +57,11 @@ void RunFramed(Context& ctx, apt::LineSource& source, BlockSink& sink) {
   iso::TemplateEngine engine(ctx.definition, ctx.state, ctx.tools);
   std::string start = engine.expandFull(ctx.definition.PP_DEBUT);
   if (!start.empty()) sink.writeLine(start);
-  if (RunStatements(ctx, engine, source, sink)) {
+  iso::BlockGenerator generator(ctx, engine);
+  if (RunStatements(ctx, engine, generator, source, sink)) {
+    // A cycle the program never cancelled ends before the program does.
+    const std::string owed = generator.finishRun();
+    if (!owed.empty()) sink.writeLine(owed);
     std::string end = engine.expandFull(ctx.definition.PP_FIN);
     if (!end.empty()) sink.writeLine(end);
   }
@@ -158,6 +161,8 @@ bool ConvertAptText(Context& ctx, TextPane& aptPane, TextPane& isoPane,
     if (processEvents) processEvents();
     if (ctx.interrupt) break;
   }
+  const std::string owed = generator.finishRun();
+  if (!owed.empty()) AppendToPane(isoPane, owed, 0, true);
   const std::string end = engine.expandFull(def.PP_FIN);
   if (!end.empty()) AppendToPane(isoPane, end, 0, false);
   return true;

@@ -4,6 +4,7 @@
 #include "core/app/message_log.h"
 #include "core/app/user_prompt.h"
 #include "core/apt/geometry_handlers.h"
+#include "core/apt/motion_handlers.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
 #include "core/iso/run_state.h"
@@ -16,6 +17,7 @@ using common::ReadNumber;
 using common::Trim;
 
 constexpr int kCycleOff = 80;
+constexpr int kTapCode = 87;
 
 /// The items of a CYCLE statement, blanks removed at both ends; item 1 is the cycle word.
 class CycleItems {
@@ -182,6 +184,36 @@ std::int16_t RetractMode(std::string_view text) {
   return 0;
 }
 
+/// A tap's pitch and feed: the pitch from PITCH or from a feed per revolution; the feed the pitch
+/// (a feed-per-revolution program) or the pitch times the spindle speed; the pitch from a feed per
+/// minute and the speed when the statement gives no pitch. A tap without both is reported.
+void TappingFeed(app::Context& ctx, const iso::RunState& st, iso::CycleState& c,
+                 std::string_view statement) {
+  if (c.pitch <= 0 && c.feedPerRevolution) c.pitch = c.feed;
+  if (c.pitch > 0) {
+    if (st.feedPerRevolution) {
+      c.feed = c.pitch;
+    } else if (c.spindle > 0) {
+      c.feed = ToSingle(static_cast<double>(c.pitch) * c.spindle);
+    } else if (c.feedPerRevolution) {
+      c.feed = 0;  // a pitch is no feed per minute
+    }
+  } else if (c.feed > 0 && c.spindle > 0) {
+    c.pitch = c.feed / c.spindle;
+  }
+  if (c.pitch <= 0 || c.feed <= 0) {
+    ctx.message(kMsgTapWithoutPitch, std::string(" ").append(statement));
+  }
+}
+
+/// True when the statement gives its feed per revolution.
+bool FeedPerRevolution(const CycleItems& it) {
+  for (int k = 2; k <= it.count(); ++k) {
+    if (it.item(k) == "MMPR" || it.item(k) == "IPR") return true;
+  }
+  return false;
+}
+
 void StopOnUnknownCycle(app::Context& ctx, std::string_view word, std::string_view statement) {
   std::string text = ctx.strings.get(kMsgCycleNotProcessed);
   text.push_back(' ');
@@ -211,6 +243,7 @@ void HandleCycle(HandlerContext& h, std::string_view statement) {
   c.depth = c.feed = c.dwell = 0;
   c.zStep = c.pitch = c.radialPass = 0;
   c.spindle = ToSingle(st.spindleSpeed);
+  c.feedPerRevolution = FeedPerRevolution(it);
   c.statementColoured = c.firstPointColoured = false;
   st.cycleMode = true;
 
@@ -222,6 +255,7 @@ void HandleCycle(HandlerContext& h, std::string_view statement) {
     c.kindCode = code;
     c.holeStarted = false;
     if (!ApplyFixedLayout(word, it, c) && !ScanMinorWords(ctx, word, it, c)) return;
+    if (code == kTapCode) TappingFeed(ctx, st, c, statement);
   } else if (word == "OFF") {
     st.motionCode = kCycleOff;
   } else if (word == "FACE") {

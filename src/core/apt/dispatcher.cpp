@@ -191,6 +191,7 @@ std::int32_t RunGoto(HandlerContext& h, std::string_view s) {
 }
 
 void CountToolChange(iso::RunState& st) {
+  EndCycleBefore(st);
   st.toolJustLoaded = true;
   if (st.toolChangeCounter < std::numeric_limits<std::int16_t>::max()) ++st.toolChangeCounter;
   if (st.toolLoadsSeen < std::numeric_limits<std::int16_t>::max()) ++st.toolLoadsSeen;
@@ -209,9 +210,22 @@ std::int32_t RunLoad(HandlerContext& h, std::string_view s) {
 }
 
 std::int32_t RunCoolnt(HandlerContext& h, std::string_view s) {
-  h.ctx.state.coolant = HandleCoolnt(h, s);
-  h.ctx.state.coolantPending = true;
+  iso::RunState& st = h.ctx.state;
+  const std::string& code = HandleCoolnt(h, s);
+  st.coolant = code;
+  st.coolantPending = true;
+  // The program states its coolant itself: nothing to start again after a tool change.
+  st.coolantRunning = &code != &h.ctx.definition.PP_FLUID_OFF;
+  st.restartCoolant = false;
   return ColourOf(h, Colour::Coolnt);
+}
+
+/// END and FINI end the program: a cycle still in force is cancelled before their blocks.
+template <bool iso::RunState::*Flag, Colour C>
+std::int32_t EndProgram(HandlerContext& h, std::string_view) {
+  EndCycleBefore(h.ctx.state);
+  h.ctx.state.*Flag = true;
+  return ColourOf(h, C);
 }
 
 std::int32_t RunAir(HandlerContext& h, std::string_view s) {
@@ -261,8 +275,8 @@ constexpr WordEntry kWords[] = {
     {"TOOLNO", &Call<HandleToolno, Colour::Toolno>},
     {"LOADTL", &RunLoadtl},
     {"LOAD", &RunLoad},
-    {"END", &Raise<&S::endPending, Colour::End>},
-    {"FINI", &Raise<&S::finiPending, Colour::Fini>},
+    {"END", &EndProgram<&S::endPending, Colour::End>},
+    {"FINI", &EndProgram<&S::finiPending, Colour::Fini>},
     {"CUTTER", &Call<HandleCutter, Colour::Cutter>},
     {"UNITS", &Call<HandleUnits, Colour::Units>},
     {"SELECT", &Call<HandleSelect, Colour::Select>},

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/apt/motion_handlers.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
 #include "core/iso/arc.h"
@@ -30,6 +31,31 @@ void TakeStart(iso::RunState& st) {
   st.arc.endC = st.prevC;
 }
 
+/// The step of the output's coordinates: 0.001 for "X#0.000".
+double OutputStep(std::string_view pattern) {
+  const std::size_t point = pattern.find('.');
+  if (point == std::string_view::npos) return 1;
+  double step = 1;
+  for (std::size_t i = point + 1; i < pattern.size() && (pattern[i] == '0' || pattern[i] == '#');
+       ++i) {
+    step /= 10;
+  }
+  return step;
+}
+
+/// An arc the output cannot tell from a full circle or from a point: its end written as its start
+/// (a 0.0004 mm arc read back as a whole turn), or a radius below the output's step.
+bool RoundsToNothing(const iso::ArcState& arc, double step) {
+  const auto same = [step](double a, double b) {
+    return std::llround(a / step) == std::llround(b / step);
+  };
+  const bool endIsStart = same(arc.start.x, arc.end.x) && same(arc.start.y, arc.end.y) &&
+                          same(arc.start.z, arc.end.z);
+  // An end exactly on the start is the whole circle the program asks for.
+  const bool fullCircle = iso::Distance(arc.start, arc.end) < 1e-9;
+  return (endIsStart && !fullCircle) || std::fabs(arc.radius) < step;
+}
+
 /// Computes the arc whose start, end, centre and axis are stored, then hands it to the generator:
 /// as a circle block when it lies in the working plane, as chords otherwise.
 void FinishArc(HandlerContext& h, std::string_view statement) {
@@ -42,11 +68,17 @@ void FinishArc(HandlerContext& h, std::string_view statement) {
   st.X = arc.end.x;
   st.Y = arc.end.y;
   st.Z = arc.end.z;
+  if (RoundsToNothing(arc, OutputStep(h.ctx.definition.FORMAT_PP_X))) {
+    st.chordPoints.assign(1, arc.end);
+    return;
+  }
   const bool inPlane = iso::ArcInWorkingPlane(arc, st.planeNormal);
   if (!iso::ComputeArcChecked(st, h.ctx.definition)) {
     LogWithStatement(h.ctx, kMsgStatementFormat, statement);
   }
   if (inPlane) {
+    // Many controllers refuse to start or end compensation on an arc: the user is told.
+    if (st.correctionPending) LogWithStatement(h.ctx, kMsgCompensationOnArc, statement);
     st.circlePending = true;
     return;
   }
@@ -114,6 +146,7 @@ void HandleCircleGoto(HandlerContext& h, std::string_view statement) {
     LogWithStatement(h.ctx, kMsgBadGoto, statement);
     return;
   }
+  if (p.count() == 6 && RefuseToolAxis(h, statement, p.number(4), p.number(5), p.number(6))) return;
   st.arc.end = Point(p, 1);
   TakeStart(st);
   FinishArc(h, statement);

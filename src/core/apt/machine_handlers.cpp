@@ -24,32 +24,55 @@ bool IsFeedUnit(std::string_view word) {
   return word == "MMPM" || word == "IPM" || word == "MMPR" || word == "IPR";
 }
 
-/// A spindle direction word: sets the direction text, switches the spindle on and asks for the
-/// speed word. Returns false for any other word.
-bool SetSpindleDirection(HandlerContext& h, std::string_view word) {
-  iso::RunState& st = h.ctx.state;
+/// What a SPINDL statement says, its words read wherever they stand.
+struct SpindleWords {
+  double speed = 0;
+  const std::string* direction = nullptr;
+  bool surface = false;  // SFM or SMM
+  bool on = false, off = false;
+};
+
+SpindleWords ReadSpindleWords(HandlerContext& h, std::string_view statement) {
   const auto& def = h.ctx.definition;
-  if (word == "CLW") {
-    st.spindle = def.PP_SPINDLE_CW;
-  } else if (word == "CCLW") {
-    st.spindle = def.PP_SPINDLE_CCW;
-  } else {
-    return false;
+  const ParamList p(TrimLeft(ParameterText(statement)));
+  SpindleWords w;
+  for (int i = 1; i <= p.count(); ++i) {
+    const std::string_view item = FirstWord(Trim(p.item(i)));
+    if (item.empty()) continue;
+    const char c = item.front();
+    if ((c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-') {
+      if (w.speed <= 0) w.speed = ReadNumber(item);
+    } else if (item == "CLW") {
+      w.direction = &def.PP_SPINDLE_CW;
+    } else if (item == "CCLW") {
+      w.direction = &def.PP_SPINDLE_CCW;
+    } else if (item == "SFM" || item == "SMM") {
+      w.surface = true;
+    } else if (item == "OFF") {
+      w.off = true;
+    } else if (item == "ON") {
+      w.on = true;
+    } else if (item != "RPM") {
+      // RANGE, MAXRPM and the like: logged with their value, which is no speed.
+      std::string detail(" ");
+      detail.append(item);
+      const std::string_view next = Trim(p.item(i + 1));
+      if (i < p.count() && !next.empty() && (ReadNumber(next) != 0 || next.front() == '0')) {
+        detail.append(",").append(next);
+        ++i;
+      }
+      h.ctx.message(kMsgSpindleWord, detail);
+    }
   }
-  st.spindleState = 1;
-  st.spindleSpeedPending = true;
-  return true;
+  return w;
 }
 
-/// SPINDL/speed,word: a positive speed first.
-void SpindleSpeedFirst(HandlerContext& h, double speed, std::string_view word) {
-  iso::RunState& st = h.ctx.state;
-  st.spindleSpeed = speed;
-  st.spindleState = 1;
+/// Starts the spindle at the speed in force (a surface speed when `surface`).
+void StartSpindle(iso::RunState& st, bool surface) {
+  st.surfaceSpeed = surface;
+  st.spindleState = surface ? 3 : 1;
   st.spindleSpeedPending = true;
-  if (SetSpindleDirection(h, word)) return;
-  // RPM alone gives the counter-clockwise default, but never overrides a direction set before.
-  if (word == "RPM" && st.spindle.empty()) st.spindle = h.ctx.definition.PP_SPINDLE_CCW;
+  st.spindleRunning = true;
 }
 
 /// The text after the first "/", or after the first `fallback` character when there is no "/".
@@ -118,35 +141,46 @@ void HandleFedrat(HandlerContext& h, std::string_view statement) {
 
 void HandleSpindl(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
-  const ParamList p(TrimLeft(ParameterText(statement)));
-  switch (p.count()) {
-    case 1:
-      if (FirstWord(TrimLeft(p.item(1))) == "OFF") {
-        st.spindle = h.ctx.definition.PP_SPINDLE_OFF;
-        st.spindleState = 2;
-      }
-      break;
-    case 2: {
-      const double first = p.number(1);
-      if (first > 0) {
-        SpindleSpeedFirst(h, first, p.item(2));
-      } else {
-        st.spindleSpeed = p.number(2);
-        SetSpindleDirection(h, p.item(1));
-      }
-      break;
-    }
-    case 3: {
-      // SPINDL/1000,RPM,CLW and SPINDL/RPM,1000,CLW alike.
-      const double first = p.number(1);
-      const double second = p.number(2);
-      st.spindleSpeed = first == 0 && second > 0 ? second : first;
-      SetSpindleDirection(h, FirstWord(TrimLeft(p.item(3))));
-      break;
-    }
-    default:
-      break;
+  const auto& def = h.ctx.definition;
+  const SpindleWords w = ReadSpindleWords(h, statement);
+  // The program states its spindle itself: nothing to start again after a tool change.
+  st.restartSpindle = false;
+  if (w.off) {
+    st.spindle = def.PP_SPINDLE_OFF;
+    st.spindleState = 2;
+    st.spindleRunning = false;
+    return;
   }
+  if (w.speed <= 0) {
+    // SPINDL/ON, or a direction alone: the last speed again, in the last direction unless named.
+    if (!w.on && w.direction == nullptr) return;
+    if (!st.surfaceSpeed && st.spindleSpeed <= 0) {
+      h.ctx.message(kMsgSpindleNoSpeed, std::string(" ").append(statement));
+      return;
+    }
+    if (w.direction != nullptr) st.spindleDirection = *w.direction;
+    if (st.spindleDirection.empty()) st.spindleDirection = def.PP_SPINDLE_CW;
+    st.spindle = st.spindleDirection;
+    StartSpindle(st, st.surfaceSpeed);
+    return;
+  }
+  // APT turns clockwise when the statement names no direction.
+  st.spindleDirection = w.direction != nullptr ? *w.direction : def.PP_SPINDLE_CW;
+  st.spindle = st.spindleDirection;
+  if (w.surface) {
+    if (def.PP_CSS_ON.empty() || def.PP_CSS_OFF.empty()) {
+      // Written as rpm, a surface speed of 200 m/min would break the tool at once.
+      h.ctx.message(kMsgNoSurfaceSpeed, std::string(" ").append(statement));
+      h.ctx.interrupt = true;
+      return;
+    }
+    st.surfaceSpeedValue = w.speed;
+    StartSpindle(st, true);
+    return;
+  }
+  if (st.surfaceSpeed) st.surfaceSpeedOffPending = true;
+  st.spindleSpeed = w.speed;
+  StartSpindle(st, false);
 }
 
 void HandleUnits(HandlerContext& h, std::string_view statement) {
@@ -162,11 +196,17 @@ void HandleUnits(HandlerContext& h, std::string_view statement) {
 
 const std::string& HandleCoolnt(HandlerContext& h, std::string_view statement) {
   const auto& def = h.ctx.definition;
-  const std::string* code = &def.PP_FLUID_ON;
-  if (Contains(statement, "OFF")) code = &def.PP_FLUID_OFF;
-  if (Contains(statement, "FLOOD")) code = &def.PP_FLUID_FLOOD;
-  if (Contains(statement, "AIR")) code = &def.PP_FLUID_AIR;
-  return *code;
+  const std::string_view words = ParameterText(statement);
+  // OFF wins wherever it stands: COOLNT/FLOOD,OFF must never leave the coolant running.
+  if (Contains(words, "OFF")) return def.PP_FLUID_OFF;
+  if (Contains(words, "MIST") || Contains(words, "AIR")) return def.PP_FLUID_AIR;
+  if (Contains(words, "THRU")) {
+    if (!def.PP_FLUID_THRU.empty()) return def.PP_FLUID_THRU;
+    h.ctx.message(kMsgThruAsFlood);
+    return def.PP_FLUID_FLOOD;
+  }
+  if (Contains(words, "FLOOD")) return def.PP_FLUID_FLOOD;
+  return def.PP_FLUID_ON;
 }
 
 const std::string& HandleAir(HandlerContext& h, std::string_view statement) {
@@ -181,6 +221,14 @@ void HandleCutcom(HandlerContext& h, std::string_view statement) {
   if (Contains(statement, "LEFT")) code = &def.PP_RCORR_L;
   if (Contains(statement, "RIGHT")) code = &def.PP_RCORR_R;
   if (Contains(statement, "OFF")) code = &def.PP_RCORR_OFF;
+  if (code == &def.PP_RCORR_L || code == &def.PP_RCORR_R) {
+    // CUTCOM/LEFT,d names the radius register; without it (or with a word there, as XYPLAN) the
+    // tool number serves.
+    const std::string_view d = Trim(ParamList::Of(statement).item(2));
+    st.radiusRegister = !d.empty() && d.front() >= '0' && d.front() <= '9'
+                            ? RoundToInt16(ReadNumber(d))
+                            : static_cast<std::int16_t>(-1);
+  }
   if (code != nullptr) {
     st.correction = h.engine.expandFull(*code);
     st.cutcomJustRead = true;
@@ -193,8 +241,12 @@ void HandleLoadtl(HandlerContext& h, std::string_view statement) {
   const ParamList p = ParamList::Of(statement);
   st.requestedTool = RoundToInt16(p.number(1));
   st.toolChangePending = true;
-  if (p.count() == 2) {
-    st.lengthCorrector = RoundToInt16(p.number(2));
+  st.lengthRegister = -1;
+  // LOADTL/t,h and LOADTL/t,ADJUST,h name the length register; without it the tool number serves.
+  const int registerItem = Trim(p.item(2)) == "ADJUST" ? 3 : 2;
+  if (p.count() == registerItem) {
+    st.lengthCorrector = RoundToInt16(p.number(registerItem));
+    st.lengthRegister = st.lengthCorrector;
     st.correctorPending = true;
   }
 }
@@ -210,6 +262,7 @@ bool HandleLoad(HandlerContext& h, std::string_view statement) {
   if (p.count() < 2) ReportIncomplete(h.ctx, statement);
   h.ctx.state.requestedTool = RoundToInt16(p.number(2));
   h.ctx.state.toolChangePending = true;
+  h.ctx.state.lengthRegister = -1;
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "core/apt/motion_handlers.h"
 
+#include <cmath>
 #include <string>
 
 #include "core/apt/parameters.h"
@@ -81,6 +82,25 @@ void LogKnownNotDone(HandlerContext& h, std::string_view statement) {
 
 bool CycleHoldsMotionCode(const iso::RunState& state) { return state.cycleMode; }
 
+void EndCycleBefore(iso::RunState& state) {
+  if (state.cycleMode) state.cycle.endPending = true;
+  // A cycle a move interrupted is cancelled already: it must not start again at the next GOTO.
+  state.cycle.resumePending = false;
+}
+
+bool RefuseToolAxis(HandlerContext& h, std::string_view statement, double i, double j, double k) {
+  if (h.ctx.definition.Cinematique_Machine >= 2) return false;
+  const double length = std::sqrt(i * i + j * j + k * k);
+  // No axis at all names no orientation; an upright one within rounding is upright.
+  if (!(length > 0) || std::fabs(i / length) + std::fabs(j / length) + std::fabs(k / length - 1) <
+                           1e-6) {
+    return false;
+  }
+  h.ctx.message(kMsgToolAxisRefused, std::string(" ").append(statement));
+  h.ctx.interrupt = true;
+  return true;
+}
+
 void HandleGoto(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   st.cutcomJustRead = false;
@@ -90,6 +110,7 @@ void HandleGoto(HandlerContext& h, std::string_view statement) {
   double v[6];
   const int n = common::ReadPlainNumberList(ParameterText(statement), v, 6);
   if (n == 3 || n == 6) {
+    if (n == 6 && RefuseToolAxis(h, statement, v[3], v[4], v[5])) return;
     st.X = v[0], st.Y = v[1], st.Z = v[2];
     if (n == 6 && h.ctx.definition.Cinematique_Machine >= 2) {
       st.I = v[3], st.J = v[4], st.K = v[5];
@@ -105,6 +126,7 @@ void HandleGoto(HandlerContext& h, std::string_view statement) {
     h.ctx.message(kMsgBadGoto, detail);
     return;
   }
+  if (p.count() == 6 && RefuseToolAxis(h, statement, p.number(4), p.number(5), p.number(6))) return;
   st.X = p.number(1);
   st.Y = p.number(2);
   st.Z = p.number(3);
@@ -144,6 +166,7 @@ void HandleRapid(HandlerContext& h, std::string_view) {
 void HandleFrom(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   const ParamList p = ParamList::Of(statement);
+  if (p.count() == 6 && RefuseToolAxis(h, statement, p.number(4), p.number(5), p.number(6))) return;
   if (p.count() == 3 || p.count() == 6) {
     st.firstX = p.number(1);
     st.firstY = p.number(2);
@@ -168,6 +191,7 @@ void HandleGohome(HandlerContext& h, std::string_view statement) {
     if (item == "YAXIS") st.outputY = true;
     if (item == "ZAXIS") st.outputZ = true;
   }
+  EndCycleBefore(st);
   st.gohomePending = true;
 }
 
@@ -178,6 +202,7 @@ void HandleOrigin(HandlerContext& h, std::string_view statement) {
   const std::string_view kind = common::Trim(p.item(1));
   if (kind == "FIXTUR") {
     if (p.count() < 2) ReportIncomplete(h.ctx, statement);
+    EndCycleBefore(st);
     st.originPending = true;
     st.originShift = RoundToInt16(p.number(2) + def.PP_DEC_ORIGIN);
     st.originText = OffsetText(h);
@@ -191,6 +216,7 @@ void HandleOrigin(HandlerContext& h, std::string_view statement) {
     h.ctx.message(kMsgNotProcessed, statement);
     return;
   }
+  EndCycleBefore(st);
   st.originPending = true;
   st.originX = p.number(first + 1);
   st.originY = p.number(first + 2);
@@ -208,8 +234,10 @@ void HandleSelect(HandlerContext& h, std::string_view statement) {
     h.ctx.message(kMsgKnownNotDone, std::string(" ").append(statement));
     return;
   }
-  st.originShift = RoundToInt16(items.number(1));
+  // SELECT/n is ORIGIN/FIXTUR,n: the number counts from the definition's base, as G55 for 2.
+  st.originShift = RoundToInt16(items.number(1) + h.ctx.definition.PP_DEC_ORIGIN);
   st.originText = OffsetText(h);
+  EndCycleBefore(st);
   st.workOffsetPending = true;
 }
 

@@ -33,4 +33,12 @@ void HandleTracut(HandlerContext& h, std::string_view statement);
 /// RAPID and FEDRAT must then leave the code alone, or holes would be lost.
 bool CycleHoldsMotionCode(const iso::RunState& state);
 
+/// A tool change, the end of the program, GOHOME or a change of origin ends the cycle in force: the
+/// next blocks write its cancel first, so no later move of the program becomes a hole.
+void EndCycleBefore(iso::RunState& state);
+
+/// On a machine without rotary axes, a tool axis other than +Z cannot be cut: the statement is
+/// logged and the run stops. Returns true when the axis was refused.
+bool RefuseToolAxis(HandlerContext& h, std::string_view statement, double i, double j, double k);
+
 }  // namespace ordalis::apt

@@ -18,6 +18,13 @@ inline constexpr int kMsgLoadFirst = 2113;     // "Instruction LOAD :"
 inline constexpr int kMsgLoadLast = 2114;      // " non traité"
 inline constexpr int kMsgBadGoto = 2118;       // "Format GOTO invalide :"
 inline constexpr int kMsgKnownNotDone = 2119;  // "Instruction non traitée mais connue :"
+inline constexpr int kMsgToolAxisRefused = 2170;  // a tilted tool axis on a 3-axis machine
+inline constexpr int kMsgNoSurfaceSpeed = 2171;   // SFM/SMM without PP_CSS_ON, PP_CSS_OFF
+inline constexpr int kMsgSpindleWord = 2172;      // RANGE, MAXRPM and the like
+inline constexpr int kMsgTapWithoutPitch = 2173;
+inline constexpr int kMsgThruAsFlood = 2174;
+inline constexpr int kMsgCompensationOnArc = 2175;
+inline constexpr int kMsgSpindleNoSpeed = 2176;
 
 /// Logs that a statement lacks values it needs (they were read as 0): message 2106 and the
 /// statement.

@@ -48,7 +48,13 @@ void BlockGenerator::appendWord(std::string& r, std::string_view word) const {
 void BlockGenerator::generate(std::string& r) {
   r.clear();
   prefix_.clear();
-  if (ctx_.state.cycle.interruptPending) interruptCycle();
+  RunState& s = ctx_.state;
+  if (s.cycle.endPending) endCycle();
+  if (s.cycle.interruptPending) interruptCycle();
+  if ((s.restartSpindle || s.restartCoolant) &&
+      (s.pointPending || s.circlePending || !s.chordPoints.empty())) {
+    restartAfterToolChange();
+  }
   generateBlocks(r);
   if (prefix_.empty()) return;
   // Blocks that must run before this statement's own (already numbered).
@@ -175,9 +181,40 @@ void BlockGenerator::circle(std::string& r) {
     appendWord(r, ctx_.definition.PP_G90);
     s.incremental = false;
   }
-  appendWord(r, engine_.expandCircle(circleTemplate()));
+  std::string arc = engine_.expandCircle(circleTemplate());
+  if (s.correctionPending) {
+    // Compensation that starts or ends on this arc goes on its block, never on a later one.
+    s.correctionPending = false;
+    correctionInArc(arc);
+  }
+  appendWord(r, arc);
   s.gWordPending = true;
   s.setPrevious(s.arc.end.x, s.arc.end.y, s.arc.end.z, s.arc.endA, s.arc.endB, s.arc.endC);
+}
+
+// The correction code on the line of the arc that moves (the last one of a template that first
+// sets the centre): at its end, or at its start after the line number.
+void BlockGenerator::correctionInArc(std::string& arc) const {
+  const auto& d = ctx_.definition;
+  const std::string& code = ctx_.state.correction;
+  if (code.empty()) return;
+  if (d.OPTION_CORRECTEUR_FIN_LIGNE || arc.empty()) {
+    appendWord(arc, code);
+    return;
+  }
+  const std::size_t lineStart = arc.rfind('\n');
+  std::size_t at = lineStart == std::string::npos ? 0 : lineStart + 1;
+  const std::string& n = d.FORMAT_PP_N;
+  const bool numbered = !n.empty() && at + 1 < arc.size() && arc[at] == n[0] &&
+                        arc[at + 1] >= '0' && arc[at + 1] <= '9';
+  if (numbered) {
+    at = arc.find(' ', at);
+    if (at == std::string::npos) return appendWord(arc, code);
+    ++at;
+  }
+  std::string word = code;
+  word.append(d.PP_SPACE);
+  arc.insert(at, word);
 }
 
 // Controllers read I/J in G17, I/K in G18 and J/K in G19.
@@ -240,26 +277,6 @@ const std::string& BlockGenerator::multaxOffTemplate() const {
                                          : d.PP_DESACTIVATION_RTCP;
 }
 
-// The first point after a tool change is written by PREMIER_POINT (outside cycle mode).
-bool BlockGenerator::firstPoint(std::string& r) {
-  RunState& s = ctx_.state;
-  if (!s.firstPointPending) return false;
-  s.firstPointPending = false;
-  if (s.cycleMode) return false;
-  absoluteBefore();
-  appendWord(r, engine_.expandFull(ctx_.definition.PREMIER_POINT));
-  s.setPrevious(s.firstX, s.firstY, s.firstZ, s.firstA, s.firstB, s.firstC);
-  if (s.feedPending) {
-    s.feedPending = false;
-    appendWord(r, s.pendingFText);
-  }
-  multaxTemplate(r);
-  s.motionCode = 0;
-  s.gWordPending = false;
-  s.pointPending = false;
-  return true;
-}
-
 bool BlockGenerator::machineFunctions(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
@@ -276,10 +293,10 @@ bool BlockGenerator::machineFunctions(std::string& r) {
     return true;
   }
   if (s.toolChangePending) return toolChange(r), true;
-  if (s.spindleState == 1 || s.spindleState == 2) {
-    const std::string& tpl = s.spindleState == 1 ? d.SPINDLE_ON : d.SPINDLE_OFF;
+  if (s.spindleState >= 1 && s.spindleState <= 3) {
+    const int state = s.spindleState;
     s.spindleState = 0;
-    r.append(engine_.expandFull(tpl));
+    spindleText(state, r);
     return true;
   }
   if (s.endPending) return done(s.endPending, d.PP_END);
@@ -306,28 +323,6 @@ bool BlockGenerator::machineFunctions(std::string& r) {
   return false;
 }
 
-void BlockGenerator::toolChange(std::string& r) {
-  RunState& s = ctx_.state;
-  const auto& d = ctx_.definition;
-  s.toolChangePending = false;
-  if (s.requestedTool != s.loadedTool) {
-    if (s.toolLoadsSeen > 1) {
-      const std::string unload = engine_.expandFull(d.ANNUL_OUTIL);
-      r.append(unload);
-      // Unload and change are separate lines even when the unload text has no line break.
-      const std::string change = engine_.expandFull(d.CHANGE_OUTIL);
-      if (!change.empty()) AppendBlock(r, change);
-    } else {
-      r.append(engine_.expandFull(d.CHANGE_OUTIL));
-    }
-    s.loadedTool = s.requestedTool;
-  } else {
-    r.append(engine_.expandFull(d.RECHARGE_OUTIL));
-  }
-  // The tool-change sequence may leave the controller in rapid mode.
-  s.gWordPending = true;
-}
-
 void BlockGenerator::textItems(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
@@ -346,13 +341,16 @@ void BlockGenerator::textItems(std::string& r) {
     s.airPending = false;
     appendWord(r, s.air);
   }
+  // A new origin moves every coordinate: the next move states all its axes.
   if (s.workOffsetPending) {
     s.workOffsetPending = false;
     appendWord(r, engine_.expandFull(s.originText));
+    s.prevKnown = false;
   }
   if (s.originPending) {
     s.originPending = false;
     appendWord(r, engine_.expandFull(s.originText));
+    s.prevKnown = false;
   }
   if (s.fromPending) {
     s.fromPending = false;
@@ -365,15 +363,18 @@ void BlockGenerator::textItems(std::string& r) {
 
 void BlockGenerator::finalForm(std::string& r) {
   RunState& s = ctx_.state;
-  TrimInPlace(r);
-  if (!r.empty()) {
-    const std::string& n = ctx_.definition.FORMAT_PP_N;
-    const bool hasNumber =
-        (!n.empty() && r[0] == n[0]) || common::ReadNumber(common::TextBefore(r, ' ')) > 0;
-    if (!hasNumber) engine_.numberBlockInPlace(r);
-  }
+  numberUnlessNumbered(r);
   s.commentPending = false;
   s.printPending = false;
+}
+
+void BlockGenerator::numberUnlessNumbered(std::string& r) {
+  TrimInPlace(r);
+  if (r.empty()) return;
+  const std::string& n = ctx_.definition.FORMAT_PP_N;
+  const bool hasNumber =
+      (!n.empty() && r[0] == n[0]) || common::ReadNumber(common::TextBefore(r, ' ')) > 0;
+  if (!hasNumber) engine_.numberBlockInPlace(r);
 }
 
 // A template that moves to an absolute point: under G91 the absolute code goes first, as a block

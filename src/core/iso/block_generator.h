@@ -19,6 +19,9 @@ class BlockGenerator {
   std::string generate();
   /// Same into `out` (emptied first), so that a driver reusing one buffer allocates nothing.
   void generate(std::string& out);
+  /// The blocks a run still owes the machine when its statements are over (the cancel of a cycle
+  /// the program never ended); "" when none.
+  std::string finishRun();
 
  private:
   // Pending items in the order they are tested; see block_generator.cpp.
@@ -35,6 +38,13 @@ class BlockGenerator {
   bool cycleCancel(std::string& r);
   bool machineFunctions(std::string& r);
   void toolChange(std::string& r);
+  void restartAfterToolChange();
+  void spindleText(int state, std::string& r);
+  void firstPointAboveHole();
+  void addFinalPrefix(std::string_view text);
+  void numberUnlessNumbered(std::string& r);
+  void correctionInArc(std::string& arc) const;
+  void endCycle();
   void textItems(std::string& r);
   void finalForm(std::string& r);
   void feedAfterCancel(std::string& r);

@@ -48,7 +48,10 @@ void BlockGenerator::cycleBlock(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
   CycleState& cy = s.cycle;
-  const std::string* tpl = cy.holeStarted ? &d.PP_CYCLE : CycleTemplate(d, cy.kindCode);
+  // Without a template of its own for the later holes, every hole is written as the first one, so
+  // a controller whose cycle call carries the hole's levels gets them at each hole.
+  const std::string* tpl =
+      cy.holeStarted && !d.PP_CYCLE.empty() ? &d.PP_CYCLE : CycleTemplate(d, cy.kindCode);
   if (tpl == nullptr) {
     // A cycle word that names no hole (FACE, already reported): the point is still reached.
     motionBlock(r);
@@ -67,6 +70,33 @@ void BlockGenerator::cycleBlock(std::string& r) {
   TakePoint(s, s.prevX, s.prevY, s.prevZ, s.prevA, s.prevB, s.prevC);
   s.prevKnown = true;
   appendWord(r, engine_.expandCycle(*tpl));
+}
+
+// A tool change, the end of the program or a change of origin met inside a cycle: the cancel goes
+// first, so no move of what follows becomes a hole.
+void BlockGenerator::endCycle() {
+  RunState& s = ctx_.state;
+  s.cycle.endPending = false;
+  if (!s.cycleMode) return;
+  s.cycleMode = false;
+  s.cycle.resumePending = false;
+  addPrefixBlock(engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF));
+  if (s.motionCode == -1 || (s.motionCode >= 81 && s.motionCode <= 89)) s.motionCode = 0;
+  // As after CYCLE/OFF: every axis, the motion and the feed are stated again.
+  s.prevKnown = false;
+  s.gWordPending = true;
+  s.feedPending = true;
+}
+
+std::string BlockGenerator::finishRun() {
+  RunState& s = ctx_.state;
+  std::string r;
+  if (!s.cycleMode) return r;
+  s.cycleMode = false;
+  s.cycle.resumePending = false;
+  r = engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF);
+  numberUnlessNumbered(r);
+  return r;
 }
 
 bool BlockGenerator::cycleCancel(std::string& r) {

@@ -4,6 +4,17 @@
 
 namespace ordalis::iso {
 
+double CycleClearHeight(const CycleState& c, double z) {
+  const double clearance = z + c.clearance;
+  double retract = clearance;
+  if (c.retractModeText == "ABS") {
+    retract = c.retract;
+  } else if (c.retractMode != 0) {
+    retract = z + c.retract;
+  }
+  return retract > clearance ? retract : clearance;
+}
+
 void RunState::reset(const ppdef::PostProcessorDefinition& def) {
   *this = RunState{};
   gText = def.PP_G01;

@@ -52,10 +52,19 @@ struct CycleState {
   // it again as a first hole (resumePending).
   bool interruptPending = false;
   bool resumePending = false;
+  // A tool change, the end of the program or a change of origin ends the cycle in force first.
+  bool endPending = false;
+  // The cycle's feed was given per revolution (MMPR, IPR): for a tap, that is the pitch.
+  bool feedPerRevolution = false;
   // Colouring marks of the text road.
   bool statementColoured = false;
   bool firstPointColoured = false;
 };
+
+/// The height the tool clears at over a hole whose top is `z`: the retract the program gives (RTRCTO,
+/// INCR, HIGH and TOP measure it from the hole's top, as CAM systems write them; ABS is a Z), never
+/// below the clearance plane; the clearance plane when the program gives no retract.
+double CycleClearHeight(const CycleState& c, double z);
 
 struct RunState {
   // Geometry
@@ -89,6 +98,9 @@ struct RunState {
   std::int16_t requestedTool = 0;  // PP_TOOL
   std::int16_t loadedTool = -1;
   std::int16_t lengthCorrector = 0;  // PP_DTOOL
+  // Registers the program names (LOADTL/t,h and CUTCOM/LEFT,d); -1: the tool number serves.
+  std::int16_t lengthRegister = -1;  // PP_H_REGISTER
+  std::int16_t radiusRegister = -1;  // PP_D_REGISTER
   std::int16_t toolLoadsSeen = 0;
   std::int16_t toolChangeCounter = 0;
   std::int32_t lineCounter = 0;
@@ -124,7 +136,15 @@ struct RunState {
   bool gWordPending = false;
   bool feedPending = false;
   bool spindleSpeedPending = false;
-  int spindleState = 0;  // 0 none, 1 on, 2 off
+  int spindleState = 0;  // 0 none, 1 on, 2 off, 3 on at a surface speed
+  // What runs on the machine, so a tool change can start again what it stopped.
+  bool spindleRunning = false, coolantRunning = false;
+  std::string spindleDirection;  // the last direction code, for SPINDL/ON after SPINDL/OFF
+  bool restartSpindle = false, restartCoolant = false;
+  // A surface speed (SFM, SMM) in force, and its value; leaving it writes PP_CSS_OFF first.
+  bool surfaceSpeed = false;
+  double surfaceSpeedValue = 0;
+  bool surfaceSpeedOffPending = false;
   bool toolChangePending = false;
   bool correctorPending = false;
   bool firstPointPending = false;

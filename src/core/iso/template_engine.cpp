@@ -148,8 +148,21 @@ void TemplateEngine::appendPlaceholder(const Placeholder& ph, std::string_view w
     return;
   }
   const VariableSources sources{state_, def_, tools_, now_};
+  const std::size_t start = out.size();
   AppendValue(VariableValue(id, sources), ph.pattern, out);
+  // PARTNO BRACKET (REV A) inside "(...)" would end the comment early: delimiters become blanks.
+  if (IsOutsideText(id)) blankDelimiters(out, start);
   ConsumeFlags(id, state_);
+}
+
+void TemplateEngine::blankDelimiters(std::string& out, std::size_t from) const {
+  for (const std::string* delimiter : {&def_.PP_COMMENT_1, &def_.PP_COMMENT_2}) {
+    const std::string& d = *delimiter;
+    if (d.empty()) continue;
+    for (std::size_t at = out.find(d, from); at != std::string::npos; at = out.find(d, at + 1)) {
+      out.replace(at, d.size(), " ");
+    }
+  }
 }
 
 bool IsMarkerPattern(std::string_view pattern) {

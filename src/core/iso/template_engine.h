@@ -67,6 +67,7 @@ class TemplateEngine {
   void appendPlaceholder(const Placeholder& ph, std::string_view whole, VariableSet set,
                          std::string& out);
   bool appendMarker(const Placeholder& ph, std::string& out);
+  void blankDelimiters(std::string& out, std::size_t from) const;
   void applyNumbering(std::string& text);
   void advanceCounter(std::int64_t step);
 

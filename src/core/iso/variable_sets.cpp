@@ -19,7 +19,7 @@ enum Var : VariableId {
   kComment, kCorr, kPartno, kRewind, kTempo, kToolName, kToolNum, kToolDiam, kToolRadius,
   kToolAngle, kToolRc, kToolDiamPro, kToolLg, kToolLgCut, kToolLgProg, kToolRemark, kFile, kNcFile,
   kDate, kTime, kX, kY, kZ, kA, kB, kC, kI, kJ, kK, kFirstX, kFirstY, kFirstZ, kFirstA, kFirstB,
-  kFirstC, kDecOrigin, kOriginX, kOriginY, kOriginZ,
+  kFirstC, kDecOrigin, kOriginX, kOriginY, kOriginZ, kHRegister, kDRegister,
   // Circle
   kCodeCercle, kRelX, kRelY, kRelZ, kAbsX, kAbsY, kAbsZ, kMidX, kMidY, kMidZ, kEndX, kEndY, kEndZ,
   kRadius, kAngle, kEndA, kEndB, kEndC,
@@ -32,6 +32,7 @@ enum Var : VariableId {
   // Cycle: parameters and points
   kDepth, kCycleFeed, kCycleSpindle, kDwell, kRetract, kClearance, kZStep, kPitch, kRadialPass,
   kDiameter, kDirection, kCfX, kCfY, kCfZ, kCfA, kCfB, kCfC, kCX, kCY, kCZ, kCA, kCB, kCC,
+  kClearZ, kClearAboveZ, kDwellMs,
 };
 
 constexpr std::uint8_t F = 1, T = 2, O = 4, Y = 8, C = 16;
@@ -60,6 +61,7 @@ constexpr Entry kEntries[] = {
     {"PP_FIRST_Y", kFirstY, F | Y}, {"PP_FIRST_Z", kFirstZ, F | Y}, {"PP_FIRST_A", kFirstA, F},
     {"PP_FIRST_B", kFirstB, F}, {"PP_FIRST_C", kFirstC, F}, {"PP_DEC_ORIGIN", kDecOrigin, F | O},
     {"PP_ORIGIN_X", kOriginX, O}, {"PP_ORIGIN_Y", kOriginY, O}, {"PP_ORIGIN_Z", kOriginZ, O},
+    {"PP_H_REGISTER", kHRegister, F | T | Y}, {"PP_D_REGISTER", kDRegister, F | T | Y},
     {"PP_CODE_CERCLE", kCodeCercle, C},
     {"PP_CENTRE_RELATIF_X", kRelX, C}, {"PP_CENTRE_RELATIF_Y", kRelY, C},
     {"PP_CENTRE_RELATIF_Z", kRelZ, C}, {"PP_CENTER_RELATIF_X", kRelX, C},
@@ -110,6 +112,8 @@ constexpr Entry kEntries[] = {
     {"PP_CYCLE_FIRST_Z", kCfZ, Y}, {"PP_CYCLE_FIRST_A", kCfA, Y}, {"PP_CYCLE_FIRST_B", kCfB, Y},
     {"PP_CYCLE_FIRST_C", kCfC, Y}, {"PP_CYCLE_X", kCX, Y}, {"PP_CYCLE_Y", kCY, Y},
     {"PP_CYCLE_Z", kCZ, Y}, {"PP_CYCLE_A", kCA, Y}, {"PP_CYCLE_B", kCB, Y}, {"PP_CYCLE_C", kCC, Y},
+    {"PP_CYCLE_CLEAR_Z", kClearZ, Y}, {"PP_CYCLE_CLEAR_Z-PP_CYCLE_Z", kClearAboveZ, Y},
+    {"PP_CYCLE_DWELL_MS", kDwellMs, Y},
 };
 
 // clang-format on
@@ -225,6 +229,10 @@ Value CycleValue(Var v, const CycleState& c, double f) {
     case kCA: return Real(c.pointA);
     case kCB: return Real(c.pointB);
     case kCC: return Real(c.pointC);
+    case kClearZ: return Real(CycleClearHeight(c, c.pointZ));
+    case kClearAboveZ: return Real(CycleClearHeight(c, c.pointZ) - c.pointZ);
+    // Controllers that count a dwell in milliseconds (Fanuc's G82 P) need whole milliseconds.
+    case kDwellMs: return Integer(std::round(static_cast<double>(c.dwell) * 1000));
     default: return DerivedCycleValue(v, c, f);
   }
 }
@@ -270,7 +278,10 @@ Value StateValue(Var v, const VariableSources& src) {
     case kDecOrigin: return Integer(s.originShift);
     case kOriginX: return Real(s.originX);
     case kOriginY: return Real(s.originY);
-    default: return Real(s.originZ);
+    case kOriginZ: return Real(s.originZ);
+    // Registers the program names; the tool number where it names none.
+    case kHRegister: return Integer(s.lengthRegister >= 0 ? s.lengthRegister : s.requestedTool);
+    default: return Integer(s.radiusRegister >= 0 ? s.radiusRegister : s.requestedTool);
   }
 }
 
@@ -304,6 +315,22 @@ Value VariableValue(VariableId id, const VariableSources& src) {
   if (v >= kCodeCercle && v <= kEndC) return CircleValue(v, src.state.arc, src.def.XDiameterFactor);
   if (v >= kCfxMinusDepth) return CycleValue(v, src.state.cycle, src.def.XDiameterFactor);
   return StateValue(v, src);
+}
+
+bool IsOutsideText(VariableId id) {
+  switch (static_cast<Var>(id)) {
+    case kComment:
+    case kPartno:
+    case kRewind:
+    case kTmark:
+    case kToolName:
+    case kToolRemark:
+    case kFile:
+    case kNcFile:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void ConsumeFlags(VariableId id, RunState& s) {

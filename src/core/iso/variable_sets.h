@@ -62,6 +62,10 @@ struct VariableSources {
 /// The value of a variable; texts point into the sources.
 Value VariableValue(VariableId id, const VariableSources& sources);
 
+/// True for texts that come from outside the definition (part, tool and file names, comments):
+/// written into a template, they must not carry the controller's comment delimiters.
+bool IsOutsideText(VariableId id);
+
 /// Lowers the pending flags that writing this variable consumes (the tool change among them).
 void ConsumeFlags(VariableId id, RunState& state);
 

@@ -58,6 +58,7 @@ struct PostProcessorDefinition {
 
   // CODE_M
   std::string PP_FLUID_ON, PP_FLUID_OFF, PP_AIR_ON, PP_AIR_OFF, PP_FLUID_FLOOD, PP_FLUID_AIR;
+  std::string PP_FLUID_THRU;  // optional: through-spindle coolant
   std::string PP_OPSTOP, PP_STOP;
   std::string SPINDLE_ON, SPINDLE_OFF;  // lines
   std::string PP_CLAMP_ON, PP_CLAMP_OFF;
@@ -65,6 +66,7 @@ struct PostProcessorDefinition {
       PP_CLAMP_OFF_C;
   std::string PP_AUXFUN;
   std::string PP_SPINDLE_OFF, PP_SPINDLE_CW, PP_SPINDLE_CCW;
+  std::string PP_CSS_ON, PP_CSS_OFF;  // optional: constant surface speed on (a format) and off
 
   // DEBUT_FIN (all lines)
   std::string PP_FIN_LIGNE, PP_DEBUT, PP_FIN, PP_FINI, PP_END, PP_PARTNO, PP_REWIND,

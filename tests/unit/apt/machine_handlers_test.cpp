@@ -74,42 +74,73 @@ TEST_F(AptTest, CompressedFeedIsWrittenOnlyWhenItChanges) {
   EXPECT_TRUE(st.feedPending);
 }
 
+// SPINDL as CAM systems write it: the speed wherever it stands, clockwise unless told otherwise,
+// the words Ordalis cannot apply logged without losing the statement.
 TEST_F(AptTest, SpindleForms) {
-  run("SPINDL/1000,RPM");
-  EXPECT_DOUBLE_EQ(st.spindleSpeed, 1000);
-  EXPECT_EQ(st.spindle, "M4");  // counter-clockwise when no direction was given before
-  EXPECT_EQ(st.spindleState, 1);
-  EXPECT_TRUE(st.spindleSpeedPending);
-  run("SPINDL/500,CLW");
-  run("SPINDL/1000,RPM");
-  EXPECT_EQ(st.spindle, "M3");
+  struct Case {
+    const char* statement;
+    double speed;
+    const char* direction;
+    int state;
+    int logs;
+  };
+  const Case cases[] = {
+      {"SPINDL/1000", 1000, "M3", 1, 0},
+      {"SPINDL/1000,RPM", 1000, "M3", 1, 0},
+      {"SPINDL/RPM,3000", 3000, "M3", 1, 0},
+      {"SPINDL/1000,CCLW", 1000, "M4", 1, 0},
+      {"SPINDL / RPM, 9000.000000,  CLW", 9000, "M3", 1, 0},
+      {"SPINDL/1200, CLW", 1200, "M3", 1, 0},
+      {"SPINDL/CCLW,800", 800, "M4", 1, 0},
+      {"SPINDL/RPM,2500,CLW,RANGE,2", 2500, "M3", 1, 1},
+      {"SPINDL/MAXRPM,6000,RPM,1500", 1500, "M3", 1, 1},
+      {"SPINDL / OFF", 0, "M5", 2, 0},
+  };
+  for (const Case& c : cases) {
+    st.reset(ctx.definition);
+    log.clear();
+    run(c.statement);
+    if (c.speed > 0) EXPECT_DOUBLE_EQ(st.spindleSpeed, c.speed) << c.statement;
+    EXPECT_EQ(st.spindle, c.direction) << c.statement;
+    EXPECT_EQ(st.spindleState, c.state) << c.statement;
+    EXPECT_EQ(static_cast<int>(log.lines().size()), c.logs) << c.statement;
+  }
+  log.clear();
+  run("SPINDL/MAXRPM,6000,RPM,1500");
+  EXPECT_EQ(logged(" MAXRPM,6000"), 1);
+}
 
-  // Creo writes blanks everywhere; the three-item form copes.
-  st.spindle.clear();
-  st.spindleSpeedPending = false;
-  run("SPINDL / RPM, 9000.000000,  CLW");
-  EXPECT_DOUBLE_EQ(st.spindleSpeed, 9000);
-  EXPECT_EQ(st.spindle, "M3");
-  EXPECT_TRUE(st.spindleSpeedPending);
-  run("SPINDL/1028,RPM,CCLW");
-  EXPECT_DOUBLE_EQ(st.spindleSpeed, 1028);
-  EXPECT_EQ(st.spindle, "M4");
-
-  // The two-item form compares the word exactly: a blank hides the direction.
-  st.spindle.clear();
-  run("SPINDL/1200, CLW");
-  EXPECT_DOUBLE_EQ(st.spindleSpeed, 1200);
-  EXPECT_EQ(st.spindle, "");
-  run("SPINDL/CCLW,800");
-  EXPECT_DOUBLE_EQ(st.spindleSpeed, 800);
-  EXPECT_EQ(st.spindle, "M4");
-
-  run("SPINDL / OFF");
+TEST_F(AptTest, SpindleOnRestartsTheLastSpeedAndDirection) {
+  run("SPINDL/ON");  // nothing to restart: reported, the spindle stays as it is
+  EXPECT_EQ(st.spindleState, 0);
+  EXPECT_EQ(logged(" SPINDL/ON"), 1);
+  run("SPINDL/1500,CCLW");
+  run("SPINDL/OFF");
   EXPECT_EQ(st.spindle, "M5");
-  EXPECT_EQ(st.spindleState, 2);
-  run("SPINDL/1,2,3,4");
-  EXPECT_DOUBLE_EQ(st.spindleSpeed, 800);
-  EXPECT_TRUE(log.lines().empty());
+  st.spindleState = 0;
+  run("SPINDL/ON");
+  EXPECT_EQ(st.spindle, "M4");
+  EXPECT_DOUBLE_EQ(st.spindleSpeed, 1500);
+  EXPECT_EQ(st.spindleState, 1);
+}
+
+TEST_F(AptTest, SurfaceSpeedNeedsItsCodes) {
+  run("SPINDL/SFM,300,CLW");
+  EXPECT_TRUE(ctx.interrupt);
+  EXPECT_EQ(logged(" SPINDL/SFM,300,CLW"), 1);
+  EXPECT_EQ(st.spindleState, 0);
+
+  ctx.interrupt = false;
+  ctx.definition.PP_CSS_ON = "G96 S#0";
+  ctx.definition.PP_CSS_OFF = "G97";
+  run("SPINDL/SMM,180");
+  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_EQ(st.spindleState, 3);
+  EXPECT_DOUBLE_EQ(st.surfaceSpeedValue, 180);
+  EXPECT_DOUBLE_EQ(st.spindleSpeed, 0);  // never read as rpm
+  run("SPINDL/2000,CLW");
+  EXPECT_TRUE(st.surfaceSpeedOffPending);
+  EXPECT_EQ(st.spindleState, 1);
 }
 
 TEST_F(AptTest, UnitsCoolantAirCorrection) {
@@ -134,12 +165,23 @@ TEST_F(AptTest, UnitsCoolantAirCorrection) {
   EXPECT_EQ(logged("UNITS/FEET"), 1);
   log.clear();
 
-  run("COOLNT/MIST");
-  EXPECT_EQ(st.coolant, "M8");
-  run("COOLNT/OFF");
-  EXPECT_EQ(st.coolant, "M9");
-  run("COOLNT/AIR");
-  EXPECT_EQ(st.coolant, "M50");
+  // OFF anywhere wins; MIST is the definition's mist code; THRU needs its key, else flood.
+  for (const auto& [statement, code] : std::vector<std::pair<std::string, std::string>>{
+           {"COOLNT/ON", "M8"},
+           {"COOLNT/MIST", "M50"},
+           {"COOLNT/FLOOD", "M7"},
+           {"COOLNT/FLOOD,OFF", "M9"},
+           {"COOLNT/OFF", "M9"},
+           {"COOLNT/AIR", "M50"},
+           {"COOLNT/THRU", "M7"}}) {
+    run(statement);
+    EXPECT_EQ(st.coolant, code) << statement;
+  }
+  EXPECT_EQ(log.lines().size(), 1u);  // THRU without PP_FLUID_THRU
+  ctx.definition.PP_FLUID_THRU = "M88";
+  run("COOLNT/THRU");
+  EXPECT_EQ(st.coolant, "M88");
+  log.clear();
   run("AIR/ON");
   EXPECT_EQ(st.air, "M51");
 

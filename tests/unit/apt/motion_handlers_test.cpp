@@ -18,12 +18,24 @@ TEST_F(AptTest, GotoNeedsThreeValues) {
 }
 
 TEST_F(AptTest, GotoToolAxisNeedsAMultiAxisMachine) {
-  run("GOTO/10,20,30,0,1,0");
+  // An upright axis on a three-axis machine is just the point.
+  run("GOTO/10,20,30,0,0,1.");
   EXPECT_DOUBLE_EQ(st.X, 10);
   EXPECT_DOUBLE_EQ(st.Z, 30);
-  EXPECT_DOUBLE_EQ(st.J, 0);
-  EXPECT_DOUBLE_EQ(st.K, 1);
   EXPECT_TRUE(st.pointPending);
+  EXPECT_FALSE(ctx.interrupt);
+  // Any other axis cannot be cut upright: the statement is named and the run stops, point unset.
+  for (const char* statement : {"GOTO/11,20,30,0,1,0", "GOTO/11,20,30,0,0,-1.", "FROM/11,2,3,-1,0,0",
+                                "GOTO / 11, 20, 30, 0.6, 0, 0.8"}) {
+    st.pointPending = false;
+    ctx.interrupt = false;
+    run(statement);
+    EXPECT_TRUE(ctx.interrupt) << statement;
+    EXPECT_EQ(logged(std::string(" ") + statement), 1) << statement;
+    EXPECT_DOUBLE_EQ(st.X, 10) << statement;
+    EXPECT_FALSE(st.pointPending) << statement;
+  }
+  ctx.interrupt = false;
   ctx.definition.Cinematique_Machine = 2;
   run("GOTO/10,20,30,0,1,0");
   EXPECT_DOUBLE_EQ(st.J, 1);
@@ -145,13 +157,14 @@ TEST_F(AptTest, OriginForms) {
 }
 
 TEST_F(AptTest, SelectAndCoordinateSystemWords) {
+  // SELECT/2 is ORIGIN/FIXTUR,2: the second work offset, never a G2 arc.
   run("SELECT/2");
-  EXPECT_EQ(st.originShift, 2);
-  EXPECT_EQ(st.originText, "G2");
+  EXPECT_EQ(st.originShift, 55);
+  EXPECT_EQ(st.originText, "G55");
   EXPECT_TRUE(st.workOffsetPending);
   // SELECT/TOOL,n names a tool, not a work offset: the offset stays.
   run("SELECT/TOOL,15");
-  EXPECT_EQ(st.originShift, 2);
+  EXPECT_EQ(st.originShift, 55);
 
   st.motionCode = 1;
   run("MCS/1,0,0");
@@ -180,7 +193,7 @@ TEST_F(AptTest, OriginTextsFromTemplates) {
   run("ORIGIN/FIXTUR,1");
   EXPECT_EQ(st.originText, "G54");
   run("SELECT/3");
-  EXPECT_EQ(st.originText, "G3");
+  EXPECT_EQ(st.originText, "G56");
   run("ORIGIN/DATUM,4,5,-6");
   EXPECT_EQ(st.originText, "G92 X4.0 Z-6.0");
 }
@@ -191,7 +204,7 @@ TEST_F(AptTest, SelectOfAToolIsNoWorkOffset) {
   EXPECT_TRUE(log.contains("SELECT/TOOL,15"));
   run("SELECT/2");
   EXPECT_TRUE(st.workOffsetPending);
-  EXPECT_EQ(st.originShift, 2);
+  EXPECT_EQ(st.originShift, 55);
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TEST(ModalCheck, CatchesTheFaultsItIsThereFor) {
       {"J word in G18", "FEDRAT/100\nGOTO/10,0,0\nGOTO/0,0,10\n",
        "G21 G90 G94 G18\nG1 X10 Y0 Z0 F100\nG3 X0 Y0 Z10 I-10 J0\n", "line 3: J word"},
       {"lost hole", "FEDRAT/100\nGOTO/0,0,10\nCYCLE/DRILL,5,2,MMPM,50\nGOTO/1,1,0\nGOTO/2,2,0\n",
-       "G21 G90 G94\nG1 X0 Y0 Z10 F100\nG81 X1 Y1 Z-5 R2 F50\nG1 X2 Y2 Z0\n", "hole never drilled"},
+       "G21 G90 G94\nG1 X0 Y0 Z10 F100\nG99 G81 X1 Y1 Z-5 R2 F50\nG1 X2 Y2 Z0\n", "hole never drilled"},
       {"units lost", "UNITS/INCH\nFEDRAT/20,IPM\nGOTO/0,0,1\n", "G21 G90 G94\nG1 X0 Y0 Z1 F20\n",
        "wrong units"},
       {"feed per revolution as F0", "FEDRAT/0.1,MMPR\nGOTO/0,0,1\n",
@@ -88,7 +88,7 @@ TEST(ModalCheck, CatchesTheFaultsItIsThereFor) {
        "FEDRAT/100\nGOTO/10,0,0\nCIRCLE/0,0,0,0,0,1,10\nGOTO/0,10,0\nCYCLE/DRILL,5,2,MMPM,50\n"
        "GOTO/1,1,0\n",
        "%p G71 *\nN10 G01 X+10 Y+0 Z+0 F100\nN20 I+0 J+0\nN30 G03 X+0 Y+10 Z+0\n"
-       "N40 G200 Q200=2 Q201=-5\nN50 G00 X1 Y1 M99\n",
+       "N40 G200 Q200=2 Q201=-5 Q203=0 Q204=2\nN50 G00 X1 Y1 M99\n",
        ""},
       {"Siemens absolute centre and modal call",
        "FEDRAT/100\nGOTO/10,0,0\nCIRCLE/0,0,0,0,0,1,10\nGOTO/0,10,0\nCYCLE/DRILL,5,2,MMPM,50\n"

@@ -175,7 +175,7 @@ TEST(SaveDefinition, LoadSaveLoadKeepsFieldsAndEveryForeignLine) {
   Find(file, "NUM_MAX=9999.5\r\n");
   Find(file, "PP_COMMENT_1=\"( \"\r\n");
   // Keys the original lacked are appended after the last key of their section.
-  Find(file, "PP_SPINDLE_CCW=\r\n\r\n[MAINTENANCE]");
+  Find(file, "PP_CSS_OFF=\r\n\r\n[MAINTENANCE]");
   EXPECT_EQ(file.find("\n\n"), std::string::npos);
 }
 
