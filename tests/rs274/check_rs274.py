@@ -9,7 +9,12 @@ order among the canonical moves:
   - an arc (CIRCLE then GOTO) is the next move, an arc with the APT centre, end and direction,
     start and end on the same radius (and on the APT radius when the CIRCLE gives one);
   - a hole of a canned cycle is approached at the clearance plane and drilled exactly to its depth,
-    without any feed move leaving the hole's axis or going deeper.
+    without any feed move leaving the hole's axis or going deeper, and the tool clears it at the
+    height the cycle asks (RTRCTO, else the clearance plane).
+The tool table gives every tool a length of its own, and the moves are taken at the tool's tip: the
+length compensation in force (G43 H) minus the length of the register the APT program names
+(LOADTL/t,h, else t). A missing G43 or a wrong H register moves every cut by the difference.
+A program whose tool axis leaves +Z must stop (exit 3) on this three-axis machine, naming it.
 Usage: check_rs274.py POST SOURCE_DIR WORK_DIR PROGRAM.apt...
 """
 import math
@@ -52,14 +57,15 @@ def items(statement):
     return [s.strip() for s in statement.split('/', 1)[1].split(',')] if '/' in statement else []
 
 
-def cycle_heights(words):
-    """Depth and clearance of a CYCLE statement, for the layouts the examples use."""
+def cycle_heights(words, retract):
+    """Depth, clearance and retract (distance above the hole, None when not given) of a CYCLE
+    statement, for the layouts the examples use; the retract survives from the cycle before."""
     kind, n = words[0], len(words)
     if number(words[1]) is not None:
         if kind == 'DRILL' and n == 5 and number(words[3]) > 0:
-            return number(words[1]), number(words[4])
+            return number(words[1]), number(words[4]), retract
         if n == 5:
-            return number(words[1]), number(words[2])
+            return number(words[1]), number(words[2]), retract
         raise Mismatch('CYCLE layout not known to the checker: %s' % ','.join(words))
     depth = clearance = 0.0
     for k in range(1, n - 1, 2):
@@ -67,30 +73,48 @@ def cycle_heights(words):
             depth = number(words[k + 1])
         elif words[k] in ('CLEAR', 'RAPTO', 'FAST'):
             clearance = number(words[k + 1])
-    return depth, clearance
+        elif words[k] in ('RTRCTO', 'INCR', 'TOP', 'HIGH'):
+            retract = number(words[k + 1])
+    return depth, clearance, retract
 
 
 def apt_events(path):
-    """The moves of an APT program: ('feed'|'rapid', p), ('arc', p, centre, k, radius), ('hole', ...)."""
-    events, rapid, circle, cycle = [], False, None, None
+    """The moves of an APT program: ('feed'|'rapid', p), ('arc', p, centre, k, radius), ('hole', ...),
+    and ('tool', t, register) for each tool change."""
+    events, rapid, circle, cycle, retract, ceiling = [], False, None, None, None, -math.inf
+    origin = (0.0, 0.0, 0.0)  # ORIGIN/x,y,z: later points are measured from there
     for st in statements(path):
         word = st.split('/', 1)[0].strip()
         args = items(st)
+        if word == 'ORIGIN' and len(args) == 3:
+            origin = tuple(number(a) for a in args)
+            continue
         if word == 'RAPID':
             rapid = True
         elif word == 'CIRCLE':
             v = [number(a) for a in args]
+            centre = [c + o for c, o in zip(v[0:3], origin)]
             if len(v) == 4:  # CIRCLE/xc,yc,zc,r turns about the working-plane normal
-                circle = (v[0:3], None, v[3])
+                circle = (centre, None, v[3])
             else:
-                circle = (v[0:3], tuple(v[3:6]), v[6] if len(v) > 6 else None)
+                circle = (centre, tuple(v[3:6]), v[6] if len(v) > 6 else None)
         elif word == 'CYCLE':
-            cycle = None if args[0] == 'OFF' else cycle_heights(args)
+            cycle = None if args[0] == 'OFF' else cycle_heights(args, retract)
+            retract = cycle[2] if cycle else retract
+            ceiling = -math.inf
             rapid = False
+        elif word == 'LOADTL':
+            register = args[2] if len(args) == 3 and args[1] == 'ADJUST' else (
+                args[1] if len(args) == 2 else args[0])
+            events.append(('tool', int(number(args[0])), int(number(register))))
+            cycle = None  # a cycle never outlives its tool
         elif word == 'GOTO':
-            p = tuple(number(a) for a in args[:3])
+            p = tuple(number(a) + o for a, o in zip(args[:3], origin))
             if cycle is not None:
-                events.append(('hole', p, cycle[0], cycle[1]))
+                clear = p[2] + max(cycle[1], cycle[2] if cycle[2] is not None else cycle[1])
+                # A cycle that returns to where it started may clear a lower hole higher.
+                ceiling = max(ceiling, clear)
+                events.append(('hole', p, cycle[0], cycle[1], clear, ceiling))
             elif circle is not None:
                 events.append(('arc', p, tuple(circle[0]), circle[1], circle[2]))
             else:
@@ -99,28 +123,68 @@ def apt_events(path):
     return events
 
 
-CANON = re.compile(r'(STRAIGHT_TRAVERSE|STRAIGHT_FEED|ARC_FEED|SELECT_PLANE)\(([^)]*)\)')
+CANON = re.compile(r'(STRAIGHT_TRAVERSE|STRAIGHT_FEED|ARC_FEED|SELECT_PLANE|SELECT_TOOL|'
+                   r'USE_TOOL_LENGTH_OFFSET|USE_LENGTH_UNITS|SET_G5X_OFFSET|SET_G92_OFFSET)'
+                   r'\(([^)]*)\)')
 
 # For each plane of SELECT_PLANE: the axes (0 X, 1 Y, 2 Z) of ARC_FEED's first and second
 # coordinates and of its axis end point. Its rotation turns about the plane's positive normal.
 PLANES = {'CANON_PLANE_XY': (0, 1, 2), 'CANON_PLANE_XZ': (2, 0, 1), 'CANON_PLANE_YZ': (1, 2, 0)}
 
 
-def canonical_moves(text):
-    moves, plane = [], PLANES['CANON_PLANE_XY']
+def tool_length(t):
+    """The length the tool table gives register t, in its own unit (inches for rs274)."""
+    return 0.5 * t
+
+
+def canonical_moves(text, registers):
+    """The moves at the tool's tip: each canonical Z plus the length compensation in force, minus
+    the length of the register the APT program asks for the tool loaded (registers: tool -> h)."""
+    moves, plane, offset, tip, scale = [], PLANES['CANON_PLANE_XY'], 0.0, 0.0, 25.4
+    g5x, g92 = [0.0] * 3, [0.0] * 3  # the work offset and the local shift (G52, G92) in force
     for m in CANON.finditer(text):
-        if m.group(1) == 'SELECT_PLANE':
-            plane = PLANES.get(m.group(2).strip(), plane)
+        name, args = m.group(1), m.group(2).strip()
+        if name in ('SET_G5X_OFFSET', 'SET_G92_OFFSET'):
+            values = [float(x) for x in args.split(',')]
+            if name == 'SET_G5X_OFFSET':
+                g5x = values[1:4]
+            else:
+                g92 = values[0:3]
             continue
-        v = [float(x) for x in m.group(2).split(',')]
-        if m.group(1) == 'ARC_FEED':
+        if name == 'SELECT_PLANE':
+            plane = PLANES.get(args, plane)
+            continue
+        if name == 'USE_LENGTH_UNITS':
+            scale = 1.0 if 'INCHES' in args else 25.4
+            continue
+        if name == 'SELECT_TOOL':
+            t = int(args)
+            tip = tool_length(registers.get(t, t)) * scale
+            continue
+        if name == 'USE_TOOL_LENGTH_OFFSET':
+            offset = float(args.replace(',', ' ').split()[2])
+            continue
+        v = [float(x) for x in args.split(',')]
+        shift = [a + b for a, b in zip(g5x, g92)]  # the moves are given in the frame in force
+        if name == 'ARC_FEED':
+            first, second, normal = plane
+            v[0] += shift[first]
+            v[1] += shift[second]
+            v[2] += shift[first]
+            v[3] += shift[second]
+            v[5] += offset - tip + shift[normal]
+        else:
+            v[2] += offset - tip
+            for i in range(3):
+                v[i] += shift[i]
+        if name == 'ARC_FEED':
             end, centre = [0.0] * 3, [None] * 3
             first, second, normal = plane
             end[first], end[second], end[normal] = v[0], v[1], v[5]
             centre[first], centre[second] = v[2], v[3]
             moves.append(('A', tuple(end), tuple(centre), int(v[4]), normal))
         else:
-            moves.append(('T' if m.group(1) == 'STRAIGHT_TRAVERSE' else 'F', tuple(v[:3])))
+            moves.append(('T' if name == 'STRAIGHT_TRAVERSE' else 'F', tuple(v[:3])))
     return moves
 
 
@@ -156,6 +220,10 @@ class Walker:
             move, _ = self.take()
             if move[0] != 'T':
                 raise Mismatch('expected traverses to %s, found %s' % (p, move))
+        # A rapid the program states again where the tool stands (after a new origin) is a
+        # traverse of no length.
+        while self.peek() is not None and self.peek()[0] == 'T' and near(self.peek()[1], p):
+            self.take()
 
     def arc(self, p, centre, k, radius, previous):
         move, start = self.take()
@@ -176,30 +244,36 @@ class Walker:
         if abs(r1 - r2) > RADIUS_TOL or (radius is not None and abs(r1 - radius) > RADIUS_TOL):
             raise Mismatch('arc to %s: radii %.4f and %.4f, APT radius %s' % (p, r1, r2, radius))
 
-    def hole(self, p, depth, clearance):
+    def hole(self, p, depth, clearance, clear, highest):
         x, y, top = p
         bottom, r_plane = top - depth, top + clearance
-        ceiling = max(r_plane, self.pos[2])  # a G98 retract goes back to the level of the call
+        ceiling = max(r_plane, highest)
         while not near(self.pos, (x, y, r_plane)):  # the approach: traverses only
             move, _ = self.take()
             if move[0] != 'T':
                 raise Mismatch('hole %s: %s before reaching R%.3f over the hole' % (p, move, r_plane))
-        deepest = self.pos[2]
+        deepest, risen = self.pos[2], -math.inf
         while True:
             move = self.peek()
             if move is None or move[0] == 'A' or not near(move[1][:2], (x, y)):
                 break
             z = move[1][2]
             drilled = abs(deepest - bottom) <= TOL
-            if drilled and (z < self.pos[2] - TOL or z > ceiling + TOL):
+            if drilled and risen >= clear - TOL and (z < self.pos[2] - TOL or z > ceiling + TOL):
                 break  # the hole is done: what follows belongs to the next statement
             if z < bottom - TOL or z > (ceiling if drilled else r_plane) + TOL:
                 raise Mismatch('hole %s: %s outside R%.3f..Z%.3f' % (p, move, r_plane, bottom))
             self.take()
             if move[0] == 'F':
                 deepest = min(deepest, z)
+            if drilled:
+                risen = max(risen, z)
+            elif abs(min(deepest, z) - bottom) <= TOL:
+                risen = -math.inf  # what comes up from the bottom is the retract
         if abs(deepest - bottom) > TOL:
             raise Mismatch('hole %s drilled to Z%.4f instead of Z%.4f' % (p, deepest, bottom))
+        if risen < clear - TOL or risen > ceiling + TOL:
+            raise Mismatch('hole %s clears at Z%.4f instead of Z%.4f' % (p, risen, clear))
 
     def finish(self):
         for move in self.moves[self.i:]:
@@ -210,7 +284,18 @@ class Walker:
 def tool_table(path):
     with open(path, 'w') as f:
         for t in range(1, 100):
-            f.write('T%d P%d Z0 D10 ;tool %d\n' % (t, t, t))
+            f.write('T%d P%d Z%g D10 ;tool %d\n' % (t, t, tool_length(t), t))
+
+
+def tilted(program):
+    """The first GOTO whose tool axis is not +Z, or None."""
+    for st in statements(program):
+        args = items(st)
+        if st.split('/', 1)[0].strip() == 'GOTO' and len(args) == 6:
+            i, j, k = (number(a) for a in args[3:])
+            if abs(i) + abs(j) + abs(k - 1) > 1e-6:
+                return st
+    return None
 
 
 def check(post, source, work, program):
@@ -219,6 +304,13 @@ def check(post, source, work, program):
     ppc = os.path.join(source, 'data', 'ppc', 'linuxcnc_mill.ppc')
     run = subprocess.run([post, '--ini', os.path.join(work, 'none.ini'), '--ppc', ppc, '-o', out,
                           program], capture_output=True)
+    stop = tilted(program)
+    if stop is not None:
+        err = run.stderr.decode('latin-1')
+        if run.returncode != 3 or 'Tool axis other than +Z' not in err or stop not in err:
+            raise Mismatch('%s must stop this three-axis run (exit 3), ended with %d'
+                           % (stop, run.returncode))
+        return {'stopped at a tilted tool axis': 1}
     if run.returncode != 0:
         raise Mismatch('ordalis-post ended with %d' % run.returncode)
     table = os.path.join(work, 'tools.tbl')
@@ -231,10 +323,14 @@ def check(post, source, work, program):
     if rs.returncode != 0 or 'PROGRAM_END()' not in text:
         errors = [l for l in text.splitlines() if not re.match(r'\s*\d+ N', l) and l.strip()]
         raise Mismatch('rs274 rejects %s: %s' % (out, ' | '.join(errors[-3:])))
-    walker = Walker(canonical_moves(text))
+    events = apt_events(program)
+    registers = {e[1]: e[2] for e in events if e[0] == 'tool'}
+    walker = Walker(canonical_moves(text, registers))
     previous = None
-    for event in apt_events(program):
+    for event in events:
         kind, p = event[0], event[1]
+        if kind == 'tool':
+            continue
         if kind == 'feed':
             walker.feed(p, previous)
         elif kind == 'rapid':
@@ -242,7 +338,7 @@ def check(post, source, work, program):
         elif kind == 'arc':
             walker.arc(p, event[2], event[3], event[4], previous)
         else:
-            walker.hole(p, event[2], event[3])
+            walker.hole(p, event[2], event[3], event[4], event[5])
         walker.counts[kind] += 1
         previous = walker.pos if kind == 'hole' else p
     walker.finish()

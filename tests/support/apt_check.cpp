@@ -118,6 +118,7 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
   bool known = true;  // where the tool stands, for GODLTA
   bool circle = false, cycle = false;
   CycleLevels levels;
+  double highestClear = -std::numeric_limits<double>::infinity();
   for (const std::string& st : Statements(apt)) {
     const std::string_view word = Trim(std::string_view(st).substr(0, st.find('/')));
     const std::vector<std::string_view> items = Items(st);
@@ -144,6 +145,7 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
       if (item(0) == "OFF") cycle = false;
       if (IsDrillWord(item(0))) {
         cycle = true;
+        highestClear = -std::numeric_limits<double>::infinity();
         const CycleLevels next = ReadCycle(items);
         // The retract survives from one cycle to the next when a statement names none.
         if (std::isnan(next.retract) && !std::isnan(levels.retract)) {
@@ -174,6 +176,8 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
                                : levels.absolute          ? levels.retract
                                                           : p.z + levels.retract;
         e.clear = std::fmax(plane, retract);
+        highestClear = std::fmax(highestClear, e.clear);
+        e.highestClear = highestClear;
       }
       e.kind = circle                      ? AptEvent::kArcEnd
                : (cycle && word == "GOTO") ? AptEvent::kHole
@@ -224,7 +228,7 @@ std::vector<std::string> CheckAgainstApt(const std::vector<AptEvent>& apt, const
                          std::to_string(e.bottom) + " at " + Describe(e));
       }
       if (std::isfinite(e.clear) && std::isfinite(m.clearHeight) &&
-          std::fabs(m.clearHeight - e.clear) > kTolerance) {
+          (m.clearHeight < e.clear - kTolerance || m.clearHeight > e.highestClear + kTolerance)) {
         faults.push_back("hole clears at Z" + std::to_string(m.clearHeight) + " instead of Z" +
                          std::to_string(e.clear) + " at " + Describe(e));
       }

@@ -22,6 +22,7 @@ struct AptEvent {
   // Holes: the bottom and the height the tool clears at, as the CYCLE asks (NaN when the checker
   // cannot read its layout).
   double bottom = 0, clear = 0;
+  double highestClear = 0;  // a cycle returning to where it started clears lower holes that high
   std::string statement;
 };
 

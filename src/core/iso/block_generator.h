@@ -63,6 +63,7 @@ class BlockGenerator {
 
   // The canned-cycle blocks (cycle_output.cpp).
   void cycleBlock(std::string& r);
+  void riseOverHole();
 
   /// Appends a word with exactly one separator before it (none at the start of a line).
   void appendWord(std::string& r, std::string_view word) const;

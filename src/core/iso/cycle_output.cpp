@@ -48,17 +48,18 @@ void BlockGenerator::cycleBlock(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
   CycleState& cy = s.cycle;
-  // Without a template of its own for the later holes, every hole is written as the first one, so
-  // a controller whose cycle call carries the hole's levels gets them at each hole.
-  const std::string* tpl =
-      cy.holeStarted && !d.PP_CYCLE.empty() ? &d.PP_CYCLE : CycleTemplate(d, cy.kindCode);
-  if (tpl == nullptr) {
+  if (CycleTemplate(d, cy.kindCode) == nullptr) {
     // A cycle word that names no hole (FACE, already reported): the point is still reached.
     motionBlock(r);
     return;
   }
   // The holes are absolute points; the cycle templates may begin with their own line number.
   absoluteBefore();
+  riseOverHole();
+  // Without a template of its own for the later holes, every hole is written as the first one, so
+  // a controller whose cycle call carries the hole's levels gets them at each hole.
+  const std::string* tpl =
+      cy.holeStarted && !d.PP_CYCLE.empty() ? &d.PP_CYCLE : CycleTemplate(d, cy.kindCode);
   if (!cy.holeStarted) {
     cy.holeStarted = true;
     cy.firstPointWritten = false;
@@ -70,6 +71,32 @@ void BlockGenerator::cycleBlock(std::string& r) {
   TakePoint(s, s.prevX, s.prevY, s.prevZ, s.prevA, s.prevB, s.prevC);
   s.prevKnown = true;
   appendWord(r, engine_.expandCycle(*tpl));
+  cy.lastClear = CycleClearHeight(cy, s.Z);
+}
+
+// A hole that clears higher than where the tool stands (a hole on a higher step) would be reached
+// through the step: the tool rises first, and a cycle in force starts again from there, so the
+// level it returns to is the new one.
+void BlockGenerator::riseOverHole() {
+  RunState& s = ctx_.state;
+  const auto& d = ctx_.definition;
+  CycleState& cy = s.cycle;
+  const double clear = CycleClearHeight(cy, s.Z);
+  double standing = clear;
+  if (cy.holeStarted) {
+    standing = cy.lastClear;
+  } else if (s.prevKnown) {
+    standing = s.prevZ;
+  }
+  if (!(clear > standing + 1e-6)) return;
+  if (cy.holeStarted) {
+    addFinalPrefix(engine_.expandCycle(d.PP_CYCLE_OFF));
+    cy.holeStarted = false;
+  }
+  std::string rise = d.PP_G00;
+  appendWord(rise, MonFormat(clear, d.FORMAT_PP_Z));
+  addFinalPrefix(rise);
+  s.gText = d.PP_G00;
 }
 
 // A tool change, the end of the program or a change of origin met inside a cycle: the cancel goes
