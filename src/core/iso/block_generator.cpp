@@ -402,6 +402,7 @@ void BlockGenerator::interruptCycle() {
   s.cycle.interruptPending = false;
   if (!s.cycleMode) return;
   s.cycleMode = false;
+  s.cycle.clearKnown = false;
   s.cycle.resumePending = true;
   addPrefixBlock(engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF));
   if (s.prevKnown) {

@@ -72,6 +72,7 @@ void BlockGenerator::cycleBlock(std::string& r) {
   s.prevKnown = true;
   appendWord(r, engine_.expandCycle(*tpl));
   cy.lastClear = CycleClearHeight(cy, s.Z);
+  cy.clearKnown = true;
 }
 
 // A hole that clears higher than where the tool stands (a hole on a higher step) would be reached
@@ -83,7 +84,7 @@ void BlockGenerator::riseOverHole() {
   CycleState& cy = s.cycle;
   const double clear = CycleClearHeight(cy, s.Z);
   double standing = clear;
-  if (cy.holeStarted) {
+  if (cy.clearKnown) {
     standing = cy.lastClear;
   } else if (s.prevKnown) {
     standing = s.prevZ;
@@ -106,6 +107,7 @@ void BlockGenerator::endCycle() {
   s.cycle.endPending = false;
   if (!s.cycleMode) return;
   s.cycleMode = false;
+  s.cycle.clearKnown = false;
   s.cycle.resumePending = false;
   addPrefixBlock(engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF));
   if (s.motionCode == -1 || (s.motionCode >= 81 && s.motionCode <= 89)) s.motionCode = 0;
@@ -130,6 +132,7 @@ bool BlockGenerator::cycleCancel(std::string& r) {
   RunState& s = ctx_.state;
   if (!s.cycleMode || s.motionCode != 80) return false;
   s.cycleMode = false;
+  s.cycle.clearKnown = false;
   r = engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF);
   s.motionCode = 0;
   // The tool stands at the retract height and the cycle may have changed the modal motion.

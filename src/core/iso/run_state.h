@@ -44,7 +44,8 @@ struct CycleState {
   std::string retractModeText;
   std::int16_t retractMode = 0;  // 0 none, 1 incremental, 2 absolute, 3 high
   bool firstPointWritten = false;
-  double lastClear = 0;  // the height the last hole was cleared at
+  double lastClear = 0;     // the height the last hole was cleared at
+  bool clearKnown = false;  // a hole was drilled since the last cancel: the tool stands there
   // The hole code of the cycle in force (81 to 89, 0 when the cycle word named none) and whether
   // its first hole is written: the holes never depend on a motion code another statement may set.
   int kindCode = 0;

@@ -96,6 +96,25 @@ TEST(ModalCheck, CatchesTheFaultsItIsThereFor) {
        "G17 G90 G94 G71\nG1 X10 Y0 Z0 F100\nG3 X0 Y10 Z0 I=AC(0) J=AC(0)\nF50\n"
        "MCALL CYCLE81(2,0,2,-5)\nG0 X1 Y1\nG0 X2 Y1\nMCALL\n",
        ""},
+      {"cycle left on through a tool change",
+       "FEDRAT/100\nGOTO/0,0,10\nCYCLE/DRILL,5,2,MMPM,50\nGOTO/1,1,0\nLOADTL/2\nGOTO/5,5,10\n",
+       "G21 G90 G94\nG1 X0 Y0 Z10 F100\nG99 G81 X1 Y1 Z-5 R2 F50\nT2 M6\nX5 Y5 Z10\n",
+       "line 5: a move runs in a canned cycle"},
+      {"every hole at the first hole's levels",
+       "FEDRAT/100\nCYCLE/DRILL,5,2,MMPM,50\nGOTO/1,1,0\nGOTO/2,1,-3\nCYCLE/OFF\n",
+       "G17 G90 G94 G71\nMCALL CYCLE81(2,0,2,-5)\nG0 X1 Y1\nG0 X2 Y1\nMCALL\n",
+       "hole drilled to Z-5"},
+      {"back to R whatever the program asks",
+       "CYCLE/DRILL,FEDTO,5,RAPTO,2,RTRCTO,20,MMPM,50\nGOTO/1,1,0\n",
+       "G21 G90 G94\nG0 X1 Y1 Z20\nG99 G81 X1 Y1 Z-5 R2 F50\n", "hole clears at Z2"},
+      {"a first hole without the tool's length",
+       "LOADTL/1\nCYCLE/DRILL,5,2,MMPM,50\nGOTO/1,1,0\nCYCLE/OFF\nLOADTL/2\nGOTO/0,0,10\n",
+       "T1 M6\nG98 G81 X1 Y1 Z-5 R2 F50\nG80\nT2 M6\nG0 X0 Y0\nG43 H2 Z10\n",
+       "line 2: a hole drilled before the tool's G43"},
+      {"an axis left where the old origin put it",
+       "FEDRAT/100\nGOTO/1,2,3\nORIGIN/10,0,0\nGOTO/1,2,3\nGOTO/1,5,3\n",
+       "G21 G90 G94\nG1 X1 Y2 Z3 F100\nG52 X10 Y0 Z0\nY5\n",
+       "line 4: the first move after a work offset change"},
   };
   for (const Case& c : cases) {
     const auto faults = Check(c.apt, c.iso, true);
