@@ -109,6 +109,27 @@ CycleLevels ReadCycle(const std::vector<std::string_view>& items) {
   return c;
 }
 
+/// The retract survives from one cycle to the next when a statement names none.
+CycleLevels NextCycle(const CycleLevels& before, const CycleLevels& next) {
+  if (std::isnan(next.retract) && !std::isnan(before.retract)) {
+    return {next.depth, next.clearance, before.retract, before.absolute};
+  }
+  return next;
+}
+
+/// A hole's bottom and clearing height; a cycle returning to where it started may clear a lower
+/// hole as high as the highest one so far.
+void HoleLevels(const CycleLevels& levels, AptEvent& e, double& highestClear) {
+  e.bottom = e.p.z - levels.depth;
+  const double plane = e.p.z + levels.clearance;
+  const double retract = std::isnan(levels.retract) ? plane
+                         : levels.absolute          ? levels.retract
+                                                    : e.p.z + levels.retract;
+  e.clear = std::fmax(plane, retract);
+  highestClear = std::fmax(highestClear, e.clear);
+  e.highestClear = highestClear;
+}
+
 }  // namespace
 
 std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
@@ -146,13 +167,7 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
       if (IsDrillWord(item(0))) {
         cycle = true;
         highestClear = -std::numeric_limits<double>::infinity();
-        const CycleLevels next = ReadCycle(items);
-        // The retract survives from one cycle to the next when a statement names none.
-        if (std::isnan(next.retract) && !std::isnan(levels.retract)) {
-          levels = {next.depth, next.clearance, levels.retract, levels.absolute};
-        } else {
-          levels = next;
-        }
+        levels = NextCycle(levels, ReadCycle(items));
       }
     } else if (word == "LOADTL" || (word == "LOAD" && item(0) == "TOOL") || word == "END" ||
                word == "FINI") {
@@ -169,16 +184,7 @@ std::vector<AptEvent> ReadAptEvents(std::string_view apt) {
       AptEvent e = now;
       e.p = p;
       e.statement = st;
-      if (cycle && word == "GOTO") {
-        e.bottom = p.z - levels.depth;
-        const double plane = p.z + levels.clearance;
-        const double retract = std::isnan(levels.retract) ? plane
-                               : levels.absolute          ? levels.retract
-                                                          : p.z + levels.retract;
-        e.clear = std::fmax(plane, retract);
-        highestClear = std::fmax(highestClear, e.clear);
-        e.highestClear = highestClear;
-      }
+      if (cycle && word == "GOTO") HoleLevels(levels, e, highestClear);
       e.kind = circle                      ? AptEvent::kArcEnd
                : (cycle && word == "GOTO") ? AptEvent::kHole
                                            : AptEvent::kPoint;

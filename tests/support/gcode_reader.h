@@ -62,6 +62,8 @@ class GcodeReader {
   void applyG(int code);
   bool blockEvents(const std::vector<Word>& words, int number);
   void move(const std::vector<Word>& words, int number);
+  void centreBlock(const std::vector<Word>& words);
+  void beforeMove(const std::vector<Word>& words, int number);
   void fanucHole(const std::vector<Word>& words, Point3 end, int number);
   void hole(Point3 at, double bottom, double clear, int number);
   void arc(Point3 start, Point3 end, const std::vector<Word>& words, int number);

@@ -24,57 +24,6 @@ bool IsFeedUnit(std::string_view word) {
   return word == "MMPM" || word == "IPM" || word == "MMPR" || word == "IPR";
 }
 
-/// What a SPINDL statement says, its words read wherever they stand.
-struct SpindleWords {
-  double speed = 0;
-  const std::string* direction = nullptr;
-  bool surface = false;  // SFM or SMM
-  bool on = false, off = false;
-};
-
-SpindleWords ReadSpindleWords(HandlerContext& h, std::string_view statement) {
-  const auto& def = h.ctx.definition;
-  const ParamList p(TrimLeft(ParameterText(statement)));
-  SpindleWords w;
-  for (int i = 1; i <= p.count(); ++i) {
-    const std::string_view item = FirstWord(Trim(p.item(i)));
-    if (item.empty()) continue;
-    const char c = item.front();
-    if ((c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-') {
-      if (w.speed <= 0) w.speed = ReadNumber(item);
-    } else if (item == "CLW") {
-      w.direction = &def.PP_SPINDLE_CW;
-    } else if (item == "CCLW") {
-      w.direction = &def.PP_SPINDLE_CCW;
-    } else if (item == "SFM" || item == "SMM") {
-      w.surface = true;
-    } else if (item == "OFF") {
-      w.off = true;
-    } else if (item == "ON") {
-      w.on = true;
-    } else if (item != "RPM") {
-      // RANGE, MAXRPM and the like: logged with their value, which is no speed.
-      std::string detail(" ");
-      detail.append(item);
-      const std::string_view next = Trim(p.item(i + 1));
-      if (i < p.count() && !next.empty() && (ReadNumber(next) != 0 || next.front() == '0')) {
-        detail.append(",").append(next);
-        ++i;
-      }
-      h.ctx.message(kMsgSpindleWord, detail);
-    }
-  }
-  return w;
-}
-
-/// Starts the spindle at the speed in force (a surface speed when `surface`).
-void StartSpindle(iso::RunState& st, bool surface) {
-  st.surfaceSpeed = surface;
-  st.spindleState = surface ? 3 : 1;
-  st.spindleSpeedPending = true;
-  st.spindleRunning = true;
-}
-
 /// The text after the first "/", or after the first `fallback` character when there is no "/".
 std::string_view TextAfterSlashOr(std::string_view statement, char fallback) {
   return statement.find('/') != std::string_view::npos ? TextAfter(statement, '/')
@@ -139,50 +88,6 @@ void HandleFedrat(HandlerContext& h, std::string_view statement) {
   if (!cycleHolds) st.motionCode = 1;
 }
 
-void HandleSpindl(HandlerContext& h, std::string_view statement) {
-  iso::RunState& st = h.ctx.state;
-  const auto& def = h.ctx.definition;
-  const SpindleWords w = ReadSpindleWords(h, statement);
-  // The program states its spindle itself: nothing to start again after a tool change.
-  st.restartSpindle = false;
-  if (w.off) {
-    st.spindle = def.PP_SPINDLE_OFF;
-    st.spindleState = 2;
-    st.spindleRunning = false;
-    return;
-  }
-  if (w.speed <= 0) {
-    // SPINDL/ON, or a direction alone: the last speed again, in the last direction unless named.
-    if (!w.on && w.direction == nullptr) return;
-    if (!st.surfaceSpeed && st.spindleSpeed <= 0) {
-      h.ctx.message(kMsgSpindleNoSpeed, std::string(" ").append(statement));
-      return;
-    }
-    if (w.direction != nullptr) st.spindleDirection = *w.direction;
-    if (st.spindleDirection.empty()) st.spindleDirection = def.PP_SPINDLE_CW;
-    st.spindle = st.spindleDirection;
-    StartSpindle(st, st.surfaceSpeed);
-    return;
-  }
-  // APT turns clockwise when the statement names no direction.
-  st.spindleDirection = w.direction != nullptr ? *w.direction : def.PP_SPINDLE_CW;
-  st.spindle = st.spindleDirection;
-  if (w.surface) {
-    if (def.PP_CSS_ON.empty() || def.PP_CSS_OFF.empty()) {
-      // Written as rpm, a surface speed of 200 m/min would break the tool at once.
-      h.ctx.message(kMsgNoSurfaceSpeed, std::string(" ").append(statement));
-      h.ctx.interrupt = true;
-      return;
-    }
-    st.surfaceSpeedValue = w.speed;
-    StartSpindle(st, true);
-    return;
-  }
-  if (st.surfaceSpeed) st.surfaceSpeedOffPending = true;
-  st.spindleSpeed = w.speed;
-  StartSpindle(st, false);
-}
-
 void HandleUnits(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   // Blanks around the word, as in "UNITS / MM", do not hide it.
@@ -192,21 +97,6 @@ void HandleUnits(HandlerContext& h, std::string_view statement) {
   if (unit == "INCH" || unit == "INCHES") st.unitsCode = 70;
   st.unitsPending = unit == "MM" || unit == "INCH" || unit == "INCHES";
   if (!st.unitsPending) h.ctx.message(kMsgNotProcessed, statement);
-}
-
-const std::string& HandleCoolnt(HandlerContext& h, std::string_view statement) {
-  const auto& def = h.ctx.definition;
-  const std::string_view words = ParameterText(statement);
-  // OFF wins wherever it stands: COOLNT/FLOOD,OFF must never leave the coolant running.
-  if (Contains(words, "OFF")) return def.PP_FLUID_OFF;
-  if (Contains(words, "MIST") || Contains(words, "AIR")) return def.PP_FLUID_AIR;
-  if (Contains(words, "THRU")) {
-    if (!def.PP_FLUID_THRU.empty()) return def.PP_FLUID_THRU;
-    h.ctx.message(kMsgThruAsFlood);
-    return def.PP_FLUID_FLOOD;
-  }
-  if (Contains(words, "FLOOD")) return def.PP_FLUID_FLOOD;
-  return def.PP_FLUID_ON;
 }
 
 const std::string& HandleAir(HandlerContext& h, std::string_view statement) {

@@ -100,7 +100,9 @@ TEST_F(AptTest, SpindleForms) {
     st.reset(ctx.definition);
     log.clear();
     run(c.statement);
-    if (c.speed > 0) EXPECT_DOUBLE_EQ(st.spindleSpeed, c.speed) << c.statement;
+    if (c.speed > 0) {
+      EXPECT_DOUBLE_EQ(st.spindleSpeed, c.speed) << c.statement;
+    }
     EXPECT_EQ(st.spindle, c.direction) << c.statement;
     EXPECT_EQ(st.spindleState, c.state) << c.statement;
     EXPECT_EQ(static_cast<int>(log.lines().size()), c.logs) << c.statement;
