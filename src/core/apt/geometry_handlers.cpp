@@ -49,8 +49,8 @@ bool RoundsToNothing(const iso::ArcState& arc, double step) {
   const auto same = [step](double a, double b) {
     return std::llround(a / step) == std::llround(b / step);
   };
-  const bool endIsStart = same(arc.start.x, arc.end.x) && same(arc.start.y, arc.end.y) &&
-                          same(arc.start.z, arc.end.z);
+  const bool endIsStart =
+      same(arc.start.x, arc.end.x) && same(arc.start.y, arc.end.y) && same(arc.start.z, arc.end.z);
   // An end exactly on the start is the whole circle the program asks for.
   const bool fullCircle = iso::Distance(arc.start, arc.end) < 1e-9;
   return (endIsStart && !fullCircle) || std::fabs(arc.radius) < step;

@@ -92,8 +92,8 @@ bool RefuseToolAxis(HandlerContext& h, std::string_view statement, double i, dou
   if (h.ctx.definition.Cinematique_Machine >= 2) return false;
   const double length = std::sqrt(i * i + j * j + k * k);
   // No axis at all names no orientation; an upright one within rounding is upright.
-  if (!(length > 0) || std::fabs(i / length) + std::fabs(j / length) + std::fabs(k / length - 1) <
-                           1e-6) {
+  if (!(length > 0) ||
+      std::fabs(i / length) + std::fabs(j / length) + std::fabs(k / length - 1) < 1e-6) {
     return false;
   }
   h.ctx.message(kMsgToolAxisRefused, std::string(" ").append(statement));

@@ -63,9 +63,9 @@ struct CycleState {
   bool firstPointColoured = false;
 };
 
-/// The height the tool clears at over a hole whose top is `z`: the retract the program gives (RTRCTO,
-/// INCR, HIGH and TOP measure it from the hole's top, as CAM systems write them; ABS is a Z), never
-/// below the clearance plane; the clearance plane when the program gives no retract.
+/// The height the tool clears at over a hole whose top is `z`: the retract the program gives
+/// (RTRCTO, INCR, HIGH and TOP measure it from the hole's top, as CAM systems write them; ABS is a
+/// Z), never below the clearance plane; the clearance plane when the program gives no retract.
 double CycleClearHeight(const CycleState& c, double z);
 
 struct RunState {

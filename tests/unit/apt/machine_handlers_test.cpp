@@ -168,14 +168,14 @@ TEST_F(AptTest, UnitsCoolantAirCorrection) {
   log.clear();
 
   // OFF anywhere wins; MIST is the definition's mist code; THRU needs its key, else flood.
-  for (const auto& [statement, code] : std::vector<std::pair<std::string, std::string>>{
-           {"COOLNT/ON", "M8"},
-           {"COOLNT/MIST", "M50"},
-           {"COOLNT/FLOOD", "M7"},
-           {"COOLNT/FLOOD,OFF", "M9"},
-           {"COOLNT/OFF", "M9"},
-           {"COOLNT/AIR", "M50"},
-           {"COOLNT/THRU", "M7"}}) {
+  for (const auto& [statement, code] :
+       std::vector<std::pair<std::string, std::string>>{{"COOLNT/ON", "M8"},
+                                                        {"COOLNT/MIST", "M50"},
+                                                        {"COOLNT/FLOOD", "M7"},
+                                                        {"COOLNT/FLOOD,OFF", "M9"},
+                                                        {"COOLNT/OFF", "M9"},
+                                                        {"COOLNT/AIR", "M50"},
+                                                        {"COOLNT/THRU", "M7"}}) {
     run(statement);
     EXPECT_EQ(st.coolant, code) << statement;
   }

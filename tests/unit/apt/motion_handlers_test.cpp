@@ -25,8 +25,8 @@ TEST_F(AptTest, GotoToolAxisNeedsAMultiAxisMachine) {
   EXPECT_TRUE(st.pointPending);
   EXPECT_FALSE(ctx.interrupt);
   // Any other axis cannot be cut upright: the statement is named and the run stops, point unset.
-  for (const char* statement : {"GOTO/11,20,30,0,1,0", "GOTO/11,20,30,0,0,-1.", "FROM/11,2,3,-1,0,0",
-                                "GOTO / 11, 20, 30, 0.6, 0, 0.8"}) {
+  for (const char* statement : {"GOTO/11,20,30,0,1,0", "GOTO/11,20,30,0,0,-1.",
+                                "FROM/11,2,3,-1,0,0", "GOTO / 11, 20, 30, 0.6, 0, 0.8"}) {
     st.pointPending = false;
     ctx.interrupt = false;
     run(statement);

@@ -39,12 +39,14 @@ struct SafetyTest : ::testing::Test {
     d.FORMAT_PP_X = "X#0.0";
     d.FORMAT_PP_Y = "Y#0.0";
     d.FORMAT_PP_Z = "Z#0.0";
-    d.FORMAT_CERCLE = "&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.0) Y&(PP_POINT_CERCLE_Y,0.0) "
-                      "I&(PP_CENTRE_RELATIF_X,0.0) J&(PP_CENTRE_RELATIF_Y,0.0)";
+    d.FORMAT_CERCLE =
+        "&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.0) Y&(PP_POINT_CERCLE_Y,0.0) "
+        "I&(PP_CENTRE_RELATIF_X,0.0) J&(PP_CENTRE_RELATIF_Y,0.0)";
     d.CHANGE_OUTIL = "T&(PP_TOOL,0) M6";
     d.ANNUL_OUTIL = "M5\r\nM9";
-    d.PREMIER_POINT = "G0 X&(PP_FIRST_X,0.0) Y&(PP_FIRST_Y,0.0)\r\n"
-                      "G43 H&(PP_H_REGISTER,0) Z&(PP_FIRST_Z,0.0)";
+    d.PREMIER_POINT =
+        "G0 X&(PP_FIRST_X,0.0) Y&(PP_FIRST_Y,0.0)\r\n"
+        "G43 H&(PP_H_REGISTER,0) Z&(PP_FIRST_Z,0.0)";
     d.SPINDLE_ON = "S&(PP_S_SPINDLE,0) &(PP_SPINDLE,)";
     d.SPINDLE_OFF = "M5";
     d.PP_SPINDLE_CW = "M3";
@@ -64,10 +66,12 @@ struct SafetyTest : ::testing::Test {
     d.PP_ORIGIN = "G52 X&(PP_ORIGIN_X,0.0) Y&(PP_ORIGIN_Y,0.0) Z&(PP_ORIGIN_Z,0.0)";
     d.MACRO_GOHOME = "G28";
     d.PP_END = "M30";
-    d.PP_CYCLE_DRILL = "G98 G81 X&(PP_CYCLE_X,0.0) Y&(PP_CYCLE_Y,0.0) "
-                       "Z&(PP_CYCLE_Z-PP_CYCLE_DEPTH,0.0) R&(PP_CYCLE_Z+PP_CYCLE_CLEARENCE,0.0)";
-    d.PP_CYCLE_TAP = "G84 X&(PP_CYCLE_X,0.0) Y&(PP_CYCLE_Y,0.0) Z&(PP_CYCLE_Z-PP_CYCLE_DEPTH,0.0) "
-                     "F&(PP_CYCLE_FEED,0.0##) (PITCH &(PP_CYCLE_PITCH,0.0##))";
+    d.PP_CYCLE_DRILL =
+        "G98 G81 X&(PP_CYCLE_X,0.0) Y&(PP_CYCLE_Y,0.0) "
+        "Z&(PP_CYCLE_Z-PP_CYCLE_DEPTH,0.0) R&(PP_CYCLE_Z+PP_CYCLE_CLEARENCE,0.0)";
+    d.PP_CYCLE_TAP =
+        "G84 X&(PP_CYCLE_X,0.0) Y&(PP_CYCLE_Y,0.0) Z&(PP_CYCLE_Z-PP_CYCLE_DEPTH,0.0) "
+        "F&(PP_CYCLE_FEED,0.0##) (PITCH &(PP_CYCLE_PITCH,0.0##))";
     d.PP_CYCLE = "X&(PP_CYCLE_X,0.0) Y&(PP_CYCLE_Y,0.0)";
     d.PP_CYCLE_OFF = "G80";
   }
@@ -93,17 +97,22 @@ struct Case {
 TEST_F(SafetyTest, CyclesEndWithTheirToolAndTheFirstHoleIsApproached) {
   const char* drill = "LOADTL/1\nRAPID\nGOTO/0,0,10\nCYCLE/DRILL,5,2,MMPM,100\nGOTO/1,1,0\n";
   const Case cases[] = {
-      {"D40 tool change", "LOADTL/1\nRAPID\nGOTO/0,0,10\nCYCLE/DRILL,5,2,MMPM,100\nGOTO/1,1,0\n"
-                          "LOADTL/2\nGOTO/5,5,10\nGOTO/6,5,10\n",
+      {"D40 tool change",
+       "LOADTL/1\nRAPID\nGOTO/0,0,10\nCYCLE/DRILL,5,2,MMPM,100\nGOTO/1,1,0\n"
+       "LOADTL/2\nGOTO/5,5,10\nGOTO/6,5,10\n",
        "T1 M6\nG0 X0.0 Y0.0\nG43 H1 Z10.0\nG98 G81 X1.0 Y1.0 Z-5.0 R2.0\nG80\n"
        "M5\nM9\nT2 M6\nG0 X5.0 Y5.0\nG43 H2 Z10.0\nG1 X6.0\n"},
-      {"D40 END", "", "T1 M6\nG0 X0.0 Y0.0\nG43 H1 Z10.0\nG98 G81 X1.0 Y1.0 Z-5.0 R2.0\nG80\nM30\n"},
-      {"D40 GOHOME", "", "T1 M6\nG0 X0.0 Y0.0\nG43 H1 Z10.0\nG98 G81 X1.0 Y1.0 Z-5.0 R2.0\nG80\nG28\n"},
-      {"D40 ORIGIN", "", "T1 M6\nG0 X0.0 Y0.0\nG43 H1 Z10.0\nG98 G81 X1.0 Y1.0 Z-5.0 R2.0\nG80\nG55\n"},
+      {"D40 END", "",
+       "T1 M6\nG0 X0.0 Y0.0\nG43 H1 Z10.0\nG98 G81 X1.0 Y1.0 Z-5.0 R2.0\nG80\nM30\n"},
+      {"D40 GOHOME", "",
+       "T1 M6\nG0 X0.0 Y0.0\nG43 H1 Z10.0\nG98 G81 X1.0 Y1.0 Z-5.0 R2.0\nG80\nG28\n"},
+      {"D40 ORIGIN", "",
+       "T1 M6\nG0 X0.0 Y0.0\nG43 H1 Z10.0\nG98 G81 X1.0 Y1.0 Z-5.0 R2.0\nG80\nG55\n"},
       {"D40 end of the program", "",
        "T1 M6\nG0 X0.0 Y0.0\nG43 H1 Z10.0\nG98 G81 X1.0 Y1.0 Z-5.0 R2.0\nG80\n"},
-      {"D41", "LOADTL/3\nCYCLE/DRILL,FEDTO,5,RAPTO,2,RTRCTO,15,MMPM,100\nGOTO/20,20,0\nGOTO/30,20,0\n"
-              "CYCLE/OFF\n",
+      {"D41",
+       "LOADTL/3\nCYCLE/DRILL,FEDTO,5,RAPTO,2,RTRCTO,15,MMPM,100\nGOTO/20,20,0\nGOTO/30,20,0\n"
+       "CYCLE/OFF\n",
        "T3 M6\nG0 X20.0 Y20.0\nG43 H3 Z15.0\nG98 G81 X20.0 Y20.0 Z-5.0 R2.0\nX30.0 Y20.0\nG80\n"},
   };
   const char* tails[] = {"", "END\n", "GOHOME\n", "ORIGIN/FIXTUR,2\n", ""};

@@ -36,8 +36,8 @@ const Ranges kTranslated = {{1, 1},       {501, 502},   {510, 513},   {600, 605}
 // the labels and tool-tips of the feed-mode and arc-plane keys; the machine-safety messages (tool
 // axes, surface speed, spindle words, taps, coolant, compensation on arcs) and the labels of the
 // surface-speed and through-spindle coolant keys.
-const Ranges kAdded = {{2137, 2137}, {2150, 2152}, {2170, 2176}, {5561, 5572},
-                        {5590, 5599}, {5620, 5625}};
+const Ranges kAdded = {{2137, 2137}, {2150, 2152}, {2170, 2176},
+                       {5561, 5572}, {5590, 5599}, {5620, 5625}};
 const Ranges kDebugOnly = {{514, 514},   {606, 609},   {614, 620},   {1002, 1002}, {1101, 1104},
                            {2122, 2123}, {2125, 2129}, {2132, 2136}, {3001, 3008}, {3012, 3017},
                            {4034, 4040}, {5229, 5229}, {5250, 5250}, {5515, 5519}, {5549, 5549},
