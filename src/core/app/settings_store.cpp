@@ -39,8 +39,7 @@ AliasProblem CheckAlias(const std::vector<AliasEntry>& entries, std::size_t inde
 }
 
 std::vector<AliasEntry> ReadAliases(const std::string& settingsPath) {
-  const common::ProfileFile settings =
-      common::ProfileFile::load(common::NativePath(settingsPath));
+  const common::ProfileFile settings = common::ProfileFile::load(common::NativePath(settingsPath));
   std::vector<AliasEntry> entries;
   for (const std::string& key : settings.keys(apt::kAliasSection)) {
     entries.push_back({key, settings.get(apt::kAliasSection, key)});
@@ -60,8 +59,8 @@ bool SaveAliases(const std::string& settingsPath, const std::vector<AliasEntry>&
   }
   // A key kept under another case is written anew: the conversion matches words exactly.
   for (const std::string& key : settings.keys(apt::kAliasSection)) {
-    const bool stays = std::any_of(kept.begin(), kept.end(),
-                                   [&](const AliasEntry& e) { return e.word == key; });
+    const bool stays =
+        std::any_of(kept.begin(), kept.end(), [&](const AliasEntry& e) { return e.word == key; });
     if (!stays) settings.remove(apt::kAliasSection, key);
   }
   for (const AliasEntry& entry : kept) {

@@ -10,7 +10,9 @@ namespace {
 
 constexpr int kGerman = 1031;
 
-constexpr std::array<LanguageChoice, 5> kNames = {{{"Fran\xE7" "ais", kFrench},
+constexpr std::array<LanguageChoice, 5> kNames = {{{"Fran\xE7"
+                                                    "ais",
+                                                    kFrench},
                                                    {"English US", kEnglish},
                                                    {"Italiano IT", kItalian},
                                                    {"Debug Menu", kDebug},

@@ -31,9 +31,9 @@ void Page(QPainter& p, QRectF r, int lines = 3) {
   QPolygonF outline({r.topLeft(), QPointF(r.right() - fold, r.top()),
                      QPointF(r.right(), r.top() + fold), r.bottomRight(), r.bottomLeft()});
   p.drawPolygon(outline);
-  p.drawPolyline(QPolygonF({QPointF(r.right() - fold, r.top()),
-                            QPointF(r.right() - fold, r.top() + fold),
-                            QPointF(r.right(), r.top() + fold)}));
+  p.drawPolyline(
+      QPolygonF({QPointF(r.right() - fold, r.top()), QPointF(r.right() - fold, r.top() + fold),
+                 QPointF(r.right(), r.top() + fold)}));
   Pen(p, kGrey, 1.2);
   for (int i = 0; i < lines; ++i) {
     const qreal y = r.top() + fold + 2.5 + i * 3.0;
@@ -164,6 +164,25 @@ void Power(QPainter& p) {
   p.drawLine(QPointF(12, 2.5), QPointF(12, 11));
 }
 
+void Floppy(QPainter& p) {
+  Pen(p, kInk, 1.2);
+  p.setBrush(kBlue);
+  p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
+  p.setBrush(kPaper);
+  p.drawRect(QRectF(6.5, 3, 11, 7));
+  p.setBrush(kGrey.lighter(120));
+  p.drawRect(QRectF(7, 14, 10, 7));
+}
+
+void LineMark(QPainter& p) {
+  Page(p, QRectF(6, 2, 15, 20), 0);
+  Pen(p, kRed, 2.0);
+  p.drawLine(QPointF(9, 12), QPointF(18, 12));
+  p.setBrush(kRed);
+  Pen(p, kRed.darker(120), 1.0);
+  p.drawEllipse(QPointF(5, 12), 3.2, 3.2);
+}
+
 void Pages(QPainter& p, Command command) {
   switch (command) {
     case Command::kConvertText:
@@ -195,50 +214,79 @@ void Pages(QPainter& p, Command command) {
 
 void Draw(QPainter& p, Command command) {
   switch (command) {
-    case Command::kOpenApt: Folder(p); Badge(p, kBlue, "A"); break;
-    case Command::kOpenIso: Folder(p); Badge(p, kGreen, "G"); break;
-    case Command::kSelectDefinition: Folder(p); Gear(p, {17, 17}, 6); break;
-    case Command::kSaveIso:
-      Pen(p, kInk, 1.2);
-      p.setBrush(kBlue);
-      p.drawRoundedRect(QRectF(3, 3, 18, 18), 2, 2);
-      p.setBrush(kPaper);
-      p.drawRect(QRectF(6.5, 3, 11, 7));
-      p.setBrush(kGrey.lighter(120));
-      p.drawRect(QRectF(7, 14, 10, 7));
+    case Command::kOpenApt:
+      Folder(p);
+      Badge(p, kBlue, "A");
       break;
-    case Command::kDefinitionEditor: Gear(p, {12, 12}, 10); break;
-    case Command::kConfiguration: Sliders(p); break;
-    case Command::kSearch: Magnifier(p, {10, 10}, 6); break;
-    case Command::kNext: Magnifier(p, {9, 9}, 5.5); Arrow(p, {14, 6}, {21, 6}, kBlue); break;
+    case Command::kOpenIso:
+      Folder(p);
+      Badge(p, kGreen, "G");
+      break;
+    case Command::kSelectDefinition:
+      Folder(p);
+      Gear(p, {17, 17}, 6);
+      break;
+    case Command::kSaveIso:
+      Floppy(p);
+      break;
+    case Command::kDefinitionEditor:
+      Gear(p, {12, 12}, 10);
+      break;
+    case Command::kConfiguration:
+      Sliders(p);
+      break;
+    case Command::kSearch:
+      Magnifier(p, {10, 10}, 6);
+      break;
+    case Command::kNext:
+      Magnifier(p, {9, 9}, 5.5);
+      Arrow(p, {14, 6}, {21, 6}, kBlue);
+      break;
     case Command::kReplaceAll:
       Badge(p, kGrey, "a", {7, 7});
       Badge(p, kRed, "b", {17, 17});
       Arrow(p, {5, 15}, {9, 19}, kInk);
       break;
-    case Command::kCut: Scissors(p); break;
-    case Command::kPaste: Clipboard(p); break;
-    case Command::kDisplay: Toolpath(p, kBlue); break;
-    case Command::kClearDisplay: Toolpath(p, kGrey); Cross(p, {17, 17}, 3.5); break;
-    case Command::kClearLabels: Toolpath(p, kBlue); Badge(p, kRed, "i"); break;
+    case Command::kCut:
+      Scissors(p);
+      break;
+    case Command::kPaste:
+      Clipboard(p);
+      break;
+    case Command::kDisplay:
+      Toolpath(p, kBlue);
+      break;
+    case Command::kClearDisplay:
+      Toolpath(p, kGrey);
+      Cross(p, {17, 17}, 3.5);
+      break;
+    case Command::kClearLabels:
+      Toolpath(p, kBlue);
+      Badge(p, kRed, "i");
+      break;
     case Command::kHighlight:
       Pen(p, QColor(0xff, 0xe0, 0x40), 5);
       p.drawLine(QPointF(9, 12), QPointF(16, 6));
       Toolpath(p, kBlue);
       break;
-    case Command::kStop: Stop(p); break;
-    case Command::kLineMark:
-      Page(p, QRectF(6, 2, 15, 20), 0);
-      Pen(p, kRed, 2.0);
-      p.drawLine(QPointF(9, 12), QPointF(18, 12));
-      p.setBrush(kRed);
-      Pen(p, kRed.darker(120), 1.0);
-      p.drawEllipse(QPointF(5, 12), 3.2, 3.2);
+    case Command::kStop:
+      Stop(p);
       break;
-    case Command::kAbout: Badge(p, kBlue, "i", {12, 12}, 10); break;
-    case Command::kVersion: Badge(p, kGreen, "v", {12, 12}, 10); break;
-    case Command::kQuit: Power(p); break;
-    default: Pages(p, command); break;
+    case Command::kLineMark:
+      LineMark(p);
+      break;
+    case Command::kAbout:
+      Badge(p, kBlue, "i", {12, 12}, 10);
+      break;
+    case Command::kVersion:
+      Badge(p, kGreen, "v", {12, 12}, 10);
+      break;
+    case Command::kQuit:
+      Power(p);
+      break;
+    default:
+      Pages(p, command);
+      break;
   }
 }
 

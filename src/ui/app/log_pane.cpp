@@ -126,9 +126,8 @@ bool LogPane::exportLog(Dialogs& dialogs, const QString& folder) {
   flush();
   QString caption = FromCp1252(strings_.get(kExportCaption));
   caption.remove('&');
-  const QString path =
-      dialogs.chooseSavePath(this, caption, QDir(folder).filePath(kLogFileName),
-                             QtFileFilter(FromCp1252(strings_.get(kLogFilter))));
+  const QString path = dialogs.chooseSavePath(this, caption, QDir(folder).filePath(kLogFileName),
+                                              QtFileFilter(FromCp1252(strings_.get(kLogFilter))));
   if (path.isEmpty()) return false;
   if (app::ExportLog(plainText(), QFile::encodeName(path).toStdString())) return true;
   dialogs.inform(this, FromCp1252(strings_.get(kWriteFailed)) + ' ' + path);

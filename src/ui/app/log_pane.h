@@ -52,7 +52,6 @@ class LogPane : public QPlainTextEdit, public app::MessageLog {
   bool exportLog(Dialogs& dialogs, const QString& folder);
 
  private:
-
   void append(const QString& lines, int level);
   void setBackgroundColour(std::uint32_t colour);
 

@@ -17,7 +17,7 @@ namespace ordalis::ui {
 
 namespace {
 
-struct CommandSpec {
+struct CommandEntry {
   Command command;
   const char* name;  // the control's name, the action's object name
   int textId;
@@ -25,7 +25,7 @@ struct CommandSpec {
   const char* keys;  // portable shortcut text
 };
 
-constexpr CommandSpec kSpecs[] = {
+constexpr CommandEntry kCommandTable[] = {
     {Command::kOpenApt, "mnuOuvrir", 4008, 4002, "Ctrl+O"},
     {Command::kSaveIso, "mnuSauver", 4009, 4003, "Ctrl+S"},
     {Command::kSelectDefinition, "mnuOuvrirProjet", 4010, 0, ""},
@@ -53,7 +53,7 @@ constexpr CommandSpec kSpecs[] = {
     {Command::kAbout, "mnuApropos", 4031, 0, ""},
     {Command::kVersion, "mnuVersion", 4032, 0, ""},
 };
-static_assert(std::size(kSpecs) == kCommandCount);
+static_assert(std::size(kCommandTable) == kCommandCount);
 
 constexpr int kFileMenu = 4007, kProcessMenu = 4013, kOptionsMenu = 4027;
 constexpr int kRecentMenu = 4041, kClearRecent = 4042;
@@ -62,23 +62,37 @@ constexpr int kRecentShown = 10;
 // The menus in order; kSeparator stands for a separator, kRecent for the recent-files submenu.
 constexpr int kSeparator = -1, kRecent = -2;
 constexpr int C(Command c) { return static_cast<int>(c); }
-const std::vector<int> kFileItems = {C(Command::kOpenApt),  C(Command::kSaveIso),
-                                     kSeparator,            C(Command::kSelectDefinition),
-                                     kSeparator,            C(Command::kOpenIso),
-                                     kRecent,               kSeparator,
-                                     C(Command::kQuit)};
-const std::vector<int> kProcessItems = {
-    C(Command::kConvertText), C(Command::kConvertFile), C(Command::kStop),
-    C(Command::kLineMark),    kSeparator,               C(Command::kRenumber),
-    kSeparator,               C(Command::kSearch),      C(Command::kNext),
-    C(Command::kReplaceAll),  kSeparator,               C(Command::kCut),
-    C(Command::kCopy),        C(Command::kPaste),       kSeparator,
-    C(Command::kDisplay),     C(Command::kClearDisplay), C(Command::kClearLabels),
-    C(Command::kHighlight)};
-const std::vector<int> kOptionsItems = {
-    C(Command::kDefinitionEditor), C(Command::kConfiguration), kSeparator,
-    C(Command::kExportLog),        C(Command::kClearLog),      kSeparator,
-    C(Command::kAbout),            C(Command::kVersion)};
+const std::vector<int> kFileItems = {
+    C(Command::kOpenApt), C(Command::kSaveIso), kSeparator, C(Command::kSelectDefinition),
+    kSeparator,           C(Command::kOpenIso), kRecent,    kSeparator,
+    C(Command::kQuit)};
+const std::vector<int> kProcessItems = {C(Command::kConvertText),
+                                        C(Command::kConvertFile),
+                                        C(Command::kStop),
+                                        C(Command::kLineMark),
+                                        kSeparator,
+                                        C(Command::kRenumber),
+                                        kSeparator,
+                                        C(Command::kSearch),
+                                        C(Command::kNext),
+                                        C(Command::kReplaceAll),
+                                        kSeparator,
+                                        C(Command::kCut),
+                                        C(Command::kCopy),
+                                        C(Command::kPaste),
+                                        kSeparator,
+                                        C(Command::kDisplay),
+                                        C(Command::kClearDisplay),
+                                        C(Command::kClearLabels),
+                                        C(Command::kHighlight)};
+const std::vector<int> kOptionsItems = {C(Command::kDefinitionEditor),
+                                        C(Command::kConfiguration),
+                                        kSeparator,
+                                        C(Command::kExportLog),
+                                        C(Command::kClearLog),
+                                        kSeparator,
+                                        C(Command::kAbout),
+                                        C(Command::kVersion)};
 
 QString Text(const l10n::Strings& strings, int id) { return FromCp1252(strings.get(id)); }
 
@@ -95,12 +109,12 @@ MainActions::MainActions(QWidget* window, const l10n::Strings& strings)
 }
 
 void MainActions::createActions(QWidget* window) {
-  for (const CommandSpec& spec : kSpecs) {
-    auto* a = new QAction(CommandIcon(spec.command), QString(), window);
-    a->setObjectName(spec.name);
-    if (*spec.keys != '\0') a->setShortcut(QKeySequence(spec.keys, QKeySequence::PortableText));
+  for (const CommandEntry& entry : kCommandTable) {
+    auto* a = new QAction(CommandIcon(entry.command), QString(), window);
+    a->setObjectName(entry.name);
+    if (*entry.keys != '\0') a->setShortcut(QKeySequence(entry.keys, QKeySequence::PortableText));
     window->addAction(a);
-    actions_[static_cast<int>(spec.command)] = a;
+    actions_[static_cast<int>(entry.command)] = a;
   }
 }
 
@@ -135,11 +149,11 @@ QAction* MainActions::action(const QString& name) const {
 }
 
 void MainActions::applyTexts() {
-  for (const CommandSpec& spec : kSpecs) {
-    QAction* a = action(spec.command);
-    a->setText(Text(strings_, spec.textId));
-    if (spec.tipId == 0) continue;
-    QString tip = Text(strings_, spec.tipId);
+  for (const CommandEntry& entry : kCommandTable) {
+    QAction* a = action(entry.command);
+    a->setText(Text(strings_, entry.textId));
+    if (entry.tipId == 0) continue;
+    QString tip = Text(strings_, entry.tipId);
     if (!a->shortcut().isEmpty()) {
       tip += " (" + a->shortcut().toString(QKeySequence::NativeText) + ")";
     }
@@ -190,8 +204,8 @@ void MainActions::setSearchEnabled(bool enabled) {
 }
 
 void BuildMenuBar(QMenuBar* bar, const MainActions& actions) {
-  for (auto which : {MainActions::Menu::kFile, MainActions::Menu::kProcess,
-                     MainActions::Menu::kOptions}) {
+  for (auto which :
+       {MainActions::Menu::kFile, MainActions::Menu::kProcess, MainActions::Menu::kOptions}) {
     bar->addMenu(actions.menu(which));
   }
 }

@@ -43,12 +43,12 @@ QString ProgramVersion() {
 }
 
 AboutBox::AboutBox(Kind kind, const l10n::Strings& strings, QWidget* parent)
-    : QDialog(parent), kind_(kind), strings_(strings) {
+    : QDialog(parent), strings_(strings) {
   setObjectName(kind == Kind::kVersion ? "frmAbout" : "frmApropos");
   setModal(false);
   auto* icon = new QLabel(this);
-  icon->setPixmap(CommandIcon(kind == Kind::kVersion ? Command::kVersion : Command::kAbout)
-                      .pixmap(48, 48));
+  icon->setPixmap(
+      CommandIcon(kind == Kind::kVersion ? Command::kVersion : Command::kAbout).pixmap(48, 48));
   icon->setAlignment(Qt::AlignTop);
   title_ = new QLabel(kTitle, this);
   title_->setObjectName("lblTitle");
@@ -73,6 +73,11 @@ AboutBox::AboutBox(Kind kind, const l10n::Strings& strings, QWidget* parent)
   ok_->setDefault(true);
   connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
+  arrange(icon);
+  applyTexts();
+}
+
+void AboutBox::arrange(QLabel* icon) {
   auto* texts = new QVBoxLayout;
   for (QWidget* w : {static_cast<QWidget*>(title_), static_cast<QWidget*>(description_),
                      static_cast<QWidget*>(version_), static_cast<QWidget*>(language_),
@@ -92,7 +97,6 @@ AboutBox::AboutBox(Kind kind, const l10n::Strings& strings, QWidget* parent)
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   description_->setMinimumWidth(440);
-  applyTexts();
 }
 
 void AboutBox::applyTexts() {

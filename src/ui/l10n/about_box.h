@@ -29,7 +29,8 @@ class AboutBox : public QDialog {
   void applyTexts();
 
  private:
-  Kind kind_;
+  void arrange(QLabel* icon);
+
   const l10n::Strings& strings_;
   QLabel* title_ = nullptr;
   QLabel* description_ = nullptr;

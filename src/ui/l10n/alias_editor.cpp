@@ -102,7 +102,8 @@ void AliasEditor::addRow() {
 
 void AliasEditor::removeRows() {
   std::set<int> rows;
-  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.insert(index.row());
+  for (const QModelIndex& index : table_->selectionModel()->selectedRows())
+    rows.insert(index.row());
   if (rows.empty() && table_->currentRow() >= 0) rows.insert(table_->currentRow());
   if (rows.empty()) return;
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) table_->removeRow(*it);
@@ -120,9 +121,10 @@ void AliasEditor::markProblems(const std::vector<app::AliasEntry>& rows) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const bool blank = rows[i].word.empty() && rows[i].replacement.empty();
     const app::AliasProblem problem = blank ? app::AliasProblem::kNone : app::CheckAlias(rows, i);
-    const QString tip = problem == app::AliasProblem::kBadWord    ? FromCp1252(strings_.get(kBadWord))
-                        : problem == app::AliasProblem::kRepeated ? FromCp1252(strings_.get(kRepeated))
-                                                                  : QString();
+    const QString tip = problem == app::AliasProblem::kBadWord ? FromCp1252(strings_.get(kBadWord))
+                        : problem == app::AliasProblem::kRepeated
+                            ? FromCp1252(strings_.get(kRepeated))
+                            : QString();
     for (int column = 0; column < 2; ++column) {
       QTableWidgetItem* item = table_->item(static_cast<int>(i), column);
       if (item == nullptr) continue;

@@ -30,7 +30,10 @@ constexpr int kCaption = 9001, kFrame = 9002, kLanguage = 9003, kCloseAfter = 90
 
 ConfigurationDialog::ConfigurationDialog(l10n::Strings& strings, std::string settingsPath,
                                          bool closeAfterRun, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), strings_(strings), settingsPath_(std::move(settingsPath)), dialogs_(dialogs) {
+    : QDialog(parent),
+      strings_(strings),
+      settingsPath_(std::move(settingsPath)),
+      dialogs_(dialogs) {
   setObjectName("FRMConfiguration");
   setModal(false);
   frame_ = new QGroupBox(this);
@@ -65,7 +68,10 @@ ConfigurationDialog::ConfigurationDialog(l10n::Strings& strings, std::string set
   layout->addLayout(buttons);
   applyTexts();
   resize(520, 480);
+  connectControls();
+}
 
+void ConfigurationDialog::connectControls() {
   connect(languages_, &QComboBox::activated, this, &ConfigurationDialog::chooseLanguage);
   connect(languages_->lineEdit(), &QLineEdit::editingFinished, this,
           &ConfigurationDialog::chooseLanguage);

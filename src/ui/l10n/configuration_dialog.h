@@ -47,6 +47,7 @@ class ConfigurationDialog : public QDialog {
   void aliasesChanged();
 
  private:
+  void connectControls();
   void showCurrentLanguage();
   void setCloseAfterRun(bool on);
   void tellWriteFailure();

@@ -50,7 +50,6 @@ SearchDialog::SearchDialog(const l10n::Strings& strings, texttools::TextSearch& 
 }
 
 void SearchDialog::build() {
-  auto* grid = new QGridLayout(this);
   searchLabel_ = new QLabel(this);
   replaceLabel_ = new QLabel(this);
   searchBox_ = new QComboBox(this);
@@ -69,19 +68,25 @@ void SearchDialog::build() {
   wholeWord_->setObjectName("mot_entier");
   matchCase_ = new QCheckBox(this);
   matchCase_->setObjectName("casse");
-  next_ = new QPushButton(this);
-  next_->setObjectName("CommandCherche");
+  const auto button = [this](const char* name) {
+    auto* b = new QPushButton(this);
+    b->setObjectName(name);
+    return b;
+  };
+  next_ = button("CommandCherche");
   next_->setDefault(true);
-  replace_ = new QPushButton(this);
-  replace_->setObjectName("CommandReplace");
-  replaceAll_ = new QPushButton(this);
-  replaceAll_->setObjectName("CommandReplaceAll");
-  close_ = new QPushButton(this);
-  close_->setObjectName("OKButton");
+  replace_ = button("CommandReplace");
+  replaceAll_ = button("CommandReplaceAll");
+  close_ = button("OKButton");
   close_->setAutoDefault(false);
   status_ = new QLabel(this);
   status_->setObjectName("status");
   status_->setWordWrap(true);
+  arrange();
+}
+
+void SearchDialog::arrange() {
+  auto* grid = new QGridLayout(this);
   auto* checks = new QVBoxLayout;
   checks->addWidget(wholeWord_);
   checks->addWidget(matchCase_);

@@ -24,7 +24,7 @@ class Strings;
 namespace ordalis::texttools {
 class TextSearch;
 struct ReplaceAllResult;
-}
+}  // namespace ordalis::texttools
 
 namespace ordalis::ui {
 
@@ -36,8 +36,8 @@ class SearchDialog : public QDialog {
  public:
   /// `search` holds the search position shared with the window; `stop` is the window's stop flag
   /// (Escape), which a replace-all polls.
-  SearchDialog(const l10n::Strings& strings, texttools::TextSearch& search,
-               common::StopFlag& stop, Dialogs& dialogs, QWidget* parent = nullptr);
+  SearchDialog(const l10n::Strings& strings, texttools::TextSearch& search, common::StopFlag& stop,
+               Dialogs& dialogs, QWidget* parent = nullptr);
 
   /// The pane that searches and replacements act on; nullptr when none has had the focus.
   void setPane(app::TextPane* pane) { pane_ = pane; }
@@ -74,6 +74,7 @@ class SearchDialog : public QDialog {
 
  private:
   void build();
+  void arrange();
   texttools::ReplaceAllResult runReplaceAll();
   void remember(QComboBox* box);
   void closeDialog();

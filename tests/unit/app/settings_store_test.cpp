@@ -17,14 +17,13 @@ constexpr const char* kSettings =
 
 TEST(SettingsStore, AliasProblemsAreFoundEntryByEntry) {
   const std::vector<AliasEntry> entries = {
-      {"DEEP2", "DEEPCL"}, {" 1STPECK ", ""},   {"", "X"},        {"A=B", "C"},
-      {";X", "Y"},         {"[S]", "T"},        {"deep2", "Z"},   {"SUBPECK", "STEP\nX"},
+      {"DEEP2", "DEEPCL"}, {" 1STPECK ", ""}, {"", "X"},      {"A=B", "C"},
+      {";X", "Y"},         {"[S]", "T"},      {"deep2", "Z"}, {"SUBPECK", "STEP\nX"},
       {"1stpeck", "P"}};
-  const AliasProblem expected[] = {AliasProblem::kNone,     AliasProblem::kNone,
-                                   AliasProblem::kBadWord,  AliasProblem::kBadWord,
-                                   AliasProblem::kBadWord,  AliasProblem::kBadWord,
-                                   AliasProblem::kRepeated, AliasProblem::kBadWord,
-                                   AliasProblem::kRepeated};
+  const AliasProblem expected[] = {
+      AliasProblem::kNone,     AliasProblem::kNone,    AliasProblem::kBadWord,
+      AliasProblem::kBadWord,  AliasProblem::kBadWord, AliasProblem::kBadWord,
+      AliasProblem::kRepeated, AliasProblem::kBadWord, AliasProblem::kRepeated};
   for (std::size_t i = 0; i < entries.size(); ++i) {
     EXPECT_EQ(CheckAlias(entries, i), expected[i]) << i;
   }
@@ -38,19 +37,18 @@ TEST(SettingsStore, AliasesWrittenReadBackAsTheConversionReadsThemAndKeepTheRest
             (std::vector<AliasEntry>{{"INSERT", "PPRINT"}, {"deep2", "DEEPCL"}}));
 
   // INSERT goes, deep2 becomes DEEP2 (words match exactly), two new ones, one refused.
-  ASSERT_TRUE(SaveAliases(path, {{"DEEP2", "DEEPCL"}, {"1STPECK", ""}, {" SUBPECK", "STEP "},
-                                 {"bad=word", "X"}}));
+  ASSERT_TRUE(SaveAliases(
+      path, {{"DEEP2", "DEEPCL"}, {"1STPECK", ""}, {" SUBPECK", "STEP "}, {"bad=word", "X"}}));
   const std::string text = test::ReadFile(path);
   EXPECT_NE(text.find("; SolidWorks CAM peck cycle\r\n;DEEP2=DEEPCL\r\n"), std::string::npos);
   EXPECT_NE(text.find("[OTHER]\r\nKey=1\r\n"), std::string::npos);
   EXPECT_EQ(text.find("INSERT"), std::string::npos);
   EXPECT_EQ(text.find("deep2"), std::string::npos);
   EXPECT_EQ(text.find("bad"), std::string::npos);
-  EXPECT_EQ(ReadAliases(path), (std::vector<AliasEntry>{
-                                   {"DEEP2", "DEEPCL"}, {"1STPECK", ""}, {"SUBPECK", "STEP"}}));
+  EXPECT_EQ(ReadAliases(path),
+            (std::vector<AliasEntry>{{"DEEP2", "DEEPCL"}, {"1STPECK", ""}, {"SUBPECK", "STEP"}}));
 
-  const apt::AliasTable table =
-      apt::AliasTable::FromProfile(common::ProfileFile::load(path));
+  const apt::AliasTable table = apt::AliasTable::FromProfile(common::ProfileFile::load(path));
   std::string out;
   ASSERT_TRUE(table.rewrite("CYCLE/DEEP2,FEDTO,28.6,1STPECK,5.,SUBPECK,2.,MMPM,382", out));
   EXPECT_EQ(out, "CYCLE/DEEPCL,FEDTO,28.6,STEP,2.,MMPM,382");

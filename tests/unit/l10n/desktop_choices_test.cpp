@@ -11,14 +11,19 @@ namespace {
 TEST(LanguageChoice, TheDialogsNamesMapBothWays) {
   const auto offered = OfferedLanguages();
   ASSERT_EQ(offered.size(), 4u);
-  EXPECT_EQ(offered[0].name, "Fran\xE7" "ais");
+  EXPECT_EQ(offered[0].name,
+            "Fran\xE7"
+            "ais");
   EXPECT_EQ(offered[3].name, "Debug Menu");
   struct Case {
     std::string_view name;
     int id;
   };
-  for (const Case& c : {Case{"Fran\xE7" "ais", 1036}, Case{"English US", 1033},
-                        Case{"Italiano IT", 1040}, Case{"Debug Menu", 1096}, Case{"German", 1031}}) {
+  for (const Case& c : {Case{"Fran\xE7"
+                             "ais",
+                             1036},
+                        Case{"English US", 1033}, Case{"Italiano IT", 1040},
+                        Case{"Debug Menu", 1096}, Case{"German", 1031}}) {
     EXPECT_EQ(LanguageIdOfName(c.name), c.id) << c.name;
     EXPECT_EQ(LanguageNameOf(c.id), c.name) << c.id;
   }
@@ -46,7 +51,9 @@ TEST(DecimalSeparator, TheNoticeKeepsTheAuthorsLineInEveryLanguageAndOnlyInforms
   strings.setLanguage(kFrench);
   const std::string french = DecimalSeparatorNotice(strings, "");
   EXPECT_EQ(french.rfind("Decimal point =  '.'", 0), 0u);
-  EXPECT_NE(french.find("S\xE9parateur d\xE9" "cimal du syst\xE8me : inconnu"), std::string::npos);
+  EXPECT_NE(french.find("S\xE9parateur d\xE9"
+                        "cimal du syst\xE8me : inconnu"),
+            std::string::npos);
 
   strings.setLanguage(kDebug);
   EXPECT_EQ(DecimalSeparatorNotice(strings, ","), "Decimal point =  '.'\n\n9031 ','\n9032");

@@ -100,7 +100,8 @@ TEST_F(ConfigurationDialogTest, ChoosingDebugMenuTurnsTheWindowsCaptionsIntoNumb
 
   typeLanguage(QString::fromUtf8("Français"));
   EXPECT_EQ(actions->action(Command::kOpenApt)->text(), "&Ouvrir fichier APT");
-  EXPECT_EQ(dialog->closeAfterRunBox()->text(), QString::fromUtf8("Fermeture après postprocess en ligne"));
+  EXPECT_EQ(dialog->closeAfterRunBox()->text(),
+            QString::fromUtf8("Fermeture après postprocess en ligne"));
   EXPECT_EQ(setting("CONFIG", "LangId"), "1036");
 }
 
@@ -185,8 +186,8 @@ TEST_F(ConfigurationDialogTest, Screenshots) {
     strings.setLanguage(language);
     dialog->applyTexts();
     QApplication::processEvents();
-    const QString name = language == l10n::kEnglish ? "configuration_dialog.png"
-                                                    : "configuration_dialog_fr.png";
+    const QString name =
+        language == l10n::kEnglish ? "configuration_dialog.png" : "configuration_dialog_fr.png";
     EXPECT_TRUE(dialog->grab().save(QString(ORDALIS_SCREENSHOT_DIR) + "/" + name));
   }
 }

@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "core/l10n/strings.h"
-#include "ui/app/qt_text_pane_format.h"
 #include "support/test_support.h"
+#include "ui/app/qt_text_pane_format.h"
 #include "unit/ui/scripted_dialogs.h"
 
 namespace ordalis::ui {
@@ -34,8 +34,9 @@ TEST_F(LogPaneTest, BackgroundFollowsTheLastLevelThatCarriesOne) {
     std::uint32_t background;
   };
   EXPECT_EQ(pane->background(), app::kLogGreen);
-  for (const Step& s : {Step{3, app::kLogRed}, Step{0, app::kLogRed}, Step{2, app::kLogOrange},
-                        Step{7, app::kLogOrange}, Step{4, app::kLogWhite}, Step{1, app::kLogGreen}}) {
+  for (const Step& s :
+       {Step{3, app::kLogRed}, Step{0, app::kLogRed}, Step{2, app::kLogOrange},
+        Step{7, app::kLogOrange}, Step{4, app::kLogWhite}, Step{1, app::kLogGreen}}) {
     pane->log("message", s.level);
     EXPECT_EQ(pane->background(), s.background) << s.level;
     EXPECT_EQ(pane->palette().color(QPalette::Base), ToQColor(s.background));

@@ -1,5 +1,7 @@
 // The main window's actions on a bare window: names, menus, shortcuts, captions by language,
 // recent files and the commands that come and go.
+#include "ui/app/main_actions.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -13,7 +15,6 @@
 #include <QToolBar>
 
 #include "core/l10n/strings.h"
-#include "ui/app/main_actions.h"
 
 namespace ordalis::ui {
 namespace {
@@ -89,12 +90,12 @@ TEST_F(MainActionsTest, ToolbarHoldsTheFiveButtonsWithTheirTips) {
 
 TEST_F(MainActionsTest, ShortcutsAreShownAndWorkOnTheWindow) {
   const std::pair<Command, const char*> keys[] = {
-      {Command::kOpenApt, "Ctrl+O"},   {Command::kOpenIso, "Ctrl+Shift+O"},
-      {Command::kSaveIso, "Ctrl+S"},   {Command::kConvertText, "F5"},
-      {Command::kConvertFile, "F6"},   {Command::kSearch, "Ctrl+F"},
-      {Command::kNext, "F3"},          {Command::kReplaceAll, "Ctrl+H"},
-      {Command::kRenumber, "Ctrl+R"},  {Command::kLineMark, "F9"},
-      {Command::kStop, "Esc"},         {Command::kQuit, "Ctrl+Q"}};
+      {Command::kOpenApt, "Ctrl+O"},  {Command::kOpenIso, "Ctrl+Shift+O"},
+      {Command::kSaveIso, "Ctrl+S"},  {Command::kConvertText, "F5"},
+      {Command::kConvertFile, "F6"},  {Command::kSearch, "Ctrl+F"},
+      {Command::kNext, "F3"},         {Command::kReplaceAll, "Ctrl+H"},
+      {Command::kRenumber, "Ctrl+R"}, {Command::kLineMark, "F9"},
+      {Command::kStop, "Esc"},        {Command::kQuit, "Ctrl+Q"}};
   for (const auto& [command, text] : keys) {
     EXPECT_EQ(actions->action(command)->shortcut().toString(), text) << text;
   }
@@ -119,12 +120,10 @@ TEST_F(MainActionsTest, CaptionsFollowTheLanguageAndDebugShowsTheIds) {
     const char* process;
     const char* tip;
   };
-  for (const Case& c : {Case{l10n::kFrench, "&Ouvrir fichier APT", "&Traitement",
-                             "Ouvrir fichier APT (Ctrl+O)"},
-                        Case{l10n::kItalian, "", "", ""},
-                        Case{l10n::kDebug, "4008", "4013", "4002 (Ctrl+O)"},
-                        Case{l10n::kEnglish, "&Open APT file", "&Process",
-                             "open APT file (Ctrl+O)"}}) {
+  for (const Case& c :
+       {Case{l10n::kFrench, "&Ouvrir fichier APT", "&Traitement", "Ouvrir fichier APT (Ctrl+O)"},
+        Case{l10n::kItalian, "", "", ""}, Case{l10n::kDebug, "4008", "4013", "4002 (Ctrl+O)"},
+        Case{l10n::kEnglish, "&Open APT file", "&Process", "open APT file (Ctrl+O)"}}) {
     strings.setLanguage(c.language);
     actions->applyTexts();
     const QString open = actions->action("mnuOuvrir")->text();

@@ -174,8 +174,7 @@ TEST_F(SearchDialogTest, EscapeDuringReplaceAllStopsItAndKeepsWhatWasReplaced) {
   EXPECT_GT(replaced, 0u);
   EXPECT_LT(replaced, 40000u);
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0],
-            QString("Replace : %1\nProcessed interrupted").arg(replaced));
+  EXPECT_EQ(dialogs.messages[0], QString("Replace : %1\nProcessed interrupted").arg(replaced));
   EXPECT_TRUE(pane->isEnabled());
 }
 

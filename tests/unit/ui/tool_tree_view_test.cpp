@@ -61,12 +61,14 @@ TEST_F(ToolTreeViewTest, ShowsTheLibraryTitleUntilTheFirstToolThenTheSlots) {
   view.applyTexts();
   EXPECT_EQ(view.root()->text(0), QString::fromUtf8("Bibliothèque outil"));
 
-  load({{tools::kFlatEnd, 10, 0, ""}, {tools::kToroidal, 10, 2, ""}, {tools::kEmptySlot, 0, 0, ""},
+  load({{tools::kFlatEnd, 10, 0, ""},
+        {tools::kToroidal, 10, 2, ""},
+        {tools::kEmptySlot, 0, 0, ""},
         {tools::kBallEnd, 6, 3, "BALL 6"}});
   EXPECT_EQ(view.root()->text(0), " 4 Outil(s)");
   EXPECT_TRUE(view.root()->isExpanded());
-  EXPECT_EQ(children(), QStringList({"T 1  FP 10", "T 2  FT 10R 2", "Emplacement Vide",
-                                     "T 4  BALL 6"}));
+  EXPECT_EQ(children(),
+            QStringList({"T 1  FP 10", "T 2  FT 10R 2", "Emplacement Vide", "T 4  BALL 6"}));
   EXPECT_EQ(view.root()->child(1)->data(0, ToolTreeView::kKeyRole).toString(), "Outil 2");
   for (int i = 0; i < 4; ++i) EXPECT_FALSE(view.root()->child(i)->icon(0).isNull());
   view.applyTexts();  // a language change does not hide the count
@@ -85,8 +87,11 @@ TEST_F(ToolTreeViewTest, ARunRefreshesTheNodesInPlaceAndAnEmptyRunLeavesThem) {
 }
 
 TEST_F(ToolTreeViewTest, Screenshot) {
-  load({{tools::kFlatEnd, 10, 0, ""}, {tools::kToroidal, 10, 2, ""}, {tools::kBallEnd, 6, 3, ""},
-        {tools::kDrill, 8.5f, 0, ""}, {tools::kEmptySlot, 0, 0, ""},
+  load({{tools::kFlatEnd, 10, 0, ""},
+        {tools::kToroidal, 10, 2, ""},
+        {tools::kBallEnd, 6, 3, ""},
+        {tools::kDrill, 8.5f, 0, ""},
+        {tools::kEmptySlot, 0, 0, ""},
         {tools::kFlatEnd, 20, 0, "ROUGHING 20 Z3"}});
   view.resize(240, 180);
   view.show();
