@@ -75,9 +75,9 @@ Point ViewTransform::project(const Point& world) const {
   return Add(Add(rotation_.apply(Add(world, t1_)), t2_), t3_);
 }
 
-void ViewTransform::rotate(double right, double up) {
-  if (!std::isfinite(right) || !std::isfinite(up)) return;
-  a_ += up / kUnitsPerRadian;
+void ViewTransform::rotate(double right, double down) {
+  if (!std::isfinite(right) || !std::isfinite(down)) return;
+  a_ += down / kUnitsPerRadian;
   b_ += right / kUnitsPerRadian;
   update();
 }

@@ -54,9 +54,9 @@ class ViewTransform {
   /// The picture spans -halfRange..halfRange user units on both axes.
   double halfRange() const { return halfRange_; }
 
-  /// A grows by up / kUnitsPerRadian and B by right / kUnitsPerRadian (user units of the unzoomed
-  /// picture, so that a zoomed view turns as fast as a whole one).
-  void rotate(double right, double up);
+  /// Mouse travel: A grows by down / kUnitsPerRadian and B by right / kUnitsPerRadian, in user units
+  /// of the unzoomed picture, so that a zoomed view turns as fast as a whole one.
+  void rotate(double right, double down);
   /// Moves the drawing by (dx, dy) user units.
   void pan(double dx, double dy);
   /// Shows the rectangle of corners a and b (user units) across the picture; false, and nothing
