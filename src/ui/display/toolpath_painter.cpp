@@ -19,6 +19,8 @@ using display::ScreenMapping;
 constexpr double kGuardPixels = 16384;
 // A run is drawn in pieces of this many points so that the buffer stays in cache.
 constexpr std::size_t kPieceSize = 4096;
+// Up to this many labels in sight are all drawn; beyond, one per cell of a line's height.
+constexpr std::size_t kReadableLabels = 2000;
 
 /// Collects consecutive moves of one colour into a polyline. A point within one pixel of the last
 /// one kept is held back until the path leaves that pixel or the run ends: a million moves of a
@@ -147,9 +149,9 @@ void DrawMoves(QPainter& painter, const QSize& size, const ScreenMapping& map,
   }
 }
 
-void DrawText(QPainter& painter, const QPointF& at, std::string_view text, QRgb colour) {
+void DrawText(QPainter& painter, const QPointF& at, std::string_view text, QRgb colour,
+              int lineHeight) {
   painter.setPen(QColor::fromRgb(colour));
-  const int lineHeight = painter.fontMetrics().height();
   double y = at.y() - 4;
   while (!text.empty()) {
     const std::size_t end = text.find_first_of("\r\n");
@@ -161,18 +163,54 @@ void DrawText(QPainter& painter, const QPointF& at, std::string_view text, QRgb 
   }
 }
 
+/// Keeps one label per cell of a grid once labels are too many to read: a program that changes
+/// its feed on every move would otherwise print a million texts on a few square centimetres.
+class LabelGrid {
+ public:
+  LabelGrid(const QSize& size, int cell, bool crowded)
+      : cell_(std::max(1, cell)),
+        columns_(size.width() / cell_ + 1),
+        taken_(crowded ? static_cast<std::size_t>(columns_) * (size.height() / cell_ + 1) : 0) {}
+
+  bool take(const QPointF& at) {
+    if (taken_.empty()) return true;
+    const int column = static_cast<int>(at.x()) / cell_, row = static_cast<int>(at.y()) / cell_;
+    if (at.x() < 0 || at.y() < 0 || column >= columns_) return false;
+    const std::size_t index = static_cast<std::size_t>(row) * columns_ + column;
+    if (index >= taken_.size() || taken_[index]) return false;
+    taken_[index] = true;
+    return true;
+  }
+
+ private:
+  int cell_, columns_;
+  std::vector<bool> taken_;
+};
+
+bool LabelShown(const ToolpathPicture& picture, std::size_t move) {
+  if (move >= picture.points.size()) return false;
+  return picture.list->kind(move) == display::MoveKind::Label || move == 0 ||
+         IsDrawn(picture, move);
+}
+
 void DrawLabels(QPainter& painter, const QSize& size, const ScreenMapping& map,
                 const ToolpathPicture& picture) {
   const display::MoveList& list = *picture.list;
+  const QRectF visible(0, 0, size.width(), size.height());
+  std::size_t shown = 0;
+  for (std::size_t k = 0; k < list.infoCount() && shown <= kReadableLabels; ++k) {
+    const std::size_t move = list.infoMove(k);
+    shown += LabelShown(picture, move) && visible.contains(ToPixel(map, picture.points[move]));
+  }
+  const int lineHeight = painter.fontMetrics().height();
+  LabelGrid grid(size, lineHeight, shown > kReadableLabels);
   const QRectF near(-200, -50, size.width() + 250, size.height() + 400);
   for (std::size_t k = 0; k < list.infoCount(); ++k) {
     const std::size_t move = list.infoMove(k);
-    if (move >= picture.points.size()) break;
-    if (list.kind(move) != display::MoveKind::Label && move != 0 && !IsDrawn(picture, move)) {
-      continue;
-    }
+    if (!LabelShown(picture, move)) continue;
     const QPointF at = ToPixel(map, picture.points[move]);
-    if (near.contains(at)) DrawText(painter, at, list.infoText(k), MoveColour(picture, move));
+    if (!near.contains(at) || !grid.take(at)) continue;
+    DrawText(painter, at, list.infoText(k), MoveColour(picture, move), lineHeight);
   }
 }
 
