@@ -13,8 +13,8 @@ namespace ordalis::bench {
 
 struct SyntheticProgram {
   std::vector<display::Point> points;
-  std::string texts;                 // the statements, one after the other
-  std::vector<std::size_t> starts;   // where each one starts in `texts`
+  std::string texts;                // the statements, one after the other
+  std::vector<std::size_t> starts;  // where each one starts in `texts`
 };
 
 inline SyntheticProgram MakeProgram(std::size_t moves) {
@@ -43,8 +43,9 @@ inline void Build(const SyntheticProgram& program, display::ToolpathBuilder& bui
   builder.start();
   const std::string_view texts = program.texts;
   for (std::size_t i = 0; i < program.points.size(); ++i) {
-    builder.beginStatement(texts.substr(program.starts[i], program.starts[i + 1] - program.starts[i]),
-                           static_cast<std::int32_t>(i));
+    builder.beginStatement(
+        texts.substr(program.starts[i], program.starts[i + 1] - program.starts[i]),
+        static_cast<std::int32_t>(i));
     builder.addLinear(i % 50 == 0 ? display::LinearMotion::Rapid : display::LinearMotion::Feed,
                       program.points[i]);
     if (i % 1000 == 0) builder.appendInfo("F2500");

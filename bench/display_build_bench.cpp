@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
   for (int round = 0; round < 3; ++round) {
     const auto start = std::chrono::steady_clock::now();
     bench::Build(program, builder);
-    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double s =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (s < best) best = s;
   }
   std::printf("display builder: %zu moves, %.3f s, %.0f moves/s, %.1f bytes/move\n", list.size(),

@@ -14,7 +14,9 @@ constexpr double kDegPerRad = 180.0 / kPi;
 constexpr double kSameAngle = 1e-12;
 
 Point Sub(const Point& a, const Point& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-bool Finite(const Point& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+bool Finite(const Point& p) {
+  return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
 
 /// The arc in its own frame: unit axis w (turning direction included), in-plane unit vectors
 /// u (towards the start) and v, heights along w and radii at both ends, and the swept angle.
@@ -57,12 +59,13 @@ double ArcStepDegrees(double tolerance, double radius) {
 
 void AppendArcSteps(const ArcGeometry& arc, double stepDegrees, std::vector<Point>& out) {
   Frame f;
-  const bool finite = Finite(arc.start) && Finite(arc.end) && Finite(arc.centre) && Finite(arc.axis);
+  const bool finite =
+      Finite(arc.start) && Finite(arc.end) && Finite(arc.centre) && Finite(arc.axis);
   if (finite && stepDegrees > 0 && BuildFrame(arc, f)) {
     const double step = stepDegrees / kDegPerRad;
     // The last step stops short of the end by more than rounding, so no chord is of length ~0.
     const double last = f.sweep - step * 1e-6;
-    for (double k = 1; k * step < last; ++k) {
+    for (int k = 1; k * step < last; ++k) {
       const double angle = k * step;
       const double share = angle / f.sweep;
       const double rho = f.rho1 + (f.rho3 - f.rho1) * share;

@@ -9,8 +9,8 @@
 namespace ordalis::display {
 
 /// The angular step in degrees for chords that leave the arc by about `tolerance`:
-/// 2 * arccos(1 - tolerance / radius) rounded to whole degrees, 0.1 when that rounds to 0, and never
-/// more than kMaxArcStep so that a coarse tolerance still draws the arc's shape.
+/// 2 * arccos(1 - tolerance / radius) rounded to whole degrees, 0.1 when that rounds to 0, and
+/// never more than kMaxArcStep so that a coarse tolerance still draws the arc's shape.
 double ArcStepDegrees(double tolerance, double radius);
 
 inline constexpr double kMaxArcStep = 90;

@@ -60,9 +60,8 @@ void ToolpathBuilder::addLinear(LinearMotion motion, const Point& end) {
 }
 
 void ToolpathBuilder::addArc(const ArcGeometry& arc, int motionCode) {
-  const Point axis = iso::Unit(arc.axis.x == 0 && arc.axis.y == 0 && arc.axis.z == 0
-                                   ? Point{0, 0, 1}
-                                   : arc.axis);
+  const Point axis =
+      iso::Unit(arc.axis.x == 0 && arc.axis.y == 0 && arc.axis.z == 0 ? Point{0, 0, 1} : arc.axis);
   const Point fromCentre = iso::Minus(arc.start, arc.centre, 1);
   const double radius = iso::Length(iso::Minus(fromCentre, axis, iso::Dot(fromCentre, axis)));
   steps_.clear();

@@ -54,8 +54,8 @@ class ViewTransform {
   /// The picture spans -halfRange..halfRange user units on both axes.
   double halfRange() const { return halfRange_; }
 
-  /// Mouse travel: A grows by down / kUnitsPerRadian and B by right / kUnitsPerRadian, in user units
-  /// of the unzoomed picture, so that a zoomed view turns as fast as a whole one.
+  /// Mouse travel: A grows by down / kUnitsPerRadian and B by right / kUnitsPerRadian, in user
+  /// units of the unzoomed picture, so that a zoomed view turns as fast as a whole one.
   void rotate(double right, double down);
   /// Moves the drawing by (dx, dy) user units.
   void pan(double dx, double dy);

@@ -98,9 +98,7 @@ void GraphicsView::markStatements(std::vector<bool> statements) {
   canvas_->markStatements(std::move(statements), selectColour_);
 }
 
-void GraphicsView::showStandardView(display::StandardView view) {
-  canvas_->showStandardView(view);
-}
+void GraphicsView::showStandardView(display::StandardView view) { canvas_->showStandardView(view); }
 
 void GraphicsView::fit() { canvas_->fit(); }
 

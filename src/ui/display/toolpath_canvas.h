@@ -88,8 +88,8 @@ class ToolpathCanvas : public QWidget {
   bool labelsCleared_ = false;
   ToolpathPicture picture_;
 
-  QPointF last_;           // the pointer at the previous mouse event
-  QPointF dragStart_;      // where the left button went down
+  QPointF last_;       // the pointer at the previous mouse event
+  QPointF dragStart_;  // where the left button went down
   bool zoomRectangle_ = false;
   bool gestureDone_ = false;  // a Shift+click or a rotation: no rectangle until every button is up
 };

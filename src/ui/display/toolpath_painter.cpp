@@ -224,8 +224,8 @@ void DrawTriad(QPainter& painter, const ScreenMapping& map, const display::ViewT
     pen.setCosmetic(true);
     painter.setPen(pen);
     painter.drawLine(origin, end);
-    painter.drawText(end + QPointF(3, -3), QString::fromLatin1(axis.label.data(),
-                                                                static_cast<int>(axis.label.size())));
+    painter.drawText(end + QPointF(3, -3),
+                     QString::fromLatin1(axis.label.data(), static_cast<int>(axis.label.size())));
   }
 }
 

@@ -29,8 +29,7 @@ TEST_F(LineMatchTest, SelectedLinesFindTheirStatementsWhateverTheirBlanksAndNumb
   const std::vector<std::string> keys = {texttools::LineKey("\t GOTO/0,0,5  \r\n"),
                                          texttools::LineKey("12: CYCLE/DRILL,5,FEDTO,100")};
   EXPECT_EQ(StatementsWithKeys(list, keys), (std::vector<bool>{true, true, false, true}));
-  EXPECT_EQ(StatementsWithKeys(list, std::vector<std::string>{""}),
-            (std::vector<bool>(4, false)));
+  EXPECT_EQ(StatementsWithKeys(list, std::vector<std::string>{""}), (std::vector<bool>(4, false)));
 }
 
 TEST_F(LineMatchTest, SourceLinesFindTheirStatements) {

@@ -121,15 +121,15 @@ TEST(ArcStepTest, TheStepRule) {
     double tolerance, radius, step;
   };
   const std::vector<Case> cases = {
-      {0.01, 10, 5},        // 5.125 degrees
-      {0.01, 1000, 1},      // 0.51 rounds up
-      {1e-6, 1000, 0.1},    // rounds to 0
-      {0, 10, 0.1},         // no tolerance at all
-      {nan, 10, 0.1},       //
-      {1, 10, 52},          // 51.68
-      {10, 10, kMaxArcStep},  // a half turn per chord by the rule
-      {25, 10, kMaxArcStep},  // beyond the diameter: the arccosine's argument below -1
-      {0.01, 0, kMaxArcStep}, // no radius
+      {0.01, 10, 5},           // 5.125 degrees
+      {0.01, 1000, 1},         // 0.51 rounds up
+      {1e-6, 1000, 0.1},       // rounds to 0
+      {0, 10, 0.1},            // no tolerance at all
+      {nan, 10, 0.1},          // not a number
+      {1, 10, 52},             // 51.68
+      {10, 10, kMaxArcStep},   // a half turn per chord by the rule
+      {25, 10, kMaxArcStep},   // beyond the diameter: the arccosine's argument below -1
+      {0.01, 0, kMaxArcStep},  // no radius
   };
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(ArcStepDegrees(c.tolerance, c.radius), c.step)
@@ -227,14 +227,16 @@ struct HoleCase {
 TEST_F(BuilderTest, EachHoleIsFiveMovesAfterTheApproachOfTheFirst) {
   const Point hole{10, 20, -2};
   const std::vector<HoleCase> cases = {
-      {"first hole, offsets", 81, {3, 10, -8, 0},
+      {"first hole, offsets",
+       81,
+       {3, 10, -8, 0},
        {{10, 20, 8}, {10, 20, 1}, hole, {10, 20, -10}, hole, {10, 20, 1}}},
-      {"further hole", -1, {3, 10, -8, 0},
-       {{10, 20, 1}, hole, {10, 20, -10}, hole, {10, 20, 1}}},
-      {"height mode 2", 83, {3, 10, -8, 2},
+      {"further hole", -1, {3, 10, -8, 0}, {{10, 20, 1}, hole, {10, 20, -10}, hole, {10, 20, 1}}},
+      {"height mode 2",
+       83,
+       {3, 10, -8, 2},
        {{10, 20, 10}, {10, 20, 3}, hole, {10, 20, -10}, hole, {10, 20, 3}}},
-      {"positive depth", -1, {3, 10, 4, 1},
-       {{10, 20, 1}, hole, {10, 20, 2}, hole, {10, 20, 1}}},
+      {"positive depth", -1, {3, 10, 4, 1}, {{10, 20, 1}, hole, {10, 20, 2}, hole, {10, 20, 1}}},
   };
   for (const HoleCase& c : cases) {
     SCOPED_TRACE(c.name);

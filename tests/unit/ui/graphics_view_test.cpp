@@ -1,5 +1,7 @@
 // The graphics view on the offscreen platform: pictures checked pixel by pixel at projected points,
 // and the mouse driving the view as a user would.
+#include "ui/display/graphics_view.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,7 +13,6 @@
 
 #include "core/display/toolpath_builder.h"
 #include "core/l10n/strings.h"
-#include "ui/display/graphics_view.h"
 #include "ui/display/toolpath_canvas.h"
 
 namespace ordalis::ui::test {
