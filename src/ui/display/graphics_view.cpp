@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
@@ -70,8 +69,6 @@ QWidget* GraphicsView::buildToolBar() {
 
 void GraphicsView::setMoveList(std::shared_ptr<const display::MoveList> list) {
   canvas_->setMoveList(std::move(list));
-  canvas_->setShowRapids(rapids_->isChecked());
-  canvas_->setShowLabels(labels_->isChecked());
   showStatus();
 }
 
@@ -124,6 +121,12 @@ void GraphicsView::showStatus() {
     text += QString::fromLatin1("   ") + FromCp1252(list->statementText(statement));
   }
   status_->setText(text);
+}
+
+void GraphicsView::showEvent(QShowEvent* event) {
+  // The picture takes the keys, so that no tool button looks pressed on opening.
+  canvas_->setFocus();
+  QWidget::showEvent(event);
 }
 
 void GraphicsView::keyPressEvent(QKeyEvent* event) {

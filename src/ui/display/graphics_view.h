@@ -57,6 +57,7 @@ class GraphicsView : public QWidget {
   void clearRequested();
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 

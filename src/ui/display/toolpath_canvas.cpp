@@ -30,7 +30,6 @@ void ToolpathCanvas::setMoveList(std::shared_ptr<const display::MoveList> list) 
   picture_.pickedMove = display::kNoMove;
   picture_.list = list_.get();
   picture_.markedStatements = nullptr;
-  picture_.showLabels = true;
   reproject();
 }
 
