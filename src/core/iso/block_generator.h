@@ -22,10 +22,12 @@ class BlockGenerator {
 
  private:
   // Pending items in the order they are tested; see block_generator.cpp.
+  void generateBlocks(std::string& r);
   bool returnItems(std::string& r);
   bool planeChange(std::string& r);
   void startItems(std::string& r);
   void circle(std::string& r);
+  const std::string& circleTemplate() const;
   void chords(std::string& r);
   const std::string& multaxOffTemplate() const;
   void multaxTemplate(std::string& r);
@@ -36,6 +38,9 @@ class BlockGenerator {
   void textItems(std::string& r);
   void finalForm(std::string& r);
   void feedAfterCancel(std::string& r);
+  void absoluteBefore();
+  void addPrefixBlock(std::string_view text);
+  void interruptCycle();
 
   // The motion block (motion_block.cpp).
   void motionBlock(std::string& r);
@@ -56,6 +61,7 @@ class BlockGenerator {
   TemplateEngine& engine_;
   CachedAddressFormat formats_[9];  // X Y Z, incremental X Y Z, A B C
   std::string gWord_;
+  std::string prefix_;  // numbered blocks that go before the statement's own
   std::array<int, ppdef::kAddressCount> orderKey_{};
   std::array<std::uint8_t, ppdef::kAddressCount> order_{};
   bool orderBuilt_ = false;

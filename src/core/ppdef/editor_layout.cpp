@@ -70,6 +70,9 @@ const EditorField kFields[] = {
 
     {3, "PP_CODE_F", K::kLine, 5150, 5142},
     {3, "PP_F", K::kLine, 5154, 5146},
+    {3, "PP_FEED_MIN", K::kLine, 5590, 5591},
+    {3, "PP_FEED_REV", K::kLine, 5592, 5593},
+    {3, "PP_F_REV", K::kLine, 5594, 5595},
     {3, "PP_S", K::kLine, 5153, 5145},
     {3, "PP_SPINDLE_CW", K::kLine, 5156, 5148},
     {3, "PP_SPINDLE_CCW", K::kLine, 5155, 5147},
@@ -98,6 +101,8 @@ const EditorField kFields[] = {
     {4, "PP_G19_M", K::kCode, 5125, 5105, 50},
     {4, "", K::kColumnBreak, 0, 0},
     {4, "FORMAT_CERCLE", K::kCode, 5135, 5110, 44},
+    {4, "FORMAT_CERCLE_G18", K::kCode, 5596, 5597, 51},
+    {4, "FORMAT_CERCLE_G19", K::kCode, 5598, 5599, 52},
     {4, "PP_G54_G57", K::kCode, 5134, 5117, 41},
     {4, "PP_ORIGIN", K::kCode, 5240, 5238, 42},
     {4, "PP_DEC_ORIGIN", K::kNumber, kOriginShiftLabel, 5239},
