@@ -33,8 +33,9 @@ const Ranges kTranslated = {{1, 1},       {501, 502},   {510, 513},   {600, 605}
 // Ids Ordalis added for its own messages: arcs outside the working plane written as lines;
 // definition numbers beyond range, feeds per revolution a definition cannot write, an incomplete
 // program; the definition editor's buttons, messages and the labels the catalogue had no text for;
-// the labels and tool-tips of the feed-mode and arc-plane keys.
-const Ranges kAdded = {{2137, 2137}, {2150, 2152}, {5561, 5572}, {5590, 5599}};
+// the labels and tool-tips of the feed-mode and arc-plane keys; the graphics view's buttons and
+// status line.
+const Ranges kAdded = {{2137, 2137}, {2150, 2152}, {5561, 5572}, {5590, 5599}, {6300, 6309}};
 const Ranges kDebugOnly = {{514, 514},   {606, 609},   {614, 620},   {1002, 1002}, {1101, 1104},
                            {2122, 2123}, {2125, 2129}, {2132, 2136}, {3001, 3008}, {3012, 3017},
                            {4034, 4040}, {5229, 5229}, {5250, 5250}, {5515, 5519}, {5549, 5549},
