@@ -103,7 +103,10 @@ TEST_F(EditorTest, CodeWindowOffersKnownNamesAfterAPlaceholderOpens) {
 
 TEST_F(EditorTest, CodeWindowPreviewShowsTheBlocksTheTemplateWrites) {
   CodeEditWindow* window = editor->openCodeWindow(view("PP_CYCLE_DRILL"));
-  EXPECT_EQ(window->preview()->toPlainText(), "N10 G98 G81 X70.000 Y25.000 Z-10.000 R4.000 F120");
+  // Over the hole at its clearing height, then the cycle; the sample dwell of 0.5 s in milliseconds.
+  EXPECT_EQ(window->preview()->toPlainText(),
+            "N10 G00 X70.000 Y25.000\nN20 Z4.000\n"
+            "N30 G98 G82 X70.000 Y25.000 Z-10.000 R4.000 P500 F120.0");
   window->editor()->setPlainText("G81 X&(PP_CYCLE_X,0.0)\nG80");
   EXPECT_EQ(window->preview()->toPlainText(), "G81 X70.0\nG80");
 }

@@ -21,7 +21,7 @@ TEST_F(EditorTest, ChangingOneFieldOnEachTabRewritesOnlyItsLine) {
   const OneFieldCase cases[] = {
       {1, "PP_NOM", "Fanuc 30i-B", "PP_NOM=Fanuc 30i-B"},
       {2, "FORMAT_PP_X", "X#0.0000", "FORMAT_PP_X=X#0.0000"},
-      {3, "PP_F", "F#0.0", "PP_F=F#0.0"},
+      {3, "PP_F", "F#0.00", "PP_F=F#0.00"},
       {4, "FORMAT_CERCLE",
        "&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.000) R&(PP_RAYON_CERCLE,0.000)",
        "FORMAT_CERCLE=&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.000) R&(PP_RAYON_CERCLE,0.000)"},

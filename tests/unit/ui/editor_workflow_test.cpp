@@ -22,11 +22,15 @@ TEST_F(EditorTest, AChangedFormatCycleAndColourReachTheNextConversion) {
   type("FORMAT_PP_X", "X#0.0000");
   CodeEditWindow* window = editor->openCodeWindow(view("PP_CYCLE_DRILL"));
   CodeTextEdit* box = window->editor();
-  box->moveCursor(QTextCursor::Start);
-  for (int i = 0; i < 3; ++i) QTest::keyClick(box, Qt::Key_Delete);  // "G99" becomes "G98"
-  QTest::keyClicks(box, "G98");
-  EXPECT_TRUE(
-      window->preview()->toPlainText().startsWith("G98 G81 X40.000 Y25.000 Z-10.000 R4.000 F120"));
+  // The drilling line is the last: "&(PP_N_LIGNE,N0) G98 G82 ..." becomes G81.
+  box->moveCursor(QTextCursor::End);
+  box->moveCursor(QTextCursor::StartOfLine);
+  for (int i = 0; i < 21; ++i) box->moveCursor(QTextCursor::Right);
+  for (int i = 0; i < 3; ++i) QTest::keyClick(box, Qt::Key_Delete);
+  QTest::keyClicks(box, "G81");
+  EXPECT_TRUE(window->preview()->toPlainText().contains(
+      "G98 G81 X70.000 Y25.000 Z-10.000 R4.000 P500 F120.0"))
+      << window->preview()->toPlainText().toStdString();
   window->close();
   dialogs.colours = {QColor(0, 128, 255)};
   editor->colourTree()->chooseColour(16);  // COULEUR_CYCLE
@@ -42,7 +46,8 @@ TEST_F(EditorTest, AChangedFormatCycleAndColourReachTheNextConversion) {
   ASSERT_TRUE(run.waitForFinished(30000));
   EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
   const std::string program = ordalis::test::ReadFile(nc);
-  EXPECT_NE(program.find("N90 G98 G81 X20.000 Y20.000 Z-15.000 R3.000 F120\r\n"), std::string::npos)
+  EXPECT_NE(program.find(" G98 G81 X20.000 Y20.000 Z-15.000 R3.000 P0 F120.0\r\n"),
+            std::string::npos)
       << program;
   // The templates carry their own patterns; the X format serves the motion blocks.
   EXPECT_NE(program.find("G0 X60.0000 Y50.000 Z30.000"), std::string::npos) << program;
