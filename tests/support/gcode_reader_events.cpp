@@ -33,6 +33,8 @@ bool GcodeReader::blockEvents(const std::vector<Word>& words, int number) {
     if (g <= 30 && g % 10 == 0) motion = true;
     // G52, G92, TRANS shift the origin; G10 rewrites a stored one; G247 picks a preset.
     if (g == 520 || g == 920 || g == 100 || g == 2470) origin = originOnly = true;
+    // The operator's stored offsets belong to the set-up: a program never rewrites them.
+    if (g == 100) fault(number, "G10 rewrites a stored work offset");
   }
   // Heidenhain calls a tool with T and the tool axis (T5 G17): a tool change too.
   if (toolChange || (toolCall && plane)) {
@@ -61,7 +63,6 @@ bool GcodeReader::blockEvents(const std::vector<Word>& words, int number) {
       if (w.letter == 'G' && g % 10 == 0 && g != 520 && g != 920 && g != 100) applyG(g / 10);
     }
   }
-  (void)number;
   return originOnly;
 }
 

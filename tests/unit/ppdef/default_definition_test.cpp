@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
 
 #include "core/app/user_prompt.h"
@@ -11,6 +12,22 @@
 #include "support/test_support.h"
 
 using namespace ordalis;
+
+// Every shipped definition states every key, the optional ones included: a key left empty is a
+// decision about that controller, written down with its reason, never an oversight.
+TEST(ShippedDefinitions, NameEveryKey) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(test::SourcePath("data/ppc"))) {
+    if (entry.path().extension() != ".ppc") continue;
+    const auto file = common::ProfileFile::parse(test::ReadFile(entry.path().string()));
+    for (const ppdef::DefinitionKey& key : ppdef::kDefinitionKeys) {
+      EXPECT_TRUE(file.has(key.section, key.name))
+          << entry.path().filename() << ": " << key.section << "/" << key.name;
+    }
+    ++files;
+  }
+  EXPECT_GE(files, 6);
+}
 
 TEST(DefaultDefinition, HoldsEveryKeyAndLoadsWithoutWarning) {
   const std::string path = test::SourcePath("data/Default.ppc");
