@@ -213,6 +213,7 @@ void HandleCycle(HandlerContext& h, std::string_view statement) {
 
   if (const int code = DrillingCode(word); code != 0) {
     st.motionCode = code;
+    c.kindCode = code;
     if (!ApplyFixedLayout(word, it, c) && !ScanMinorWords(ctx, word, it, c)) return;
   } else if (word == "OFF") {
     st.motionCode = kCycleOff;

@@ -14,12 +14,6 @@ constexpr int kMsgUnknownMode = 2124;
 
 bool EndsWithBreak(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
-/// Appends a text that forms blocks of its own: it starts on a new line.
-void AppendBlock(std::string& r, std::string_view text) {
-  if (text.empty()) return;
-  if (!r.empty() && !EndsWithBreak(r)) r.append("\r\n");
-  r.append(text);
-}
 
 void TrimInPlace(std::string& text) {
   std::size_t end = text.size();
@@ -31,6 +25,12 @@ void TrimInPlace(std::string& text) {
 }
 
 }  // namespace
+
+void AppendBlock(std::string& r, std::string_view text) {
+  if (text.empty()) return;
+  if (!r.empty() && !EndsWithBreak(r)) r.append("\r\n");
+  r.append(text);
+}
 
 std::string BlockGenerator::generate() {
   std::string out;
@@ -46,20 +46,30 @@ void BlockGenerator::appendWord(std::string& r, std::string_view word) const {
 }
 
 void BlockGenerator::generate(std::string& r) {
-  RunState& s = ctx_.state;
   r.clear();
-  if (returnItems(r)) return;
+  prefix_.clear();
+  if (!returnItems(r)) {
+    multiAxisBlocks();
+    body(r);
+  }
+  // Five-axis blocks (cancels, activations, a rotary-axis reset) come before the statement's own.
+  if (prefix_.empty()) return;
+  if (!r.empty()) AppendBlock(prefix_, r);
+  r.swap(prefix_);
+}
+
+void BlockGenerator::body(std::string& r) {
+  RunState& s = ctx_.state;
   startItems(r);
   bool toFinal = false;
   bool cancelled = false;
   if (s.circlePending) {
     circle(r);
-  } else if (!s.chordPoints.empty()) {
+  } else if (!s.chordPoints.empty() || !s.multiAxis.path.empty()) {
     chords(r);
     if (s.feedPending && !s.feedBlockText.empty()) s.feedPending = false;
     return;
   } else {
-    multaxTemplate(r);
     if (!firstPoint(r)) {
       cancelled = cycleCancel(r);
       if (s.pointPending) {
@@ -158,20 +168,28 @@ void BlockGenerator::circle(std::string& r) {
   s.setPrevious(s.arc.end.x, s.arc.end.y, s.arc.end.z, s.arc.endA, s.arc.endB, s.arc.endC);
 }
 
-// An arc the working plane cannot carry, written as consecutive linear feed blocks, each numbered.
+// An arc the working plane cannot carry, or a five-axis move split for machine coordinates,
+// written as consecutive linear feed blocks, each numbered.
 void BlockGenerator::chords(std::string& r) {
   RunState& s = ctx_.state;
   const int code = s.motionCode;
   std::vector<Vec3> points;
   points.swap(s.chordPoints);
+  std::vector<kinematics::Pose> poses;
+  poses.swap(s.multiAxis.path);
+  const std::size_t count = poses.empty() ? points.size() : poses.size();
   std::string block = std::move(r);  // what the block start already holds goes on the first line
   std::string out;
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    s.X = points[i].x;
-    s.Y = points[i].y;
-    s.Z = points[i].z;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (poses.empty()) {
+      s.X = points[i].x, s.Y = points[i].y, s.Z = points[i].z;
+    } else {
+      const kinematics::Pose& p = poses[i];
+      s.X = p.tip.x, s.Y = p.tip.y, s.Z = p.tip.z;
+      s.A = p.angles[0], s.B = p.angles[1], s.C = p.angles[2];
+    }
     s.motionCode = 1;
-    if (i == 0) s.gWordPending = true;  // the move before may have been an arc or a rapid
+    if (i == 0 && poses.empty()) s.gWordPending = true;  // the move before may have been an arc
     motionBlock(block);
     finalForm(block);
     if (!block.empty()) {
@@ -182,46 +200,33 @@ void BlockGenerator::chords(std::string& r) {
   }
   s.pointPending = false;
   s.motionCode = code;
-  s.gWordPending = true;  // as after an arc: the next move states its motion again
+  if (poses.empty()) s.gWordPending = true;  // as after an arc: the next move states its motion
+  poses.clear();
+  poses.swap(s.multiAxis.path);  // the buffer serves the next move
   r = std::move(out);
 }
 
-// MULTAX on and off: their templates are written with the block that follows them.
-void BlockGenerator::multaxTemplate(std::string& r) {
-  RunState& s = ctx_.state;
-  if (!s.gWordPending) return;
-  const int code = s.motionCode;
-  if (code == 151 || code == 1151) {
-    appendWord(r, engine_.expandFull(ctx_.definition.PP_ACTIVATION_RTCP));
-  } else if (code == 152 || code == 1152) {
-    appendWord(r, engine_.expandFull(multaxOffTemplate()));
-  } else {
-    return;
-  }
-  s.motionCode = 0;
-}
-
-// MULTAX/OFF ends the tool-centre-point control that MULTAX/ON started, so its code is the RTCP
-// cancel. Definitions written before that code existed kept it in the inclined-plane cancel.
-const std::string& BlockGenerator::multaxOffTemplate() const {
-  const auto& d = ctx_.definition;
-  return d.PP_DESACTIVATION_RTCP.empty() ? d.PP_DESACTIVATION_PLAN_INCLINE
-                                         : d.PP_DESACTIVATION_RTCP;
-}
-
-// The first point after a tool change is written by PREMIER_POINT (outside cycle mode).
+// The first point after a tool change is written by PREMIER_POINT (outside cycle mode), or by
+// the variant for the tool-centre-point control or the inclined plane in force.
 bool BlockGenerator::firstPoint(std::string& r) {
   RunState& s = ctx_.state;
   if (!s.firstPointPending) return false;
   s.firstPointPending = false;
   if (s.cycleMode) return false;
-  appendWord(r, engine_.expandFull(ctx_.definition.PREMIER_POINT));
-  s.setPrevious(s.firstX, s.firstY, s.firstZ, s.firstA, s.firstB, s.firstC);
+  std::string after;
+  const std::string& tpl = firstPointTemplate(after);
+  const Vec3 tip{s.firstX, s.firstY, s.firstZ};
+  const Vec3 out = outputPoint(tip, {s.firstA, s.firstB, s.firstC});
+  s.firstX = out.x, s.firstY = out.y, s.firstZ = out.z;
+  appendWord(r, engine_.expandFull(tpl));
+  s.firstX = tip.x, s.firstY = tip.y, s.firstZ = tip.z;
+  if (!after.empty()) AppendBlock(r, after);
+  s.setPrevious(tip.x, tip.y, tip.z, s.firstA, s.firstB, s.firstC);
+  setPreviousOutput(out);
   if (s.feedPending) {
     s.feedPending = false;
     appendWord(r, s.pendingFText);
   }
-  multaxTemplate(r);
   s.motionCode = 0;
   s.gWordPending = false;
   s.pointPending = false;
@@ -248,6 +253,12 @@ bool BlockGenerator::machineFunctions(std::string& r) {
     s.spindleState = 0;
     r.append(engine_.expandFull(tpl));
     return true;
+  }
+  if (s.endPending || s.finiPending) {
+    // The end of the program leaves no inclined plane behind.
+    if (s.multiAxis.plane.written) cancelPlaneBlock();
+    s.multiAxis.plane.requested = false;
+    UpdatePointMap(s.multiAxis);
   }
   if (s.endPending) return done(s.endPending, d.PP_END);
   if (s.finiPending) return done(s.finiPending, d.PP_FINI);
@@ -277,6 +288,10 @@ void BlockGenerator::toolChange(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
   s.toolChangePending = false;
+  // No tool changes inside an inclined plane; the next tool's first point activates it again.
+  if (s.multiAxis.plane.written) cancelPlaneBlock();
+  // The change sequence ends the length offset and with it the tool-centre-point control.
+  s.multiAxis.rtcpWritten = false;
   if (s.requestedTool != s.loadedTool) {
     if (s.toolLoadsSeen > 1) {
       const std::string unload = engine_.expandFull(d.ANNUL_OUTIL);
@@ -331,15 +346,18 @@ void BlockGenerator::textItems(std::string& r) {
 
 void BlockGenerator::finalForm(std::string& r) {
   RunState& s = ctx_.state;
-  TrimInPlace(r);
-  if (!r.empty()) {
-    const std::string& n = ctx_.definition.FORMAT_PP_N;
-    const bool hasNumber =
-        (!n.empty() && r[0] == n[0]) || common::ReadNumber(common::TextBefore(r, ' ')) > 0;
-    if (!hasNumber) engine_.numberBlockInPlace(r);
-  }
+  numberIfNeeded(r);
   s.commentPending = false;
   s.printPending = false;
+}
+
+void BlockGenerator::numberIfNeeded(std::string& r) {
+  TrimInPlace(r);
+  if (r.empty()) return;
+  const std::string& n = ctx_.definition.FORMAT_PP_N;
+  const bool hasNumber =
+      (!n.empty() && r[0] == n[0]) || common::ReadNumber(common::TextBefore(r, ' ')) > 0;
+  if (!hasNumber) engine_.numberBlockInPlace(r);
 }
 
 // Cycle templates usually carry their own feed: the programmed feed is written again after the

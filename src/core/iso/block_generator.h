@@ -7,10 +7,14 @@
 #include <string_view>
 
 #include "core/app/context.h"
+#include "core/iso/multi_axis.h"
 #include "core/iso/number_format.h"
 #include "core/iso/template_engine.h"
 
 namespace ordalis::iso {
+
+/// Appends a text that forms blocks of its own: it starts on a new line.
+void AppendBlock(std::string& r, std::string_view text);
 
 class BlockGenerator {
  public:
@@ -22,19 +26,20 @@ class BlockGenerator {
 
  private:
   // Pending items in the order they are tested; see block_generator.cpp.
+  void body(std::string& r);
   bool returnItems(std::string& r);
   bool planeChange(std::string& r);
   void startItems(std::string& r);
   void circle(std::string& r);
   void chords(std::string& r);
-  const std::string& multaxOffTemplate() const;
-  void multaxTemplate(std::string& r);
   bool firstPoint(std::string& r);
   bool cycleCancel(std::string& r);
   bool machineFunctions(std::string& r);
   void toolChange(std::string& r);
   void textItems(std::string& r);
   void finalForm(std::string& r);
+  /// Numbers a block unless it already starts with a number.
+  void numberIfNeeded(std::string& r);
   void feedAfterCancel(std::string& r);
 
   // The motion block (motion_block.cpp).
@@ -46,6 +51,17 @@ class BlockGenerator {
   void updatePrevious();
   const std::array<std::uint8_t, ppdef::kAddressCount>& letterOrder();
 
+  // Five-axis blocks (multi_axis_blocks.cpp).
+  void multiAxisBlocks();
+  void activatePlane(bool rearmNext);
+  void cancelPlaneBlock();
+  void rotaryReset(std::string& r);
+  void ownBlock(std::string_view tpl);
+  const std::string& firstPointTemplate(std::string& after);
+  Vec3 outputPoint(const Vec3& tip, const kinematics::Angles& angles);
+  void setPreviousOutput(const Vec3& out);
+  bool machineCoordinates();
+
   // The canned-cycle blocks (cycle_output.cpp).
   void cycleBlock(std::string& r);
 
@@ -56,6 +72,7 @@ class BlockGenerator {
   TemplateEngine& engine_;
   CachedAddressFormat formats_[9];  // X Y Z, incremental X Y Z, A B C
   std::string gWord_;
+  std::string prefix_;  // blocks written before the statement's own
   std::array<int, ppdef::kAddressCount> orderKey_{};
   std::array<std::uint8_t, ppdef::kAddressCount> order_{};
   bool orderBuilt_ = false;

@@ -11,8 +11,6 @@ namespace ordalis::iso {
 
 namespace {
 
-constexpr int kMsgRotaryReset = 2130;
-
 enum FormatSlot { kFx, kFy, kFz, kFxInc, kFyInc, kFzInc, kFa, kFb, kFc };
 
 }  // namespace
@@ -40,14 +38,7 @@ void BlockGenerator::motionBlock(std::string& r) {
   const auto& d = ctx_.definition;
   gWord_.clear();
   if (!d.OPTION_COMPR && !s.gWordPending && s.motionCode != 0) gWord_ = s.gText;
-  if (s.rotaryResetPending) {
-    s.rotaryResetPending = false;
-    ctx_.message(kMsgRotaryReset);
-    appendWord(r, engine_.expandFull(d.MACRO_RAZ));
-    s.gWordPending = true;
-    // The macro homes the axes: this move must state every axis, as after GOHOME.
-    s.prevKnown = false;
-  }
+  if (s.rotaryResetPending) rotaryReset(r);
   if (s.gWordPending) {
     s.gWordPending = d.Type_Postprocesseur == 3;
     computeGWord(r);
@@ -134,7 +125,8 @@ void BlockGenerator::computeGWord(std::string& r) {
       break;
     case 152:
     case 1152:
-      rotaryTemplate(r, multaxOffTemplate());
+      rotaryTemplate(r, d.PP_DESACTIVATION_RTCP.empty() ? d.PP_DESACTIVATION_PLAN_INCLINE
+                                                        : d.PP_DESACTIVATION_RTCP);
       break;
     case 153:
       rotaryTemplate(r, d.PP_DESACTIVATION_RTCP);
@@ -174,13 +166,14 @@ void BlockGenerator::rapid(std::string& r) {
 }
 
 void BlockGenerator::appendAxes(std::string& r) {
-  const RunState& s = ctx_.state;
+  RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
   const bool incremental = s.incremental;
   const bool incFormat = d.OPTION_CODAGE_INCREMENTAL && incremental;
   const bool compress = d.OPTION_COMPR && s.prevKnown;
   const bool compressXyz = compress && !incremental;
-  const bool hasAxis = s.I != 0 || s.J != 0 || s.K != 0;
+  // Inside an inclined plane the plane holds the rotary axes.
+  const bool hasAxis = (s.I != 0 || s.J != 0 || s.K != 0) && !s.multiAxis.plane.written;
   const int kin = d.Cinematique_Machine;
   const bool allAngles = d.OPTION_COMPR && (kin == 15 || kin == 16 || kin == 18);
   const auto angle = [&](int i, double v, double prev) {
@@ -188,6 +181,12 @@ void BlockGenerator::appendAxes(std::string& r) {
     if (allAngles) return true;
     return d.RotaryAxisInUse[i] && (!compress || v != prev);
   };
+  Vec3 out{s.X, s.Y, s.Z};
+  Vec3 prev{s.prevX, s.prevY, s.prevZ};
+  if (d.OPTION_COORDONNEES_MACHINE && !incremental && machineCoordinates()) {
+    out = outputPoint(out, AnglesOf(s));
+    prev = {s.multiAxis.prevOutX, s.multiAxis.prevOutY, s.multiAxis.prevOutZ};
+  }
   const std::string& sep = d.PP_SPACE;
   const auto word = [&](const AddressFormat& fmt, double v) {
     const std::size_t mark = r.size();
@@ -208,24 +207,24 @@ void BlockGenerator::appendAxes(std::string& r) {
         appendWord(r, gWord_);
         break;
       case ppdef::kX:
-        if (!compressXyz || s.X != s.prevX) {
+        if (!compressXyz || out.x != prev.x) {
           word(incFormat ? formats_[kFxInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_X)
                          : formats_[kFx].get(d.FORMAT_PP_X),
-               s.X * d.XDiameterFactor);
+               out.x * d.XDiameterFactor);
         }
         break;
       case ppdef::kY:
-        if (!compressXyz || s.Y != s.prevY) {
+        if (!compressXyz || out.y != prev.y) {
           word(incFormat ? formats_[kFyInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Y)
                          : formats_[kFy].get(d.FORMAT_PP_Y),
-               s.Y);
+               out.y);
         }
         break;
       case ppdef::kZ:
-        if (!compressXyz || s.Z != s.prevZ) {
+        if (!compressXyz || out.z != prev.z) {
           word(incFormat ? formats_[kFzInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Z)
                          : formats_[kFz].get(d.FORMAT_PP_Z),
-               s.Z);
+               out.z);
         }
         break;
       case ppdef::kA:
@@ -241,6 +240,7 @@ void BlockGenerator::appendAxes(std::string& r) {
         break;  // N, I, J, K, R and F carry no text in a linear block
     }
   }
+  setPreviousOutput(out);
 }
 
 void BlockGenerator::updatePrevious() {

@@ -12,7 +12,9 @@ void RunState::reset(const ppdef::PostProcessorDefinition& def) {
   const std::string keepFeedBlock = feedBlockText;
   const std::string keepPendingF = pendingFText;
   const CycleState keepCycle = cycle;
+  MachineCache keepMachine = std::move(multiAxis.cache);
   *this = RunState{};
+  multiAxis.cache = std::move(keepMachine);
   cycleMode = keepCycleMode;
   feedBlockText = keepFeedBlock;
   pendingFText = keepPendingF;

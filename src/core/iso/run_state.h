@@ -6,15 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "core/common/vec3.h"
+#include "core/iso/multi_axis_state.h"
+
 namespace ordalis::ppdef {
 struct PostProcessorDefinition;
 }
 
 namespace ordalis::iso {
 
-struct Vec3 {
-  double x = 0, y = 0, z = 0;
-};
+using common::Vec3;
 
 /// Arc description filled by the circle handlers and the arc computation.
 struct ArcState {
@@ -42,6 +43,7 @@ struct CycleState {
         diameter = 0, direction = 0, zStep = 0, pitch = 0, radialPass = 0;
   std::string retractModeText;
   std::int16_t retractMode = 0;  // 0 none, 1 incremental, 2 absolute, 3 high
+  int kindCode = 0;  // the motion code of the cycle's first hole (81 to 89)
   bool firstPointWritten = false;
   // Colouring marks of the text road.
   bool statementColoured = false;
@@ -133,6 +135,7 @@ struct RunState {
   std::vector<Vec3> chordPoints;
   // A kinematics without an angle solution is reported once per run.
   bool kinematicsWarned = false;
+  MultiAxisState multiAxis;
 
   /// The machine now stands at this point: later blocks compare their words with it.
   void setPrevious(double x, double y, double z, double a, double b, double c) {

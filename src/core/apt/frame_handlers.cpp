@@ -1,0 +1,177 @@
+#include "core/apt/frame_handlers.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/apt/multi_axis.h"
+#include "core/apt/parameters.h"
+#include "core/common/text.h"
+#include "core/iso/arc.h"
+#include "core/iso/multi_axis.h"
+
+namespace ordalis::apt {
+
+namespace {
+
+constexpr int kMatrixValues = 12;
+
+void LogKnownNotDone(app::Context& ctx, std::string_view statement) {
+  std::string detail(" ");
+  detail.append(statement);
+  ctx.message(kMsgKnownNotDone, detail);
+}
+
+/// TLAXIS on a machine without rotary axes: the working plane whose normal is `v`.
+void SetWorkingPlane(app::Context& ctx, const iso::Vec3& v) {
+  iso::RunState& st = ctx.state;
+  st.planeChangePending = true;
+  st.planeG17 = st.planeG18 = st.planeG19 = false;
+  st.planeG17M = st.planeG18M = st.planeG19M = false;
+  st.inclinedPlane = false;
+  st.planeNormal = v;
+  const auto is = [&v](double x, double y, double z) { return v.x == x && v.y == y && v.z == z; };
+  if (is(0, 0, 1)) {
+    st.planeCode = 17, st.planeG17 = true;
+  } else if (is(0, 0, -1)) {
+    st.planeCode = -17, st.planeG17M = true;
+  } else if (is(0, 1, 0)) {
+    st.planeCode = 18, st.planeG18 = true;
+  } else if (is(0, -1, 0)) {
+    st.planeCode = -18, st.planeG18M = true;
+  } else if (is(1, 0, 0)) {
+    st.planeCode = 19, st.planeG19 = true;
+  } else if (is(-1, 0, 0)) {
+    st.planeCode = -19, st.planeG19M = true;
+  } else {
+    ctx.message(kMsgNonStandardPlane);
+  }
+}
+
+/// The CAM frame the following points are written in. On a five-axis machine the tool then
+/// stands along the frame's Z (the program is three-axis inside it) and the frame becomes the
+/// inclined plane; a three-axis machine takes the points into the part, unless the frame tilts
+/// the tool.
+void SetCamFrame(HandlerContext& h, const kinematics::Frame& frame, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  iso::MultiAxisState& ma = st.multiAxis;
+  ma.camFrameActive = !kinematics::IsIdentity(frame);
+  ma.camFrame = ma.camFrameActive ? frame : kinematics::Frame{};
+  iso::UpdatePointMap(ma);
+  if (HasRotaryAxes(h.ctx)) {
+    RequestPlaneFor(h, common::Column(ma.camFrame.rotation, 2), statement);
+    return;
+  }
+  if (ma.camFrameActive && ma.camFrame.rotation.m[2][2] < 1 - 1e-9) {
+    StopRun(h.ctx, kMsgFrameOnThreeAxes, statement);
+  }
+}
+
+/// Reads `count` numbers from item 1 on; false when an item is not a plain number.
+bool ReadValues(const ParamList& p, double* values, int count) {
+  if (p.count() != count) return false;
+  for (int i = 0; i < count; ++i) {
+    const std::string_view item = common::Trim(p.item(i + 1));
+    if (item.empty() || !std::isfinite(p.number(i + 1))) return false;
+    values[i] = p.number(i + 1);
+  }
+  return true;
+}
+
+void SetCamFrameFromMatrix(HandlerContext& h, const ParamList& p, std::string_view statement) {
+  double m[kMatrixValues];
+  kinematics::Frame frame;
+  if (!ReadValues(p, m, kMatrixValues) || !kinematics::FrameFromMatrix(m, frame)) {
+    h.ctx.message(kMsgNotProcessed, statement);
+    return;
+  }
+  SetCamFrame(h, frame, statement);
+}
+
+}  // namespace
+
+void HandleTlaxis(HandlerContext& h, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  const ParamList p = ParamList::Of(statement);
+  if (p.count() < 3) ReportIncomplete(h.ctx, statement);
+  iso::Vec3 v{p.number(1), p.number(2), p.number(3)};
+  const double length = iso::Length(v);
+  if (length == 0 || !std::isfinite(length)) {
+    // A zero axis names no plane; the plane in force stays.
+    if (p.count() >= 3) ReportIncomplete(h.ctx, statement);
+    return;
+  }
+  if (std::fabs(length - 1) > 1e-9) v = iso::Unit(v);
+  if (HasRotaryAxes(h.ctx)) {
+    RequestPlaneFor(h, kinematics::Normalized(st.multiAxis.camRotation * v), statement);
+    return;
+  }
+  st.I = v.x;
+  st.J = v.y;
+  st.K = v.z;
+  SetWorkingPlane(h.ctx, v);
+}
+
+void HandleMultax(HandlerContext& h, std::string_view statement) {
+  app::Context& ctx = h.ctx;
+  iso::RunState& st = ctx.state;
+  iso::MultiAxisState& ma = st.multiAxis;
+  const std::string_view word = common::Trim(ParamList::Of(statement).item(1));
+  st.gWordPending = true;
+  if (word == "ON") {
+    CancelPlane(st);
+    RequestRtcp(ctx);
+    return;
+  }
+  if (word != "OFF") return;
+  // Back to three-axis work: no control, no plane, the tool upright, and the length offset
+  // armed again by the next move as after a tool change.
+  const auto& d = ctx.definition;
+  const bool dropsLength = (ma.rtcpWritten && !d.PP_DESACTIVATION_RTCP.empty()) ||
+                           (ma.plane.written && !d.PP_DESACTIVATION_PLAN_INCLINE.empty());
+  ma.rtcpCancelPending = ma.rtcpWritten;
+  ma.rtcpRequested = ma.rtcpActivationPending = false;
+  CancelPlane(st);
+  if (HasRotaryAxes(ctx)) {
+    const kinematics::Solution up =
+        iso::MachineOf(st, d).solve({0, 0, 1}, kinematics::Angles{0, 0, 0});
+    st.I = 0, st.J = 0, st.K = 1;
+    if (up.reached) st.A = up.angles[0], st.B = up.angles[1], st.C = up.angles[2];
+  }
+  if (dropsLength && st.loadedTool >= 0 && !st.toolChangePending) st.toolJustLoaded = true;
+}
+
+void HandleCsys(HandlerContext& h, std::string_view statement) {
+  SetCamFrameFromMatrix(h, ParamList::Of(statement), statement);
+}
+
+void HandleMsys(HandlerContext& h, std::string_view statement) {
+  const ParamList p = ParamList::Of(statement);
+  if (p.count() == kMatrixValues) return SetCamFrameFromMatrix(h, p, statement);
+  double v[9];
+  kinematics::Frame frame;
+  if (!ReadValues(p, v, 9) ||
+      !kinematics::FrameFromAxes({v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {v[6], v[7], v[8]},
+                                 frame)) {
+    h.ctx.message(kMsgNotProcessed, statement);
+    return;
+  }
+  SetCamFrame(h, frame, statement);
+}
+
+void HandleTracut(HandlerContext& h, std::string_view statement) {
+  const ParamList p = ParamList::Of(statement);
+  if (p.count() == 1 && common::Trim(p.item(1)) == "NOMORE") {
+    return SetCamFrame(h, kinematics::Frame{}, statement);
+  }
+  if (p.count() == kMatrixValues) return SetCamFrameFromMatrix(h, p, statement);
+  LogKnownNotDone(h.ctx, statement);
+}
+
+void HandleTrntyp(HandlerContext& h, std::string_view statement) {
+  const ParamList p = ParamList::Of(statement);
+  bool world = common::Trim(p.item(1)) == "WORLD";
+  for (int i = 2; i <= p.count(); ++i) world = world && p.number(i) == 0;
+  if (!world) LogKnownNotDone(h.ctx, statement);
+}
+
+}  // namespace ordalis::apt

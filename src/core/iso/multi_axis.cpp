@@ -1,0 +1,91 @@
+#include "core/iso/multi_axis.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/ppdef/definition.h"
+#include "core/tools/tool_table.h"
+
+namespace ordalis::iso {
+
+namespace {
+
+bool SameKeys(const MachineCache& c, const kinematics::MachineSpec& s,
+              const ppdef::PostProcessorDefinition& d) {
+  return c.built && c.spec == s && c.formatA == d.FORMAT_PP_A && c.formatB == d.FORMAT_PP_B &&
+         c.formatC == d.FORMAT_PP_C;
+}
+
+}  // namespace
+
+double FormatResolution(std::string_view pattern) {
+  const std::size_t dot = pattern.find('.');
+  if (pattern.find('#') == std::string_view::npos && pattern.find('0') == std::string_view::npos) {
+    return 0.01;  // the address formatter's own "#0.00"
+  }
+  int decimals = 0;
+  for (std::size_t i = dot == std::string_view::npos ? pattern.size() : dot + 1;
+       i < pattern.size() && (pattern[i] == '0' || pattern[i] == '#'); ++i) {
+    ++decimals;
+  }
+  return std::pow(10.0, -decimals);
+}
+
+const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessorDefinition& d) {
+  MachineCache& c = state.multiAxis.cache;
+  kinematics::MachineSpec s;
+  s.type = d.Cinematique_Machine;
+  s.abMin = d.PP_LIMIT_AB_MINI;
+  s.abMax = d.PP_LIMIT_AB_MAXI;
+  s.cMin = d.PP_LIMIT_C_MINI;
+  s.cMax = d.PP_LIMIT_C_MAXI;
+  s.abAxisType = d.Type_AXE_AB;
+  s.cAxisType = d.Type_AXE_C;
+  s.headAngle = d.PP_HEAD_ANGLE;
+  s.pivotLength = std::isfinite(d.PP_PIVOT_LENGTH) ? d.PP_PIVOT_LENGTH : 0;
+  s.tableCentre = {d.PP_TABLE_CENTER_X, d.PP_TABLE_CENTER_Y, d.PP_TABLE_CENTER_Z};
+  if (!std::isfinite(s.tableCentre.x) || !std::isfinite(s.tableCentre.y) ||
+      !std::isfinite(s.tableCentre.z)) {
+    s.tableCentre = {};
+  }
+  s.resolution = c.spec.resolution;  // compared below with the formats themselves
+  if (SameKeys(c, s, d)) return c.machine;
+  // The finest of the formats in use: a tilt the output cannot show is noise.
+  double resolution = 0;
+  const std::string* formats[] = {&d.FORMAT_PP_A, &d.FORMAT_PP_B, &d.FORMAT_PP_C};
+  for (int i = 0; i < 3; ++i) {
+    if (!d.RotaryAxisInUse[i] || formats[i]->empty()) continue;
+    const double r = FormatResolution(*formats[i]);
+    resolution = resolution == 0 ? r : std::min(resolution, r);
+  }
+  s.resolution = resolution > 0 ? resolution : 0.001;
+  c.built = true;
+  c.spec = s;
+  c.formatA = d.FORMAT_PP_A;
+  c.formatB = d.FORMAT_PP_B;
+  c.formatC = d.FORMAT_PP_C;
+  c.machine = kinematics::Machine(s);
+  return c.machine;
+}
+
+double SwingLength(const ppdef::PostProcessorDefinition& d, const tools::ToolTable& tools) {
+  const double length = d.PP_PIVOT_LENGTH + tools.current().length;
+  return std::isfinite(length) ? length : 0;
+}
+
+bool WritesMachineCoordinates(RunState& state, const ppdef::PostProcessorDefinition& d) {
+  return d.OPTION_COORDONNEES_MACHINE && d.Cinematique_Machine >= 2 &&
+         MachineOf(state, d).hasMachineCoordinates();
+}
+
+void UpdatePointMap(MultiAxisState& m) {
+  const kinematics::Frame cam = m.camFrameActive ? m.camFrame : kinematics::Frame{};
+  m.camRotation = cam.rotation;
+  const kinematics::Frame plane = m.plane.requested ? m.plane.frame : kinematics::Frame{};
+  const common::Mat3 back = common::Transposed(plane.rotation);
+  m.mapRotation = back * cam.rotation;
+  m.mapOffset = back * (cam.origin - plane.origin);
+  m.pointsMapped = !kinematics::IsIdentity(kinematics::Frame{m.mapRotation, m.mapOffset});
+}
+
+}  // namespace ordalis::iso

@@ -1,0 +1,73 @@
+#pragma once
+// One machine's rotary-axis solution: tool-axis vectors to angles (with the choice between
+// solutions, windings, limits and axis types), angles back to the tool axis, and the machine
+// coordinates of a tool-tip point for controllers without tool-centre-point control.
+
+#include "core/kinematics/machine_types.h"
+#include "core/kinematics/rotation.h"
+
+namespace ordalis::kinematics {
+
+struct Solution {
+  Angles angles{};
+  bool reached = false;  // false: no solution lies within the limits; `angles` are the previous
+  bool rewind = false;   // the limits forced a long way round that the tool axis does not need
+};
+
+class Machine {
+ public:
+  Machine() : Machine(MachineSpec{}) {}
+  explicit Machine(const MachineSpec& spec);
+
+  const MachineSpec& spec() const { return spec_; }
+  /// True when the kinematics number has an angle solution (1 has no rotary axis, and numbers
+  /// outside 1-20 name no machine).
+  bool hasSolution() const { return chain_.kind != ChainKind::kNone; }
+  /// True for real machines, whose axis positions can be computed (not the notations 15, 16, 18).
+  bool hasMachineCoordinates() const { return chain_.physical; }
+  /// True when a rotary axis swings the tool (a head), so the tool's length matters.
+  bool swingsTool() const {
+    return chain_.physical && (chain_.outer.carrier == Carrier::kHead ||
+                               chain_.inner.carrier == Carrier::kHead);
+  }
+
+  /// Angles for the unit tool axis `v`: of both solutions and every winding, the one inside every
+  /// limit nearest `previous`. On the singular position the free axis keeps its previous angle.
+  Solution solve(const Vec3& v, const Angles& previous) const;
+
+  /// The tool axis (tip towards spindle, in part coordinates) that the angles give.
+  Vec3 toolAxis(const Angles& angles) const;
+
+  /// The X, Y, Z that put the tool tip on `tip` (program coordinates) at these angles, on a
+  /// controller that compensates the tool length along Z only: the tables turn the point about
+  /// the table centre, the heads swing the tip about the pivot (`length`: pivot length plus the
+  /// tool's own length). An upright tool with the tables at zero gives the point itself.
+  Vec3 toMachine(const Vec3& tip, const Angles& angles, double length) const;
+  /// The reverse of toMachine: where the tip stands for machine X, Y, Z and the angles.
+  Vec3 fromMachine(const Vec3& position, const Angles& angles, double length) const;
+
+  /// The way axis `axis` goes from `from` to `to`: the shorter way round on rollover and modulo
+  /// axes, which the controller takes, the plain difference on linear ones.
+  double travel(int axis, double from, double to) const;
+  /// The angles a fraction `t` of the way from `from` to `to` as the controller moves the axes
+  /// (each along its travel), written the way the axis shows them.
+  Angles interpolate(const Angles& from, const Angles& to, double t) const;
+
+ private:
+  struct Rotations {
+    Mat3 head, table;  // the tool axis in the part is table^T head Z
+  };
+  /// The outer and inner angles of one geometric solution, before windings.
+  struct Base {
+    double outer = 0, inner = 0;
+  };
+  bool pick(const Base* bases, int n, const Angles& previous, bool withLimits, Angles& best,
+            double& bestDistance) const;
+  Rotations rotations(const Angles& angles) const;
+  bool wraps(int axis) const;
+
+  MachineSpec spec_;
+  Chain chain_;
+};
+
+}  // namespace ordalis::kinematics
