@@ -49,18 +49,21 @@ bool SolveToolAxis(HandlerContext& h, const iso::Vec3& v, bool feedMove,
                    std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   const kinematics::Machine& m = iso::MachineOf(st, h.ctx.definition);
-  const kinematics::Solution s = m.solve(v, iso::AnglesOf(st));
+  kinematics::Solution s = m.solve(v, iso::AnglesOf(st));
   if (!s.reached) {
     StopRun(h.ctx, kMsgUnreachable, statement);
     return false;
   }
+  if (s.rewind && feedMove) {
+    // The reset macro homes the rotary axes: the move re-enters with the solution nearest home,
+    // which leaves the most travel for the rest of the path.
+    st.rotaryResetPending = true;
+    st.multiAxis.reentryPending = true;
+    s = m.solve(v, kinematics::Angles{0, 0, 0});
+  }
   st.A = s.angles[kinematics::kA];
   st.B = s.angles[kinematics::kB];
   st.C = s.angles[kinematics::kC];
-  if (s.rewind && feedMove) {
-    st.rotaryResetPending = true;
-    st.multiAxis.reentryPending = true;
-  }
   return true;
 }
 
@@ -138,9 +141,16 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
   const iso::Vec3 v = kinematics::Normalized(ma.camRotation * given);
   if (st.cycleMode) {
     // A hole is drilled along its own axis: its plane comes before it, the cycle starts again.
-    const iso::Vec3 current = ma.plane.requested ? ma.plane.axis : kUp;
+    // Machine coordinates on a table machine turn the hole under the vertical tool; otherwise
+    // the cycle drills along the Z of the frame the controller is in.
+    const bool turnedByTable =
+        iso::WritesMachineCoordinates(st, ctx.definition) && !m.swingsTool();
+    const iso::Vec3 current = ma.plane.requested ? ma.plane.axis
+                              : turnedByTable    ? iso::Vec3{st.I, st.J, st.K}
+                                                 : kUp;
     if (SameDirection(ctx, v, current)) return true;
-    if (!SameDirection(ctx, v, kUp) && ctx.definition.PP_ACTIVATION_PLAN_INCLINE.empty()) {
+    if (!turnedByTable && !SameDirection(ctx, v, kUp) &&
+        ctx.definition.PP_ACTIVATION_PLAN_INCLINE.empty()) {
       StopRun(ctx, kMsgNoPlaneCode, statement);  // never drilled vertically instead
       return false;
     }
@@ -148,7 +158,9 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
       ma.cycleRestart = true;
       st.motionCode = st.cycle.kindCode;
     }
-    return RequestPlaneFor(h, v, statement);
+    if (!turnedByTable) return RequestPlaneFor(h, v, statement);
+    st.I = v.x, st.J = v.y, st.K = v.z;
+    return SolveToolAxis(h, v, false, statement);
   }
   if (ma.plane.requested) {
     if (SameDirection(ctx, v, ma.plane.axis)) return true;  // a point of the plane

@@ -73,6 +73,8 @@ class BlockGenerator {
   CachedAddressFormat formats_[9];  // X Y Z, incremental X Y Z, A B C
   std::string gWord_;
   std::string prefix_;  // blocks written before the statement's own
+  std::array<bool, 6> kept_{};  // X Y Z A B C words left out as unchanged in the output's text
+  std::string text1_, text2_;
   std::array<int, ppdef::kAddressCount> orderKey_{};
   std::array<std::uint8_t, ppdef::kAddressCount> order_{};
   bool orderBuilt_ = false;

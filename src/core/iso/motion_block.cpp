@@ -176,17 +176,37 @@ void BlockGenerator::appendAxes(std::string& r) {
   const bool hasAxis = (s.I != 0 || s.J != 0 || s.K != 0) && !s.multiAxis.plane.written;
   const int kin = d.Cinematique_Machine;
   const bool allAngles = d.OPTION_COMPR && (kin == 15 || kin == 16 || kin == 18);
-  const auto angle = [&](int i, double v, double prev) {
-    if (!hasAxis) return false;
-    if (allAngles) return true;
-    return d.RotaryAxisInUse[i] && (!compress || v != prev);
-  };
   Vec3 out{s.X, s.Y, s.Z};
   Vec3 prev{s.prevX, s.prevY, s.prevZ};
-  if (d.OPTION_COORDONNEES_MACHINE && !incremental && machineCoordinates()) {
+  const bool machine = d.OPTION_COORDONNEES_MACHINE && !incremental && machineCoordinates();
+  if (machine) {
     out = outputPoint(out, AnglesOf(s));
     prev = {s.multiAxis.prevOutX, s.multiAxis.prevOutY, s.multiAxis.prevOutZ};
   }
+  kept_.fill(false);
+  // Solved angles and machine coordinates carry rounding noise: a word whose text would not
+  // change is not written, and the position it stands for stays the one last written.
+  const auto unchanged = [&](int slot, const AddressFormat& fmt, double v, double before) {
+    text1_.clear();
+    text2_.clear();
+    fmt.append(v, text1_);
+    fmt.append(before, text2_);
+    kept_[slot] = text1_ == text2_;
+    return kept_[slot];
+  };
+  const auto angle = [&](int i, const AddressFormat& fmt, double v, double before) {
+    if (!hasAxis) return false;
+    if (allAngles) return true;
+    if (!d.RotaryAxisInUse[i]) return false;
+    if (!compress) return true;
+    return v != before && !unchanged(3 + i, fmt, v, before);
+  };
+  const bool noisy = machine || s.multiAxis.pointsMapped;
+  const auto linear = [&](int i, const AddressFormat& fmt, double v, double before) {
+    if (!compressXyz) return true;
+    if (v == before) return false;
+    return !noisy || !unchanged(i, fmt, v, before);
+  };
   const std::string& sep = d.PP_SPACE;
   const auto word = [&](const AddressFormat& fmt, double v) {
     const std::size_t mark = r.size();
@@ -206,41 +226,50 @@ void BlockGenerator::appendAxes(std::string& r) {
       case ppdef::kG:
         appendWord(r, gWord_);
         break;
-      case ppdef::kX:
-        if (!compressXyz || out.x != prev.x) {
-          word(incFormat ? formats_[kFxInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_X)
-                         : formats_[kFx].get(d.FORMAT_PP_X),
-               out.x * d.XDiameterFactor);
-        }
+      case ppdef::kX: {
+        const AddressFormat& f = incFormat
+                                     ? formats_[kFxInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_X)
+                                     : formats_[kFx].get(d.FORMAT_PP_X);
+        const double factor = d.XDiameterFactor;
+        if (linear(0, f, out.x * factor, prev.x * factor)) word(f, out.x * factor);
         break;
-      case ppdef::kY:
-        if (!compressXyz || out.y != prev.y) {
-          word(incFormat ? formats_[kFyInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Y)
-                         : formats_[kFy].get(d.FORMAT_PP_Y),
-               out.y);
-        }
+      }
+      case ppdef::kY: {
+        const AddressFormat& f = incFormat
+                                     ? formats_[kFyInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Y)
+                                     : formats_[kFy].get(d.FORMAT_PP_Y);
+        if (linear(1, f, out.y, prev.y)) word(f, out.y);
         break;
-      case ppdef::kZ:
-        if (!compressXyz || out.z != prev.z) {
-          word(incFormat ? formats_[kFzInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Z)
-                         : formats_[kFz].get(d.FORMAT_PP_Z),
-               out.z);
-        }
+      }
+      case ppdef::kZ: {
+        const AddressFormat& f = incFormat
+                                     ? formats_[kFzInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Z)
+                                     : formats_[kFz].get(d.FORMAT_PP_Z);
+        if (linear(2, f, out.z, prev.z)) word(f, out.z);
         break;
-      case ppdef::kA:
-        if (angle(0, s.A, s.prevA)) word(formats_[kFa].get(d.FORMAT_PP_A), s.A);
+      }
+      case ppdef::kA: {
+        const AddressFormat& f = formats_[kFa].get(d.FORMAT_PP_A);
+        if (angle(0, f, s.A, s.prevA)) word(f, s.A);
         break;
-      case ppdef::kB:
-        if (angle(1, s.B, s.prevB)) word(formats_[kFb].get(d.FORMAT_PP_B), s.B);
+      }
+      case ppdef::kB: {
+        const AddressFormat& f = formats_[kFb].get(d.FORMAT_PP_B);
+        if (angle(1, f, s.B, s.prevB)) word(f, s.B);
         break;
-      case ppdef::kC:
-        if (angle(2, s.C, s.prevC)) word(formats_[kFc].get(d.FORMAT_PP_C), s.C);
+      }
+      case ppdef::kC: {
+        const AddressFormat& f = formats_[kFc].get(d.FORMAT_PP_C);
+        if (angle(2, f, s.C, s.prevC)) word(f, s.C);
         break;
+      }
       default:
         break;  // N, I, J, K, R and F carry no text in a linear block
     }
   }
-  setPreviousOutput(out);
+  const MultiAxisState& m = s.multiAxis;
+  setPreviousOutput({kept_[0] ? m.prevOutX : out.x, kept_[1] ? m.prevOutY : out.y,
+                     kept_[2] ? m.prevOutZ : out.z});
 }
 
 void BlockGenerator::updatePrevious() {
@@ -251,7 +280,8 @@ void BlockGenerator::updatePrevious() {
     s.prevZ += s.Z;
     return;
   }
-  s.setPrevious(s.X, s.Y, s.Z, s.A, s.B, s.C);
+  s.setPrevious(kept_[0] ? s.prevX : s.X, kept_[1] ? s.prevY : s.Y, kept_[2] ? s.prevZ : s.Z,
+                kept_[3] ? s.prevA : s.A, kept_[4] ? s.prevB : s.B, kept_[5] ? s.prevC : s.C);
 }
 
 }  // namespace ordalis::iso

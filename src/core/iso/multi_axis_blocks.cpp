@@ -105,12 +105,19 @@ void BlockGenerator::activatePlane(bool rearmNext) {
   m.planeActivationPending = false;
   s.prevKnown = false;
   s.gWordPending = true;
-  if (rearm && rearmNext && !s.cycleMode) {
-    // The cancel took the length offset: this move arms it again, as a tool's first point.
+  if (!rearm || !rearmNext) return;
+  // The cancel took the length offset: this move arms it again, as a tool's first point.
+  s.firstX = s.X, s.firstY = s.Y, s.firstZ = s.Z;
+  s.firstA = s.A, s.firstB = s.B, s.firstC = s.C;
+  if (!s.cycleMode) {
     s.firstPointPending = true;
-    s.firstX = s.X, s.firstY = s.Y, s.firstZ = s.Z;
-    s.firstA = s.A, s.firstB = s.B, s.firstC = s.C;
+    return;
   }
+  // A hole comes next: the tool goes over it with its length offset before the cycle starts.
+  std::string after;
+  ownBlock(firstPointTemplate(after));
+  AppendBlock(prefix_, after);
+  s.setPrevious(s.X, s.Y, s.Z, s.A, s.B, s.C);
 }
 
 const std::string& BlockGenerator::firstPointTemplate(std::string& after) {

@@ -15,6 +15,7 @@ struct AxisRule {
   bool wrap = false;
   bool limited = false;
   double lo = 0, hi = 0;
+  double slack = 0;  // how far past a limit a value still counts as on it
 };
 
 double Wrap360(double a) {
@@ -42,14 +43,16 @@ bool BestWinding(const AxisRule& r, double theta, double previous, double& out, 
   }
   double k = std::floor((previous - theta) / 360 + 0.5);
   if (r.limited) {
-    // A solution that rounding put a hair beyond a limit is still on the limit.
-    const double kMin = std::ceil((r.lo - theta) / 360 - 1e-12);
-    const double kMax = std::floor((r.hi - theta) / 360 + 1e-12);
+    // A solution beyond a limit by less than the output shows is written on the limit.
+    const double kMin = std::ceil((r.lo - r.slack - theta) / 360);
+    const double kMax = std::floor((r.hi + r.slack - theta) / 360);
     if (kMin > kMax) return false;
     k = std::clamp(k, kMin, kMax);
   }
   out = theta + 360 * k;
   if (r.limited) out = std::clamp(out, r.lo, r.hi);
+  // Rounding noise must not make an unchanged axis look moved.
+  if (std::fabs(out - previous) < 1e-9) out = previous;
   dist = std::fabs(out - previous);
   return true;
 }
@@ -147,6 +150,7 @@ bool Machine::pick(const Base* bases, int n, const Angles& previous, bool withLi
       rule.limited = withLimits && !rule.wrap && std::isfinite(lo) && std::isfinite(hi) && lo < hi;
       rule.lo = lo;
       rule.hi = hi;
+      rule.slack = spec_.resolution / 2;
       double out = 0, dist = 0;
       if (!BestWinding(rule, theta, previous[axis], out, dist)) {
         ok = false;
