@@ -8,7 +8,7 @@ LINT_PACKAGES := clang libclang-rt-14-dev clang-tidy cppcheck
 PACKAGES := cmake g++ ninja-build libgtest-dev qt6-base-dev fonts-dejavu-core time $(LINT_PACKAGES)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run gui test test-asan bench fuzz lint clean
+.PHONY: deps build run gui test test-asan bench fuzz lint package clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -49,6 +49,11 @@ bench: build
 # FUZZ_SECONDS per target (default 60); any crash, leak, timeout or sanitizer report fails.
 fuzz: deps
 	FUZZ_SECONDS=$(or $(FUZZ_SECONDS),60) bash fuzz/run.sh
+
+# A Debian package of both programs, the data files, a menu entry and the MIME types of .apt and .ppc.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	@deb=$$(ls -t $(BUILD)/ordalis_*.deb | head -n1); bash tools/check-package.sh "$$deb" && echo "Package: $$deb"
 
 lint: deps
 	bash tools/lint.sh

@@ -13,8 +13,6 @@ namespace ordalis::iso {
 
 namespace {
 
-constexpr std::string_view kLineNumberName = "PP_N_LIGNE";
-
 bool AllBlanks(std::string_view text) {
   for (char c : text) {
     if (c != ' ') return false;
@@ -153,9 +151,14 @@ void TemplateEngine::appendPlaceholder(const Placeholder& ph, std::string_view w
   ConsumeFlags(id, state_);
 }
 
+bool IsMarkerPattern(std::string_view pattern) {
+  return pattern == "X~" || pattern == "Y~" || pattern == "Z~" || pattern == "F~" ||
+         pattern == "F!";
+}
+
 bool TemplateEngine::appendMarker(const Placeholder& ph, std::string& out) {
   const std::string_view p = ph.pattern;
-  if (p.size() != 2 || (p[1] != '~' && p[1] != '!')) return false;
+  if (!IsMarkerPattern(p)) return false;
   const auto writeValue = [&](std::string_view format) {
     if (ph.name.find('"') != std::string_view::npos) {
       for (char c : ph.name) {

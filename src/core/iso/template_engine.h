@@ -31,6 +31,10 @@ struct Placeholder {
 /// under ParseTemplate and every other reader of the syntax.
 bool FindPlaceholder(std::string_view text, std::size_t from, Placeholder& found);
 
+/// True for the patterns of the axis and feed markers ("X~", "Y~", "Z~", "F~", "F!"), whose first
+/// part is a value rather than a variable name.
+bool IsMarkerPattern(std::string_view pattern);
+
 class TemplateEngine {
  public:
   TemplateEngine(const ppdef::PostProcessorDefinition& def, RunState& state,

@@ -1,6 +1,7 @@
 #include "core/iso/variable_sets.h"
 
 #include <cmath>
+#include <iterator>
 #include <unordered_map>
 
 #include "core/iso/number_format.h"
@@ -307,6 +308,18 @@ bool FindVariable(std::string_view name, VariableSet set, VariableId& id) {
   if (it == index.end() || (it->second->sets & static_cast<std::uint8_t>(set)) == 0) return false;
   id = it->second->var;
   return true;
+}
+
+bool IsTemplateVariable(std::string_view name) {
+  return name == kLineNumberName || NameIndex().count(name) != 0;
+}
+
+std::vector<std::string_view> TemplateVariableNames() {
+  std::vector<std::string_view> names;
+  names.reserve(std::size(kEntries) + 1);
+  for (const Entry& e : kEntries) names.emplace_back(e.name);
+  names.push_back(kLineNumberName);
+  return names;
 }
 
 Value VariableValue(VariableId id, const VariableSources& src) {

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ordalis::ppdef {
 struct PostProcessorDefinition;
@@ -39,6 +40,16 @@ struct Value {
 
 /// Finds `name` (exact spelling) among the variables of `set`.
 bool FindVariable(std::string_view name, VariableSet set, VariableId& id);
+
+/// The line-number placeholder's name: numbered by the engine rather than read from a set.
+inline constexpr std::string_view kLineNumberName = "PP_N_LIGNE";
+
+/// True when some variable set substitutes `name` (exact spelling), or it is the line-number name:
+/// the one answer to "does the engine know this name", for the editor's colouring as for output.
+bool IsTemplateVariable(std::string_view name);
+
+/// Every name IsTemplateVariable accepts, in the order of the variable table.
+std::vector<std::string_view> TemplateVariableNames();
 
 /// Where values come from.
 struct VariableSources {
