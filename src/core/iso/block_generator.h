@@ -74,6 +74,7 @@ class BlockGenerator {
   std::string gWord_;
   std::string prefix_;  // blocks written before the statement's own
   std::array<bool, 6> kept_{};  // X Y Z A B C words left out as unchanged in the output's text
+  bool keptOutput_ = false;     // X Y Z were compared as machine coordinates
   std::string text1_, text2_;
   std::array<int, ppdef::kAddressCount> orderKey_{};
   std::array<std::uint8_t, ppdef::kAddressCount> order_{};

@@ -184,6 +184,7 @@ void BlockGenerator::appendAxes(std::string& r) {
     prev = {s.multiAxis.prevOutX, s.multiAxis.prevOutY, s.multiAxis.prevOutZ};
   }
   kept_.fill(false);
+  keptOutput_ = machine;
   // Solved angles and machine coordinates carry rounding noise: a word whose text would not
   // change is not written, and the position it stands for stays the one last written.
   const auto unchanged = [&](int slot, const AddressFormat& fmt, double v, double before) {
@@ -280,8 +281,11 @@ void BlockGenerator::updatePrevious() {
     s.prevZ += s.Z;
     return;
   }
-  s.setPrevious(kept_[0] ? s.prevX : s.X, kept_[1] ? s.prevY : s.Y, kept_[2] ? s.prevZ : s.Z,
-                kept_[3] ? s.prevA : s.A, kept_[4] ? s.prevB : s.B, kept_[5] ? s.prevC : s.C);
+  // Machine coordinates keep their written X, Y, Z apart; the tip itself is where it went.
+  const bool tip = keptOutput_;
+  s.setPrevious(kept_[0] && !tip ? s.prevX : s.X, kept_[1] && !tip ? s.prevY : s.Y,
+                kept_[2] && !tip ? s.prevZ : s.Z, kept_[3] ? s.prevA : s.A,
+                kept_[4] ? s.prevB : s.B, kept_[5] ? s.prevC : s.C);
 }
 
 }  // namespace ordalis::iso
