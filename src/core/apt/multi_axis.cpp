@@ -26,6 +26,9 @@ bool Turned(const iso::RunState& st, double resolution) {
 
 }  // namespace
 
+bool SolveWith(HandlerContext& h, const kinematics::Machine& m, const iso::Vec3& v, bool feedMove,
+               std::string_view statement);
+
 void StopRun(app::Context& ctx, int id, std::string_view statement) {
   std::string detail(" ");
   detail.append(statement);
@@ -47,9 +50,13 @@ bool SameDirection(app::Context& ctx, const iso::Vec3& a, const iso::Vec3& b) {
 
 bool SolveToolAxis(HandlerContext& h, const iso::Vec3& v, bool feedMove,
                    std::string_view statement) {
+  return SolveWith(h, iso::MachineOf(h.ctx.state, h.ctx.definition), v, feedMove, statement);
+}
+
+bool SolveWith(HandlerContext& h, const kinematics::Machine& m, const iso::Vec3& v, bool feedMove,
+               std::string_view statement) {
   iso::RunState& st = h.ctx.state;
-  const kinematics::Machine& m = iso::MachineOf(st, h.ctx.definition);
-  kinematics::Solution s = m.solve(v, iso::AnglesOf(st));
+  kinematics::Solution s = m.solve(v, iso::AnglesOf(st), feedMove);
   if (!s.reached) {
     StopRun(h.ctx, kMsgUnreachable, statement);
     return false;
@@ -138,7 +145,7 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
     }
     return true;
   }
-  const iso::Vec3 v = kinematics::Normalized(ma.camRotation * given);
+  const iso::Vec3 v = ma.camFrameActive ? kinematics::Normalized(ma.camRotation * given) : given;
   if (st.cycleMode) {
     // A hole is drilled along its own axis: its plane comes before it, the cycle starts again.
     // Machine coordinates on a table machine turn the hole under the vertical tool; otherwise
@@ -168,7 +175,7 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
   }
   st.I = v.x, st.J = v.y, st.K = v.z;
   const bool feed = st.motionCode == 1 && st.prevKnown && !ToolLoadComing(st);
-  if (!SolveToolAxis(h, v, feed, statement)) return false;
+  if (!SolveWith(h, m, v, feed, statement)) return false;
   if (!ma.rtcpRequested && Turned(st, m.spec().resolution)) RequestRtcp(ctx);
   return true;
 }

@@ -188,6 +188,7 @@ void BlockGenerator::appendAxes(std::string& r) {
   // Solved angles and machine coordinates carry rounding noise: a word whose text would not
   // change is not written, and the position it stands for stays the one last written.
   const auto unchanged = [&](int slot, const AddressFormat& fmt, double v, double before) {
+    if (fmt.step() > 0 && std::fabs(v - before) >= fmt.step()) return false;
     text1_.clear();
     text2_.clear();
     fmt.append(v, text1_);

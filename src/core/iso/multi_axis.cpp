@@ -1,6 +1,7 @@
 #include "core/iso/multi_axis.h"
 
 #include <algorithm>
+#include <string>
 #include <cmath>
 
 #include "core/ppdef/definition.h"
@@ -10,10 +11,22 @@ namespace ordalis::iso {
 
 namespace {
 
-bool SameKeys(const MachineCache& c, const kinematics::MachineSpec& s,
-              const ppdef::PostProcessorDefinition& d) {
-  return c.built && c.spec == s && c.formatA == d.FORMAT_PP_A && c.formatB == d.FORMAT_PP_B &&
-         c.formatC == d.FORMAT_PP_C;
+bool SameText(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::char_traits<char>::compare(a.data(), b.data(), a.size()) == 0;
+}
+
+/// True when the cached machine was built from these keys (compared in place: this runs for
+/// every five-axis point).
+bool SameKeys(const MachineCache& c, const ppdef::PostProcessorDefinition& d) {
+  const kinematics::MachineSpec& s = c.spec;
+  return c.built && s.type == d.Cinematique_Machine && s.abMin == d.PP_LIMIT_AB_MINI &&
+         s.abMax == d.PP_LIMIT_AB_MAXI && s.cMin == d.PP_LIMIT_C_MINI &&
+         s.cMax == d.PP_LIMIT_C_MAXI && s.abAxisType == d.Type_AXE_AB &&
+         s.cAxisType == d.Type_AXE_C && c.headAngle == d.PP_HEAD_ANGLE &&
+         c.pivotLength == d.PP_PIVOT_LENGTH && c.centre.x == d.PP_TABLE_CENTER_X &&
+         c.centre.y == d.PP_TABLE_CENTER_Y && c.centre.z == d.PP_TABLE_CENTER_Z &&
+         c.axesInUse == d.RotaryAxisInUse && SameText(c.formatA, d.FORMAT_PP_A) &&
+         SameText(c.formatB, d.FORMAT_PP_B) && SameText(c.formatC, d.FORMAT_PP_C);
 }
 
 }  // namespace
@@ -33,6 +46,7 @@ double FormatResolution(std::string_view pattern) {
 
 const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessorDefinition& d) {
   MachineCache& c = state.multiAxis.cache;
+  if (SameKeys(c, d)) return c.machine;
   kinematics::MachineSpec s;
   s.type = d.Cinematique_Machine;
   s.abMin = d.PP_LIMIT_AB_MINI;
@@ -48,8 +62,6 @@ const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessor
       !std::isfinite(s.tableCentre.z)) {
     s.tableCentre = {};
   }
-  s.resolution = c.spec.resolution;  // compared below with the formats themselves
-  if (SameKeys(c, s, d)) return c.machine;
   // The finest of the formats in use: a tilt the output cannot show is noise.
   double resolution = 0;
   const std::string* formats[] = {&d.FORMAT_PP_A, &d.FORMAT_PP_B, &d.FORMAT_PP_C};
@@ -61,6 +73,12 @@ const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessor
   s.resolution = resolution > 0 ? resolution : 0.001;
   c.built = true;
   c.spec = s;
+  // The keys as read, so that the comparison above matches them exactly (NaN excepted: a key
+  // that is not a number rebuilds the machine each time, which only costs time).
+  c.headAngle = d.PP_HEAD_ANGLE;
+  c.pivotLength = d.PP_PIVOT_LENGTH;
+  c.centre = {d.PP_TABLE_CENTER_X, d.PP_TABLE_CENTER_Y, d.PP_TABLE_CENTER_Z};
+  c.axesInUse = d.RotaryAxisInUse;
   c.formatA = d.FORMAT_PP_A;
   c.formatB = d.FORMAT_PP_B;
   c.formatC = d.FORMAT_PP_C;

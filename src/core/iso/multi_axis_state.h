@@ -3,6 +3,7 @@
 // on their way to the output, the tool-centre-point control and the inclined plane as the
 // controller has them, and the sub-moves of a linearised five-axis move.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ namespace ordalis::iso {
 struct MachineCache {
   bool built = false;
   kinematics::MachineSpec spec;
+  // The definition's keys as they were when the machine was built.
+  double headAngle = 0, pivotLength = 0;
+  common::Vec3 centre;
+  std::array<bool, 3> axesInUse{};
   std::string formatA, formatB, formatC;
   kinematics::Machine machine;
 };

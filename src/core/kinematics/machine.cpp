@@ -11,12 +11,14 @@ namespace {
 
 constexpr Vec3 kZ{0, 0, 1};
 
-struct AxisRule {
-  bool wrap = false;
-  bool limited = false;
-  double lo = 0, hi = 0;
-  double slack = 0;  // how far past a limit a value still counts as on it
-};
+// floor and ceil without a library call: the baseline instruction set has no rounding
+// instruction, and this runs eight times per five-axis point.
+double Floor(double x) {
+  if (!(std::fabs(x) < 1e15)) return std::floor(x);
+  const double t = static_cast<double>(static_cast<long long>(x));
+  return t > x ? t - 1 : t;
+}
+double Ceil(double x) { return -Floor(-x); }
 
 double Wrap360(double a) {
   double r = std::fmod(a, 360.0);
@@ -31,35 +33,74 @@ double ShortDelta(double from, double to) {
   return d;
 }
 
-/// The winding of `theta` that the axis can take nearest `previous`; false when none lies within
-/// its limits. Exact half-turn ties go to the larger value.
-bool BestWinding(const AxisRule& r, double theta, double previous, double& out, double& dist) {
+/// The winding of `theta` that the axis can take nearest `previous` (false when none lies within
+/// its limits), and how far the nearest winding would be with no limit at all. Exact half-turn
+/// ties go to the larger value.
+struct Winding {
+  double out = 0, dist = 0;  // within the limits
+  double freeDist = 0;       // ignoring them
+};
+
+bool BestWinding(const Machine::AxisRule& r, double theta, double previous, Winding& w) {
+  constexpr double kTurn = 1.0 / 360;
   if (!std::isfinite(theta)) return false;
   if (!std::isfinite(previous)) previous = 0;
   if (r.wrap) {
-    out = Wrap360(theta);
-    dist = std::fabs(ShortDelta(Wrap360(previous), out));
+    w.out = Wrap360(theta);
+    w.dist = w.freeDist = std::fabs(ShortDelta(Wrap360(previous), w.out));
     return true;
   }
-  double k = std::floor((previous - theta) / 360 + 0.5);
-  if (r.limited) {
-    // A solution beyond a limit by less than the output shows is written on the limit.
-    const double kMin = std::ceil((r.lo - r.slack - theta) / 360);
-    const double kMax = std::floor((r.hi + r.slack - theta) / 360);
-    if (kMin > kMax) return false;
-    k = std::clamp(k, kMin, kMax);
+  const double ideal = Floor((previous - theta) * kTurn + 0.5);
+  const double nearest = theta + 360 * ideal;
+  w.freeDist = std::fabs(nearest - previous);
+  if (!r.limited || (nearest >= r.lo && nearest <= r.hi)) {
+    w.out = w.freeDist < 1e-9 ? previous : nearest;
+    w.dist = std::fabs(w.out - previous);
+    return true;
   }
-  out = theta + 360 * k;
-  if (r.limited) out = std::clamp(out, r.lo, r.hi);
+  // A solution beyond a limit by less than the output shows is written on the limit.
+  const double kMin = Ceil((r.lo - r.slack - theta) * kTurn);
+  const double kMax = Floor((r.hi + r.slack - theta) * kTurn);
+  if (kMin > kMax) return false;
+  w.out = std::clamp(theta + 360 * std::clamp(ideal, kMin, kMax), r.lo, r.hi);
   // Rounding noise must not make an unchanged axis look moved.
-  if (std::fabs(out - previous) < 1e-9) out = previous;
-  dist = std::fabs(out - previous);
+  if (std::fabs(w.out - previous) < 1e-9) w.out = previous;
+  w.dist = std::fabs(w.out - previous);
   return true;
 }
 
 }  // namespace
 
-Machine::Machine(const MachineSpec& spec) : spec_(spec), chain_(ChainOf(spec.type, spec.headAngle)) {}
+int Machine::PlainSolutions(const Joint& o, const Joint& in, const Vec3& t, Base* bases) {
+  // C about Z carrying A about X or B about Y, the commonest machines: the tilt and the turn
+  // come straight from the axis, and the other solution is the tilt negated half a turn away.
+  if (o.direction.x != 0 || o.direction.y != 0 || o.direction.z != 1) return 0;
+  const Vec3& u = in.direction;
+  const bool aboutX = u.x == 1 && u.y == 0 && u.z == 0;
+  const bool aboutY = u.x == 0 && u.y == 1 && u.z == 0;
+  if (!aboutX && !aboutY) return 0;
+  const double tilt = std::atan2(std::sqrt(t.x * t.x + t.y * t.y), t.z) * kDegPerRad;
+  const double turn = (aboutX ? std::atan2(t.x, -t.y) : std::atan2(t.y, t.x)) * kDegPerRad;
+  const double other = turn <= 0 ? turn + 180 : turn - 180;
+  bases[0] = {o.sense * turn, in.sense * tilt};
+  bases[1] = {o.sense * other, Negated(in.sense * tilt)};
+  return 2;
+}
+
+Machine::Machine(const MachineSpec& spec) : spec_(spec), chain_(ChainOf(spec.type, spec.headAngle)) {
+  const double singular = std::sin(spec_.resolution / 2 / kDegPerRad);
+  singular2_ = singular * singular;
+  const int axes[2] = {chain_.outer.angle, chain_.inner.angle};
+  for (int j = 0; j < 2; ++j) {
+    AxisRule& r = rules_[j];
+    const int axis = axes[j];
+    r.wrap = wraps(axis);
+    r.lo = axis == kC ? spec_.cMin : spec_.abMin;
+    r.hi = axis == kC ? spec_.cMax : spec_.abMax;
+    r.limited = !r.wrap && std::isfinite(r.lo) && std::isfinite(r.hi) && r.lo < r.hi;
+    r.slack = spec_.resolution / 2;
+  }
+}
 
 bool Machine::wraps(int axis) const {
   const int t = axis == kC ? spec_.cAxisType : spec_.abAxisType;
@@ -79,7 +120,7 @@ Angles Machine::interpolate(const Angles& from, const Angles& to, double t) cons
   return a;
 }
 
-Solution Machine::solve(const Vec3& v, const Angles& previous) const {
+Solution Machine::solve(const Vec3& v, const Angles& previous, bool checkRewind) const {
   Solution s;
   s.angles = previous;
   if (chain_.kind == ChainKind::kIjk) {
@@ -100,7 +141,8 @@ Solution Machine::solve(const Vec3& v, const Angles& previous) const {
   const Joint& in = chain_.inner;
   Base bases[2];
   int n = 0;
-  if (Norm(Cross(t, o.direction)) * kDegPerRad < spec_.resolution / 2) {
+  const Vec3 across = Cross(t, o.direction);
+  if (Dot(across, across) < singular2_) {
     // Along the outer axis, which then turns nothing: it stays, and noise cannot spin it.
     const Vec3 w = o.direction * (Dot(t, o.direction) < 0 ? -1 : 1);
     double phi = 0;
@@ -108,7 +150,7 @@ Solution Machine::solve(const Vec3& v, const Angles& previous) const {
       AngleAbout(in.direction, kZ, w, phi);
       bases[n++] = {previous[o.angle], in.sense * phi};
     }
-  } else {
+  } else if (n = PlainSolutions(o, in, t, bases); n == 0) {
     Vec3 w[2];
     const int count =
         ConeIntersection(o.direction, Dot(o.direction, t), in.direction, in.direction.z, w[0], w[1]);
@@ -121,47 +163,38 @@ Solution Machine::solve(const Vec3& v, const Angles& previous) const {
   }
 
   double constrained = 0, free = 0;
-  Angles freeAngles{};
-  if (!pick(bases, n, previous, true, s.angles, constrained)) {
+  if (!pick(bases, n, previous, s.angles, constrained, free)) {
     s.angles = previous;
     return s;
   }
   s.reached = true;
-  pick(bases, n, previous, false, freeAngles, free);
-  s.rewind = constrained > free + std::max(1e-6, spec_.resolution);
+  s.rewind = checkRewind && constrained > free + std::max(1e-6, spec_.resolution);
   return s;
 }
 
-bool Machine::pick(const Base* bases, int n, const Angles& previous, bool withLimits, Angles& best,
-                   double& bestDistance) const {
+bool Machine::pick(const Base* bases, int n, const Angles& previous, Angles& best,
+                   double& bestDistance, double& freeDistance) const {
   bool found = false;
+  freeDistance = 1e300;
+  const int outerAxis = chain_.outer.angle, innerAxis = chain_.inner.angle;
   for (int k = 0; k < n; ++k) {
-    Angles a{0, 0, 0};
-    double total = 0;
-    bool ok = true;
-    const std::pair<const Joint*, double> joints[] = {{&chain_.outer, bases[k].outer},
-                                                      {&chain_.inner, bases[k].inner}};
-    for (const auto& [joint, theta] : joints) {
-      const int axis = joint->angle;
-      AxisRule rule;
-      rule.wrap = wraps(axis);
-      const double lo = axis == kC ? spec_.cMin : spec_.abMin;
-      const double hi = axis == kC ? spec_.cMax : spec_.abMax;
-      rule.limited = withLimits && !rule.wrap && std::isfinite(lo) && std::isfinite(hi) && lo < hi;
-      rule.lo = lo;
-      rule.hi = hi;
-      rule.slack = spec_.resolution / 2;
-      double out = 0, dist = 0;
-      if (!BestWinding(rule, theta, previous[axis], out, dist)) {
-        ok = false;
-        break;
-      }
-      a[axis] = out;
-      total += dist;
+    // The tilt first: when it alone already moves more than the best so far, with or without
+    // the limits, the turn need not be looked at.
+    Winding in, out;
+    const bool innerOk = BestWinding(rules_[1], bases[k].inner, previous[innerAxis], in);
+    if (!std::isfinite(bases[k].inner)) continue;
+    if (k > 0 && (!innerOk || (found && in.dist >= bestDistance)) && in.freeDist >= freeDistance) {
+      continue;
     }
-    if (!ok) continue;
+    const bool outerOk = BestWinding(rules_[0], bases[k].outer, previous[outerAxis], out);
+    if (!std::isfinite(bases[k].outer)) continue;
+    freeDistance = std::min(freeDistance, in.freeDist + out.freeDist);
+    if (!innerOk || !outerOk) continue;
+    const double total = in.dist + out.dist;
     if (!found || total < bestDistance - 1e-9) {
-      best = a;
+      best = {0, 0, 0};
+      best[innerAxis] = in.out;
+      best[outerAxis] = out.out;
       bestDistance = total;
       found = true;
     }

@@ -33,7 +33,8 @@ class Machine {
 
   /// Angles for the unit tool axis `v`: of both solutions and every winding, the one inside every
   /// limit nearest `previous`. On the singular position the free axis keeps its previous angle.
-  Solution solve(const Vec3& v, const Angles& previous) const;
+  /// `checkRewind` false skips the look at what the limits cost (`rewind` stays false).
+  Solution solve(const Vec3& v, const Angles& previous, bool checkRewind = true) const;
 
   /// The tool axis (tip towards spindle, in part coordinates) that the angles give.
   Vec3 toolAxis(const Angles& angles) const;
@@ -53,6 +54,14 @@ class Machine {
   /// (each along its travel), written the way the axis shows them.
   Angles interpolate(const Angles& from, const Angles& to, double t) const;
 
+  /// How one rotary axis may move: its limits, or endless turns (rollover, modulo).
+  struct AxisRule {
+    bool wrap = false;
+    bool limited = false;
+    double lo = 0, hi = 0;
+    double slack = 0;  // how far past a limit a value still counts as on it
+  };
+
  private:
   struct Rotations {
     Mat3 head, table;  // the tool axis in the part is table^T head Z
@@ -61,13 +70,19 @@ class Machine {
   struct Base {
     double outer = 0, inner = 0;
   };
-  bool pick(const Base* bases, int n, const Angles& previous, bool withLimits, Angles& best,
-            double& bestDistance) const;
+  /// Both solutions of the plain A/C and B/C chains; 0 for the others (solved in general).
+  static int PlainSolutions(const Joint& outer, const Joint& inner, const Vec3& t, Base* bases);
+  /// The base solution and windings inside the limits nearest `previous`, and the distance of
+  /// the nearest one with no limit. False when none lies inside the limits.
+  bool pick(const Base* bases, int n, const Angles& previous, Angles& best, double& bestDistance,
+            double& freeDistance) const;
   Rotations rotations(const Angles& angles) const;
   bool wraps(int axis) const;
 
   MachineSpec spec_;
   Chain chain_;
+  AxisRule rules_[2];  // outer, inner
+  double singular2_ = 0;  // a tilt from the outer axis below the resolution, as sin squared
 };
 
 }  // namespace ordalis::kinematics

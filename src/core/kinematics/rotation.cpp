@@ -45,6 +45,13 @@ Mat3 RotationY(double deg) { return RotationAbout({0, 1, 0}, deg); }
 Mat3 RotationZ(double deg) { return RotationAbout({0, 0, 1}, deg); }
 
 bool AngleAbout(const Vec3& u, const Vec3& p, const Vec3& q, double& deg) {
+  if (u.x == 0 && u.y == 0 && u.z == 1) {
+    // About Z, the common outer axis: the plane normal to it is XY.
+    if (p.x * p.x + p.y * p.y < 1e-18 || q.x * q.x + q.y * q.y < 1e-18) return false;
+    deg = std::atan2(p.x * q.y - p.y * q.x, p.x * q.x + p.y * q.y) * kDegPerRad;
+    if (deg == -180) deg = 180;
+    return true;
+  }
   const Vec3 pp = p - u * Dot(u, p);
   const Vec3 qq = q - u * Dot(u, q);
   if (Norm(pp) < 1e-9 || Norm(qq) < 1e-9) return false;
