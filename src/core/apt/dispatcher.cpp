@@ -327,6 +327,7 @@ std::int32_t CycleColour(HandlerContext& h, std::int32_t colour) {
 }  // namespace
 
 std::int32_t Dispatcher::dispatch(std::string_view statement) {
+  ++h_.ctx.state.statementSerial;
   return CycleColour(h_, Interpret(h_, statement));
 }
 

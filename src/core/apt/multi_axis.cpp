@@ -185,6 +185,7 @@ void PlanMachineMove(HandlerContext& h) {
   iso::RunState& st = ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
   ma.path.clear();
+  ma.endKnown = false;
   if (st.motionCode != 1 || !st.prevKnown || ToolLoadComing(st) || st.rotaryResetPending ||
       st.incremental || st.cycleMode) {
     return;
@@ -193,8 +194,12 @@ void PlanMachineMove(HandlerContext& h) {
   const kinematics::Machine& m = iso::MachineOf(st, ctx.definition);
   const kinematics::Pose from{{st.prevX, st.prevY, st.prevZ}, {st.prevA, st.prevB, st.prevC}};
   const kinematics::Pose to{{st.X, st.Y, st.Z}, {st.A, st.B, st.C}};
+  // Where the machine stands: the position the last block wrote.
+  const iso::Vec3 written{ma.prevOutX, ma.prevOutY, ma.prevOutZ};
   kinematics::LinearizeMove(m, from, to, iso::SwingLength(ctx.definition, ctx.tools),
-                            ctx.definition.ToleranceCalcul, ma.path);
+                            ctx.definition.ToleranceCalcul, ma.path, &written, &ma.endMachine);
+  ma.endKnown = true;
+  ma.endPose = to;
   if (ma.path.size() <= 1) ma.path.clear();
 }
 

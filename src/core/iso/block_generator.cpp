@@ -166,6 +166,8 @@ void BlockGenerator::circle(std::string& r) {
   appendWord(r, engine_.expandCircle(ctx_.definition.FORMAT_CERCLE));
   s.gWordPending = true;
   s.setPrevious(s.arc.end.x, s.arc.end.y, s.arc.end.z, s.arc.endA, s.arc.endB, s.arc.endC);
+  // Machine coordinates write arcs only where the machine moves nothing: the end is the tip.
+  setPreviousOutput(s.arc.end);
 }
 
 // An arc the working plane cannot carry, or a five-axis move split for machine coordinates,

@@ -17,16 +17,25 @@ bool SameText(const std::string& a, const std::string& b) {
 
 /// True when the cached machine was built from these keys (compared in place: this runs for
 /// every five-axis point).
-bool SameKeys(const MachineCache& c, const ppdef::PostProcessorDefinition& d) {
+bool SameKeys(MachineCache& c, const ppdef::PostProcessorDefinition& d, std::uint64_t serial) {
   const kinematics::MachineSpec& s = c.spec;
-  return c.built && s.type == d.Cinematique_Machine && s.abMin == d.PP_LIMIT_AB_MINI &&
-         s.abMax == d.PP_LIMIT_AB_MAXI && s.cMin == d.PP_LIMIT_C_MINI &&
-         s.cMax == d.PP_LIMIT_C_MAXI && s.abAxisType == d.Type_AXE_AB &&
-         s.cAxisType == d.Type_AXE_C && c.headAngle == d.PP_HEAD_ANGLE &&
-         c.pivotLength == d.PP_PIVOT_LENGTH && c.centre.x == d.PP_TABLE_CENTER_X &&
-         c.centre.y == d.PP_TABLE_CENTER_Y && c.centre.z == d.PP_TABLE_CENTER_Z &&
-         c.axesInUse == d.RotaryAxisInUse && SameText(c.formatA, d.FORMAT_PP_A) &&
-         SameText(c.formatB, d.FORMAT_PP_B) && SameText(c.formatC, d.FORMAT_PP_C);
+  if (!c.built || s.type != d.Cinematique_Machine || s.abMin != d.PP_LIMIT_AB_MINI ||
+      s.abMax != d.PP_LIMIT_AB_MAXI || s.cMin != d.PP_LIMIT_C_MINI ||
+      s.cMax != d.PP_LIMIT_C_MAXI || s.abAxisType != d.Type_AXE_AB ||
+      s.cAxisType != d.Type_AXE_C || c.headAngle != d.PP_HEAD_ANGLE ||
+      c.pivotLength != d.PP_PIVOT_LENGTH || c.centre.x != d.PP_TABLE_CENTER_X ||
+      c.centre.y != d.PP_TABLE_CENTER_Y || c.centre.z != d.PP_TABLE_CENTER_Z ||
+      c.axesInUse != d.RotaryAxisInUse) {
+    return false;
+  }
+  // A statement never changes the formats: once per statement is enough.
+  if (c.formatsCheckedAt == serial) return true;
+  if (!SameText(c.formatA, d.FORMAT_PP_A) || !SameText(c.formatB, d.FORMAT_PP_B) ||
+      !SameText(c.formatC, d.FORMAT_PP_C)) {
+    return false;
+  }
+  c.formatsCheckedAt = serial;
+  return true;
 }
 
 }  // namespace
@@ -46,7 +55,7 @@ double FormatResolution(std::string_view pattern) {
 
 const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessorDefinition& d) {
   MachineCache& c = state.multiAxis.cache;
-  if (SameKeys(c, d)) return c.machine;
+  if (SameKeys(c, d, state.statementSerial)) return c.machine;
   kinematics::MachineSpec s;
   s.type = d.Cinematique_Machine;
   s.abMin = d.PP_LIMIT_AB_MINI;
@@ -82,6 +91,7 @@ const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessor
   c.formatA = d.FORMAT_PP_A;
   c.formatB = d.FORMAT_PP_B;
   c.formatC = d.FORMAT_PP_C;
+  c.formatsCheckedAt = state.statementSerial;
   c.machine = kinematics::Machine(s);
   return c.machine;
 }

@@ -31,6 +31,11 @@ bool BlockGenerator::machineCoordinates() {
 Vec3 BlockGenerator::outputPoint(const Vec3& tip, const kinematics::Angles& angles) {
   if (!machineCoordinates()) return tip;
   RunState& s = ctx_.state;
+  const MultiAxisState& ma = s.multiAxis;
+  if (ma.endKnown && ma.endPose.angles == angles && ma.endPose.tip.x == tip.x &&
+      ma.endPose.tip.y == tip.y && ma.endPose.tip.z == tip.z) {
+    return ma.endMachine;  // worked out when the move was planned
+  }
   const kinematics::Machine& m = MachineOf(s, ctx_.definition);
   if (m.swingsTool() && ctx_.tools.current().length == 0 && !s.multiAxis.toolLengthWarned &&
       (angles[0] != 0 || angles[1] != 0 || angles[2] != 0)) {

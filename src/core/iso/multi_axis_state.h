@@ -4,6 +4,7 @@
 // controller has them, and the sub-moves of a linearised five-axis move.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ struct MachineCache {
   common::Vec3 centre;
   std::array<bool, 3> axesInUse{};
   std::string formatA, formatB, formatC;
+  std::uint64_t formatsCheckedAt = ~0ULL;  // the statement whose formats were last compared
   kinematics::Machine machine;
 };
 
@@ -65,6 +67,10 @@ struct MultiAxisState {
   // the first point of a tool as a tool-tip point.
   std::vector<kinematics::Pose> path;
   common::Vec3 firstTip;
+  // The machine position of the move just planned, for the block that writes it.
+  bool endKnown = false;
+  kinematics::Pose endPose;
+  common::Vec3 endMachine;
   double prevOutX = 0, prevOutY = 0, prevOutZ = 0;
   bool toolLengthWarned = false;
 };

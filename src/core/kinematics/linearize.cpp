@@ -29,11 +29,17 @@ struct Splitter {
   double length, tolerance;
   std::vector<Pose>& out;
 
-  void split(double t0, double t1, int depth) {
-    if (depth < kMaxDepth && MidpointDeviation(m, from, to, length, t0, t1) > tolerance) {
-      const double tm = (t0 + t1) / 2;
-      split(t0, tm, depth + 1);
-      split(tm, t1, depth + 1);
+  /// m0 and m1: the machine positions at t0 and t1. Each look costs one placement, which also
+  /// serves the machine position of the half-way pose when the move is split there.
+  void split(double t0, const Vec3& m0, double t1, const Vec3& m1, int depth) {
+    const double tm = (t0 + t1) / 2;
+    const Pose mid = At(m, from, to, tm);
+    const Machine::Placement p = m.placement(mid.angles);
+    const Vec3 tip = m.fromMachineAt((m0 + m1) * 0.5, p, length);
+    if (depth < kMaxDepth && DistanceToLine(tip, from.tip, to.tip) > tolerance) {
+      const Vec3 mm = m.toMachineAt(mid.tip, p, length);
+      split(t0, m0, tm, mm, depth + 1);
+      split(tm, mm, t1, m1, depth + 1);
       return;
     }
     out.push_back(t1 == 1 ? to : At(m, from, to, t1));
@@ -54,9 +60,13 @@ double MidpointDeviation(const Machine& m, const Pose& from, const Pose& to, dou
 }
 
 void LinearizeMove(const Machine& m, const Pose& from, const Pose& to, double length,
-                   double tolerance, std::vector<Pose>& out) {
+                   double tolerance, std::vector<Pose>& out, const Vec3* fromMachine,
+                   Vec3* toMachine) {
   if (!(tolerance > 0) || !std::isfinite(tolerance)) tolerance = 0.01;
-  Splitter{m, from, to, length, tolerance, out}.split(0, 1, 0);
+  const Vec3 m0 = fromMachine ? *fromMachine : m.toMachine(from.tip, from.angles, length);
+  const Vec3 m1 = m.toMachine(to.tip, to.angles, length);
+  if (toMachine) *toMachine = m1;
+  Splitter{m, from, to, length, tolerance, out}.split(0, m0, 1, m1, 0);
 }
 
 }  // namespace ordalis::kinematics

@@ -16,9 +16,12 @@ struct Pose {
 
 /// Appends to `out` the poses that end the sub-moves of the straight tool-tip move from `from`
 /// to `to` (the last one is `to`), so that the tip never leaves the line by more than
-/// `tolerance` between two of them. `length` is the swing length of toMachine.
+/// `tolerance` between two of them. `length` is the swing length of toMachine; `fromMachine`,
+/// when given, is where the machine stands for `from` (it saves computing it again).
+/// `toMachine`, when given, receives where the machine stands for `to`.
 void LinearizeMove(const Machine& machine, const Pose& from, const Pose& to, double length,
-                   double tolerance, std::vector<Pose>& out);
+                   double tolerance, std::vector<Pose>& out, const Vec3* fromMachine = nullptr,
+                   Vec3* toMachine = nullptr);
 
 /// How far the tip leaves the line from `from` to `to` halfway between the machine positions of
 /// the poses at fractions t0 and t1 of the move.

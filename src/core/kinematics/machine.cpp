@@ -202,8 +202,8 @@ bool Machine::pick(const Base* bases, int n, const Angles& previous, Angles& bes
   return found;
 }
 
-Machine::Rotations Machine::rotations(const Angles& angles) const {
-  Rotations r;
+Machine::Placement Machine::placement(const Angles& angles) const {
+  Placement r;
   if (chain_.kind != ChainKind::kTwoAxes) return r;
   const Joint& o = chain_.outer;
   const Joint& in = chain_.inner;
@@ -222,21 +222,29 @@ Machine::Rotations Machine::rotations(const Angles& angles) const {
 
 Vec3 Machine::toolAxis(const Angles& angles) const {
   if (chain_.kind == ChainKind::kIjk) return Normalized({angles[kA], angles[kB], angles[kC]});
-  const Rotations r = rotations(angles);
+  const Placement r = placement(angles);
   const Vec3 v = common::Transposed(r.table) * (r.head * kZ);
   return chain_.againstAxis ? v * -1 : v;
 }
 
 Vec3 Machine::toMachine(const Vec3& tip, const Angles& angles, double length) const {
   if (!chain_.physical) return tip;
-  const Rotations r = rotations(angles);
-  const Vec3& c = spec_.tableCentre;
-  return c + r.table * (tip - c) + (r.head * kZ - kZ) * length;
+  return toMachineAt(tip, placement(angles), length);
 }
 
 Vec3 Machine::fromMachine(const Vec3& position, const Angles& angles, double length) const {
   if (!chain_.physical) return position;
-  const Rotations r = rotations(angles);
+  return fromMachineAt(position, placement(angles), length);
+}
+
+Vec3 Machine::toMachineAt(const Vec3& tip, const Placement& r, double length) const {
+  if (!chain_.physical) return tip;
+  const Vec3& c = spec_.tableCentre;
+  return c + r.table * (tip - c) + (r.head * kZ - kZ) * length;
+}
+
+Vec3 Machine::fromMachineAt(const Vec3& position, const Placement& r, double length) const {
+  if (!chain_.physical) return position;
   const Vec3& c = spec_.tableCentre;
   return c + common::Transposed(r.table) * (position - (r.head * kZ - kZ) * length - c);
 }

@@ -47,6 +47,14 @@ class Machine {
   /// The reverse of toMachine: where the tip stands for machine X, Y, Z and the angles.
   Vec3 fromMachine(const Vec3& position, const Angles& angles, double length) const;
 
+  /// The rotations of the head and the tables at some angles, for several conversions at once.
+  struct Placement {
+    Mat3 head, table;  // the tool axis in the part is table^T head Z
+  };
+  Placement placement(const Angles& angles) const;
+  Vec3 toMachineAt(const Vec3& tip, const Placement& p, double length) const;
+  Vec3 fromMachineAt(const Vec3& position, const Placement& p, double length) const;
+
   /// The way axis `axis` goes from `from` to `to`: the shorter way round on rollover and modulo
   /// axes, which the controller takes, the plain difference on linear ones.
   double travel(int axis, double from, double to) const;
@@ -63,9 +71,6 @@ class Machine {
   };
 
  private:
-  struct Rotations {
-    Mat3 head, table;  // the tool axis in the part is table^T head Z
-  };
   /// The outer and inner angles of one geometric solution, before windings.
   struct Base {
     double outer = 0, inner = 0;
@@ -76,7 +81,6 @@ class Machine {
   /// the nearest one with no limit. False when none lies inside the limits.
   bool pick(const Base* bases, int n, const Angles& previous, Angles& best, double& bestDistance,
             double& freeDistance) const;
-  Rotations rotations(const Angles& angles) const;
   bool wraps(int axis) const;
 
   MachineSpec spec_;

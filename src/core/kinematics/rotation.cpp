@@ -28,6 +28,19 @@ Mat3 RotationAbout(const Vec3& u, double deg) {
   const double rad = deg / kDegPerRad;
   const double c = std::cos(rad), s = std::sin(rad), t = 1 - c;
   Mat3 r;
+  // The machine's own axes, most of them, fill three cells each.
+  if (u.y == 0 && u.z == 0 && u.x == 1) {
+    r.m[1][1] = c, r.m[1][2] = -s, r.m[2][1] = s, r.m[2][2] = c;
+    return r;
+  }
+  if (u.x == 0 && u.y == 0 && u.z == 1) {
+    r.m[0][0] = c, r.m[0][1] = -s, r.m[1][0] = s, r.m[1][1] = c;
+    return r;
+  }
+  if (u.x == 0 && u.z == 0 && u.y == 1) {
+    r.m[0][0] = c, r.m[0][2] = s, r.m[2][0] = -s, r.m[2][2] = c;
+    return r;
+  }
   r.m[0][0] = t * u.x * u.x + c;
   r.m[0][1] = t * u.x * u.y - s * u.z;
   r.m[0][2] = t * u.x * u.z + s * u.y;
