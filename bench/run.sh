@@ -61,6 +61,12 @@ run "5-axis, head_ac_5axis.ppc" "$N5" "$F5" "$POST" --ppc "$HEAD_PPC" -o "$OUT/g
 run "5-axis machine coord., smooth axis" "$N5" "$F5S" "$POST" --ppc "$MACHINE_PPC" -o "$OUT/goto5m.nc" "$F5S"
 echo "outputs: $(wc -l < "$OUT/goto3.nc") / $(wc -l < "$OUT/goto5.nc") / $(wc -l < "$OUT/goto5m.nc") lines"
 
+# The text pane over its Qt widget, offscreen (built with the desktop program only).
+PANE_BENCH=$(dirname "$POST")/bench_text_pane
+if [ -x "$PANE_BENCH" ]; then
+  QT_QPA_PLATFORM=offscreen "$PANE_BENCH" "$F3" 2> /dev/null
+fi
+
 if [ "${BENCH_BIG:-0}" = 1 ]; then
   BIG=$OUT/goto3_1g.apt
   NB=$(( 1024 * 1024 * 1024 / 30 ))

@@ -9,60 +9,6 @@
 
 namespace ordalis::app {
 
-namespace {
-
-/// Windows-1252 case folding onto capitals, for searches that ignore case.
-unsigned char Fold(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
-  switch (c) {
-    case 0x9A:
-      return 0x8A;
-    case 0x9C:
-      return 0x8C;
-    case 0x9E:
-      return 0x8E;
-    case 0xFF:
-      return 0x9F;
-    default:
-      return c;
-  }
-}
-
-bool MatchesAt(std::string_view text, std::size_t pos, std::string_view needle, bool matchCase) {
-  if (matchCase) return text.compare(pos, needle.size(), needle) == 0;
-  for (std::size_t i = 0; i < needle.size(); ++i) {
-    if (Fold(static_cast<unsigned char>(text[pos + i])) !=
-        Fold(static_cast<unsigned char>(needle[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
-bool IsWholeWordAt(std::string_view text, std::size_t pos, std::size_t size) {
-  if (pos > 0 && IsWordByte(static_cast<unsigned char>(text[pos - 1]))) return false;
-  const std::size_t after = pos + size;
-  return after >= text.size() || !IsWordByte(static_cast<unsigned char>(text[after]));
-}
-
-}  // namespace
-
-std::string NormaliseLineBreaks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      out += "\r\n";
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
 std::size_t MemoryTextPane::snap(std::size_t offset) const {
   offset = std::min(offset, text_.size());
   if (offset > 0 && offset < text_.size() && text_[offset - 1] == '\r' && text_[offset] == '\n') {
@@ -126,16 +72,7 @@ void MemoryTextPane::span(std::string_view charset, bool forward, bool negate) {
 
 std::ptrdiff_t MemoryTextPane::find(std::string_view text, std::size_t start, std::size_t end,
                                     bool wholeWord, bool matchCase) const {
-  end = std::min(end, text_.size());
-  if (text.empty() || start >= end || end - start < text.size()) return -1;
-  const std::string_view all = text_;
-  for (std::size_t pos = start; pos + text.size() <= end; ++pos) {
-    if (MatchesAt(all, pos, text, matchCase) &&
-        (!wholeWord || IsWholeWordAt(all, pos, text.size()))) {
-      return static_cast<std::ptrdiff_t>(pos);
-    }
-  }
-  return -1;
+  return FindInText(text_, text, start, end, wholeWord, matchCase);
 }
 
 bool MemoryTextPane::load(const std::string& path) {
@@ -148,27 +85,78 @@ bool MemoryTextPane::load(const std::string& path) {
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) return false;
-  std::string_view content = bytes;
-  if (content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
-  setText(content);
+  std::string text;
+  TextFileFormat format = TextFileFormat::Read(bytes, text);
+  setNormalisedText(std::move(text));
+  format_ = std::move(format);
   return true;
 }
 
 bool MemoryTextPane::save(const std::string& path) const {
-  return common::WriteFileAtomically(common::NativePath(path), text_);
+  return common::WriteFileAtomically(common::NativePath(path), format_.write(text_));
 }
 
 void MemoryTextPane::setText(std::string_view text) {
-  text_ = NormaliseLineBreaks(text);
+  setNormalisedText(NormaliseLineBreaks(text));
+  format_ = TextFileFormat();
+}
+
+void MemoryTextPane::setNormalisedText(std::string text) {
+  text_ = std::move(text);
   lineStarts_.assign(1, 0);
-  for (std::size_t i = 0; i < text_.size(); ++i) {
-    if (text_[i] == '\n') lineStarts_.push_back(i + 1);
+  for (std::size_t i = text_.find('\n'); i != std::string::npos; i = text_.find('\n', i + 1)) {
+    lineStarts_.push_back(i + 1);
   }
   bullets_.assign(lineStarts_.size(), 0);
   current_ = Attributes{};
   runs_.clear();
   if (!text_.empty()) runs_.push_back(Run{0, current_});
   selStart_ = selLength_ = 0;
+}
+
+void MemoryTextPane::appendText(std::span<const ColouredText> pieces) {
+  for (const ColouredText& piece : pieces) {
+    current_.colour = piece.colour;
+    const std::size_t from = text_.size();
+    text_ += NormaliseLineBreaks(piece.text);
+    if (text_.size() == from) continue;
+    if (runs_.empty() || runs_.back().attributes != current_) runs_.push_back(Run{from, current_});
+    std::size_t added = 0;
+    for (std::size_t i = text_.find('\n', from); i != std::string::npos;
+         i = text_.find('\n', i + 1)) {
+      lineStarts_.push_back(i + 1);
+      ++added;
+    }
+    // As with setSelText at the end: the mark of the last line follows the text's end.
+    bullets_.insert(bullets_.end() - 1, added, 0);
+  }
+  selStart_ = text_.size();
+  selLength_ = 0;
+}
+
+void MemoryTextPane::colourLines(std::span<const LineColour> ranges) {
+  for (const LineColour& range : ranges) {
+    if (range.first >= lineCount() || range.count == 0) continue;
+    const std::size_t last = std::min(range.first + range.count, lineCount()) - 1;
+    const std::uint32_t colour = range.colour;
+    changeAttributes(lineStart(range.first), lineEnd(last),
+                     [colour](Attributes& a) { a.colour = colour; });
+  }
+}
+
+std::vector<std::size_t> MemoryTextPane::markedLines() const {
+  std::vector<std::size_t> lines;
+  for (std::size_t i = 0; i < bullets_.size(); ++i) {
+    if (bullets_[i] != 0) lines.push_back(i);
+  }
+  return lines;
+}
+
+void MemoryTextPane::setLineMark(std::size_t line, bool marked) {
+  if (line >= lineCount()) return;
+  const std::uint32_t colour = marked ? kLineMarkColour : 0;
+  changeAttributes(lineStart(line), lineEnd(line), [colour](Attributes& a) { a.colour = colour; });
+  bullets_[line] = static_cast<std::uint8_t>(marked);
 }
 
 std::uint32_t MemoryTextPane::colourAt(std::size_t offset) const {
@@ -200,7 +188,8 @@ void MemoryTextPane::replaceLines(std::size_t from, std::size_t to, std::string_
   bullets_.erase(at(bullets_, first), at(bullets_, last));
   const std::ptrdiff_t delta =
       static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(to - from);
-  for (std::size_t i = first + 1; i < lineStarts_.size(); ++i) {
+  // A replacement of the same length (G0 by G1, a number by one as long) moves no line.
+  for (std::size_t i = first + 1; delta != 0 && i < lineStarts_.size(); ++i) {
     lineStarts_[i] = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(lineStarts_[i]) + delta);
   }
   std::vector<std::size_t> added;

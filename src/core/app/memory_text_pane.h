@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/text_file_format.h"
 #include "core/app/text_pane.h"
 
 namespace ordalis::app {
@@ -32,27 +33,30 @@ class MemoryTextPane : public TextPane {
   void span(std::string_view charset, bool forward, bool negate) override;
   std::ptrdiff_t find(std::string_view text, std::size_t start, std::size_t end, bool wholeWord,
                       bool matchCase) const override;
+  std::size_t lineCount() const override { return lineStarts_.size(); }
+  std::size_t lineOf(std::size_t offset) const override;
+  std::size_t lineStart(std::size_t line) const override {
+    return line < lineStarts_.size() ? lineStarts_[line] : text_.size();
+  }
+  std::uint32_t colourAt(std::size_t offset) const override;
+  bool underlineAt(std::size_t offset) const override;
+  bool lineBullet(std::size_t line) const override {
+    return line < bullets_.size() && bullets_[line] != 0;
+  }
+  void appendText(std::span<const ColouredText> pieces) override;
+  void colourLines(std::span<const LineColour> ranges) override;
+  std::vector<std::size_t> markedLines() const override;
+  void setLineMark(std::size_t line, bool marked) override;
   void clear() override { setText({}); }
   bool load(const std::string& path) override;
   bool save(const std::string& path) const override;
   std::uint32_t background() const override { return background_; }
   void setBackground(std::uint32_t colour) override { background_ = colour; }
 
-  /// Replaces the whole text as load does, from memory.
+  /// Replaces the whole text as load does, from memory; it is saved with CR LF breaks.
   void setText(std::string_view text);
   /// Returns the text as a view, without copying.
   std::string_view view() const { return text_; }
-
-  /// Returns the colour of the character at `offset` (0 past the text).
-  std::uint32_t colourAt(std::size_t offset) const;
-  /// True when the character at `offset` is underlined.
-  bool underlineAt(std::size_t offset) const;
-  std::size_t lineCount() const { return lineStarts_.size(); }
-  /// Returns the index of the line holding `offset`; a line's break belongs to it.
-  std::size_t lineOf(std::size_t offset) const;
-  std::size_t lineStart(std::size_t line) const { return lineStarts_.at(line); }
-  /// True when the line carries the bullet (line mark).
-  bool lineBullet(std::size_t line) const { return bullets_.at(line) != 0; }
 
  private:
   struct Attributes {
@@ -77,6 +81,9 @@ class MemoryTextPane : public TextPane {
   std::size_t firstRunFrom(std::size_t offset) const;
   void splitRunAt(std::size_t offset, std::size_t size);
   void mergeRuns(std::size_t first, std::size_t last);
+  void setNormalisedText(std::string text);
+  /// End of `line` with its break: the start of the next line, or the end of the text.
+  std::size_t lineEnd(std::size_t line) const { return lineStart(line + 1); }
 
   std::string text_;
   std::vector<std::size_t> lineStarts_{0};
@@ -86,9 +93,7 @@ class MemoryTextPane : public TextPane {
   Attributes current_;
   std::size_t selStart_ = 0, selLength_ = 0;
   std::uint32_t background_ = 16777215;
+  TextFileFormat format_;
 };
-
-/// Returns the text with every LF, CR and CR LF turned into CR LF.
-std::string NormaliseLineBreaks(std::string_view text);
 
 }  // namespace ordalis::app

@@ -114,6 +114,36 @@ std::vector<ModeEntry> ParseModeTable(std::string_view encoded) {
   return table;
 }
 
+namespace {
+
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+}  // namespace
+
+std::string ModeFieldText(std::string_view mode) {
+  // Loading ignores what follows the last break, so the field does not show it either.
+  std::size_t end = mode.size();
+  while (end > 0 && !IsLineBreak(mode[end - 1])) --end;
+  return std::string(end == 0 ? mode : mode.substr(0, end));
+}
+
+std::string NormaliseModeField(std::string_view typed) {
+  std::string out;
+  out.reserve(typed.size() + 2);
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    if (!IsLineBreak(typed[i])) {
+      out += typed[i];
+      continue;
+    }
+    out += "\r\n";
+    if (typed[i] == '\r' && i + 1 < typed.size() && typed[i + 1] == '\n') ++i;
+  }
+  // A last line typed without a break after it would not be an entry once there are several.
+  const bool several = out.find("\r\n") != std::string::npos;
+  if (several && !IsLineBreak(out.back())) out += "\r\n";
+  return out;
+}
+
 void ApplyAddressOrder(PostProcessorDefinition& def) {
   if (def.PP_ORDER.size() != kAddressCount) def.PP_ORDER = kDefaultOrder;
   for (int letter = 0; letter < kAddressCount; ++letter) {

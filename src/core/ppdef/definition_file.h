@@ -37,6 +37,12 @@ std::string LoadDefinition(const common::ProfileFile& file, PostProcessorDefinit
 /// Builds the mode table from MODE as written in the file (entries ended by "&n", each
 /// "match/output"; text after the last "&n" is no entry).
 std::vector<ModeEntry> ParseModeTable(std::string_view encoded);
+/// The mode table as the editor shows it (MODE with real line breaks): the text without what
+/// follows its last line break, which loading never makes an entry.
+std::string ModeFieldText(std::string_view mode);
+/// The mode text saving stores for a typed table (any line breaks in, CR LF out): when it has
+/// several lines the last one gets its line break too, so every line typed stays an entry.
+std::string NormaliseModeField(std::string_view typed);
 /// Sets AddressPosition from PP_ORDER, replacing an order that is not 13 letters long.
 void ApplyAddressOrder(PostProcessorDefinition& def);
 /// Sets RotaryAxisInUse from the kinematics number; unknown numbers leave it unchanged.

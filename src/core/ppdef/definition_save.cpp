@@ -107,7 +107,7 @@ std::string StoreKey(const DefinitionKey& key, const DefinitionFields& fields, D
     }
     case KeyType::kLines: {
       std::string& field = def.*std::get<std::string D::*>(key.member);
-      field = NormaliseLineBreaks(typed);
+      field = key.name == "MODE" ? NormaliseModeField(typed) : NormaliseLineBreaks(typed);
       return common::ReplaceAll(field, "\r\n", "&n");
     }
     case KeyType::kInt16:
@@ -176,7 +176,11 @@ DefinitionFields FieldsFromDefinition(const PostProcessorDefinition& def) {
     switch (key.type) {
       case KeyType::kText:
       case KeyType::kLines:
-        if (key.name != "Version") fields.text[name] = def.*std::get<std::string D::*>(key.member);
+        if (key.name == "MODE") {
+          fields.text[name] = ModeFieldText(def.MODE);
+        } else if (key.name != "Version") {
+          fields.text[name] = def.*std::get<std::string D::*>(key.member);
+        }
         break;
       case KeyType::kInt16:
         if (key.catalogueBase == 0) {

@@ -1,0 +1,173 @@
+// QtTextPane: bulk operations, line marks, files.
+#include <QPlainTextDocumentLayout>
+#include <QTextDocument>
+#include <algorithm>
+#include <cstdio>
+
+#include "core/common/profile_file.h"
+#include "core/common/text.h"
+#include "ui/app/qt_text_pane.h"
+#include "ui/app/qt_text_pane_format.h"
+#include "ui/common/cp1252.h"
+
+namespace ordalis::ui {
+
+std::string BytesOfWidgetText(QString text) {
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return app::NormaliseLineBreaks(ToCp1252(text));
+}
+
+// Runs of pieces in one colour go in as one insertion, all of them as one edit.
+void QtTextPane::appendText(std::span<const app::ColouredText> pieces) {
+  QTextCursor c(document());
+  c.movePosition(QTextCursor::End);
+  const int first = c.blockNumber();
+  const bool lastMarked = IsMarkedBlock(c.block());
+  c.beginEditBlock();
+  QString run;
+  const auto flush = [&] {
+    if (!run.isEmpty()) c.insertText(run, format_);
+    run.clear();
+  };
+  for (const app::ColouredText& piece : pieces) {
+    const QColor colour = ToQColor(piece.colour);
+    if (format_.foreground().color() != colour ||
+        !format_.hasProperty(QTextFormat::ForegroundBrush)) {
+      flush();
+      format_.setForeground(colour);
+    }
+    run += FromCp1252(piece.text);
+  }
+  flush();
+  c.endEditBlock();
+  if (lastMarked) settleMarks(first, c.blockNumber(), true);
+  setTextCursor(c);
+}
+
+void QtTextPane::colourLines(std::span<const app::LineColour> ranges) {
+  const QTextDocument* doc = document();
+  const int lines = doc->blockCount();
+  QTextCursor c(document());
+  c.beginEditBlock();
+  for (const app::LineColour& range : ranges) {
+    if (range.first >= static_cast<std::size_t>(lines) || range.count == 0) continue;
+    const int first = static_cast<int>(range.first);
+    const int last = static_cast<int>(std::min<std::size_t>(range.first + range.count, lines)) - 1;
+    const QTextBlock from = doc->findBlockByNumber(first);
+    const QTextBlock to = last == first ? from : doc->findBlockByNumber(last);
+    c.setPosition(from.position());
+    c.setPosition(std::min(to.position() + to.length(), doc->characterCount() - 1),
+                  QTextCursor::KeepAnchor);
+    QTextCharFormat change;
+    change.setForeground(ToQColor(range.colour));
+    c.mergeCharFormat(change);
+  }
+  c.endEditBlock();
+}
+
+std::vector<std::size_t> QtTextPane::markedLines() const {
+  std::vector<std::size_t> lines;
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    if (IsMarkedBlock(block)) lines.push_back(static_cast<std::size_t>(block.blockNumber()));
+  }
+  return lines;
+}
+
+QTextCursor QtTextPane::lineCursor(const QTextBlock& block) const {
+  QTextCursor c(block);
+  c.setPosition(std::min(block.position() + block.length(), document()->characterCount() - 1),
+                QTextCursor::KeepAnchor);
+  return c;
+}
+
+void QtTextPane::setLineMark(std::size_t line, bool marked) {
+  if (line >= lineCount()) return;
+  const QTextBlock block = document()->findBlockByNumber(static_cast<int>(line));
+  QTextCursor c = lineCursor(block);
+  c.beginEditBlock();
+  QTextCharFormat change;
+  change.setForeground(ToQColor(marked ? app::kLineMarkColour : 0));
+  c.mergeCharFormat(change);
+  setBlockMark(block, marked);
+  c.endEditBlock();
+}
+
+void QtTextPane::setBlockMark(QTextBlock block, bool marked) {
+  if (IsMarkedBlock(block) == marked) return;
+  QTextBlockFormat format = block.blockFormat();
+  if (marked) {
+    format.setProperty(kLineMarkProperty, true);
+  } else {
+    format.clearProperty(kLineMarkProperty);
+  }
+  QTextCursor(block).setBlockFormat(format);
+  viewport()->update();
+  updateGutter();
+}
+
+void QtTextPane::settleMarks(int firstBlock, int lastBlock, bool lastMarked) {
+  QTextBlock block = document()->findBlockByNumber(firstBlock);
+  for (int number = firstBlock; number < lastBlock && block.isValid(); ++number) {
+    setBlockMark(block, false);
+    block = block.next();
+  }
+  if (block.isValid()) setBlockMark(block, lastMarked);
+}
+
+void QtTextPane::clear() {
+  setPlainText(QString());
+  document()->setModified(false);
+  format_ = QTextCharFormat();
+  fileFormat_ = app::TextFileFormat();
+  cacheValid_ = false;
+}
+
+bool QtTextPane::load(const std::string& path) {
+  std::FILE* file = std::fopen(common::NativePath(path).c_str(), "rb");
+  if (!file) return false;
+  std::string bytes;
+  char block[65536];
+  std::size_t got;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) return false;
+  std::string_view body;
+  app::TextFileFormat format = app::TextFileFormat::Detect(bytes, body);
+  adoptDocument(FromCp1252(body));
+  format_ = QTextCharFormat();
+  fileFormat_ = std::move(format);
+  moveCursor(QTextCursor::Start);
+  return true;
+}
+
+bool QtTextPane::save(const std::string& path) const {
+  return common::WriteFileAtomically(common::NativePath(path), fileFormat_.write(text()));
+}
+
+// A large file goes faster into a document of its own, with no editor watching each block, which
+// then replaces the shown one.
+void QtTextPane::adoptDocument(const QString& text) {
+  auto* fresh = new QTextDocument(this);
+  fresh->setDocumentLayout(new QPlainTextDocumentLayout(fresh));
+  fresh->setDefaultFont(font());
+  fresh->setUndoRedoEnabled(false);
+  fresh->setPlainText(text);
+  fresh->setUndoRedoEnabled(true);
+  fresh->setModified(false);
+  // The widget's first document belongs to it and goes with the switch; later ones are ours.
+  QTextDocument* old = document();
+  const bool ours = old->parent() == this;
+  setDocument(fresh);
+  if (ours) old->deleteLater();
+  watchDocument();
+}
+
+void QtTextPane::setBackground(std::uint32_t colour) {
+  background_ = colour;
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Base, ToQColor(colour));
+  setPalette(palette);
+}
+
+}  // namespace ordalis::ui

@@ -1,0 +1,116 @@
+// The widget side of QtTextPane, driven as a user would: gutter clicks, F9 and right clicks mark
+// lines; the text tools give the same text and colours as on the memory pane.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFontInfo>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+
+#include "core/app/memory_text_pane.h"
+#include "core/texttools/placeholder_colouring.h"
+#include "core/texttools/renumber.h"
+#include "core/texttools/search.h"
+#include "ui/app/qt_text_pane.h"
+
+namespace ordalis::ui {
+namespace {
+
+constexpr const char* kProgram = "PARTNO/PLATE\r\nLOADTL/1\r\nGOTO/0,0,5\r\nGOTO/10,0,5\r\nEND";
+
+class ShownPane : public ::testing::Test {
+ protected:
+  ShownPane() {
+    pane.resize(500, 300);
+    pane.setSelText(kProgram);
+    pane.setSelStart(0);
+    pane.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&pane));
+  }
+  /// The y of a line's middle, in the viewport's (and the gutter's) coordinates.
+  int lineY(int line) {
+    QTextCursor c(pane.document()->findBlockByNumber(line));
+    return pane.cursorRect(c).center().y();
+  }
+  QtTextPane pane;
+};
+
+TEST_F(ShownPane, GutterClickF9AndRightClickToggleTheMark) {
+  QSignalSpy toggled(&pane, &QtTextPane::lineMarkToggled);
+  QWidget* gutter = pane.childAt(QPoint(pane.contentsRect().left() + 2, lineY(2)));
+  ASSERT_NE(gutter, nullptr);
+  ASSERT_NE(gutter, pane.viewport());
+  QTest::mouseClick(gutter, Qt::LeftButton, {}, QPoint(4, lineY(2)));
+  EXPECT_EQ(pane.markedLines(), std::vector<std::size_t>{2});
+  EXPECT_EQ(pane.colourAt(pane.lineStart(2)), app::kLineMarkColour);
+  ASSERT_EQ(toggled.count(), 1);
+  EXPECT_EQ(toggled.at(0).at(0).toInt(), 2);
+  EXPECT_TRUE(toggled.at(0).at(1).toBool());
+
+  pane.setSelStart(pane.lineStart(3) + 2);
+  QTest::keyClick(&pane, Qt::Key_F9);
+  EXPECT_EQ(pane.markedLines(), (std::vector<std::size_t>{2, 3}));
+  QTest::keyClick(&pane, Qt::Key_F9);
+  EXPECT_EQ(pane.markedLines(), std::vector<std::size_t>{2});
+  EXPECT_EQ(pane.colourAt(pane.lineStart(3)), 0u);
+
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(30, lineY(2)));
+  QApplication::sendEvent(pane.viewport(), &rightClick);
+  EXPECT_TRUE(pane.markedLines().empty());
+  EXPECT_EQ(pane.lineOf(pane.selStart()), 2u);
+  EXPECT_EQ(toggled.count(), 4);
+
+  // The ISO pane does without marks: F9 is left to the widget.
+  pane.setLineMarking(false);
+  QTest::keyClick(&pane, Qt::Key_F9);
+  QTest::mouseClick(gutter, Qt::LeftButton, {}, QPoint(4, lineY(1)));
+  EXPECT_TRUE(pane.markedLines().empty());
+}
+
+TEST_F(ShownPane, FixedPitchGutterWithLineNumbers) {
+  EXPECT_TRUE(QFontInfo(pane.font()).fixedPitch());
+  const int narrow = pane.gutterWidth();
+  pane.setLineMark(1, true);
+  std::string many = "\r\n";
+  for (int i = 0; i < 12000; ++i) many += "GOTO/1,2,3\r\n";
+  pane.setSelStart(pane.length());
+  pane.setSelText(many);
+  EXPECT_GT(pane.gutterWidth(), narrow);
+  pane.setSelStart(0);
+  QApplication::processEvents();
+  const QString folder = QStringLiteral(ORDALIS_SCREENSHOT_DIR);
+  QDir().mkpath(folder);
+  EXPECT_TRUE(pane.grab().save(folder + QStringLiteral("/qt_text_pane.png")));
+}
+
+// The text tools are written once on the contract: the widget pane must end as the memory one.
+TEST(QtTextPaneTools, RenumberReplaceAndColouringMatchTheMemoryPane) {
+  std::string iso = "%\r\nN10 G0 X1\r\nN20G1 X2\r\n\r\nG1 X3 (G1)\r\nN60 M30";
+  for (int i = 0; i < 1500; ++i) iso += "\r\nN" + std::to_string(i) + " G1 X" + std::to_string(i);
+  QtTextPane widget;
+  app::MemoryTextPane memory;
+  for (app::TextPane* pane :
+       {static_cast<app::TextPane*>(&widget), static_cast<app::TextPane*>(&memory)}) {
+    pane->setSelText(iso);
+    pane->setSelStart(20);
+    common::StopFlag stop;
+    common::ProgressReporter progress;
+    texttools::TextSearch search;
+    EXPECT_EQ(search.replaceAll(*pane, "G1", "G01", {true, true}, stop, progress).replacements,
+              1502u);
+    EXPECT_TRUE(texttools::Renumber(*pane, {"N#0", " "}, stop, progress));
+    pane->select(0, 0);
+    pane->setSelText("&(PP_TOOL,0)&(NOPE,0)\r\n");
+    texttools::ColourPlaceholders(*pane);
+  }
+  EXPECT_EQ(widget.text(), memory.text());
+  for (std::size_t i = 0; i < memory.length(); ++i) {
+    ASSERT_EQ(widget.colourAt(i), memory.colourAt(i)) << i;
+  }
+}
+
+}  // namespace
+}  // namespace ordalis::ui
