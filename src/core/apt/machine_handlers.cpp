@@ -1,5 +1,6 @@
 #include "core/apt/machine_handlers.h"
 
+#include "core/apt/inverse_time.h"
 #include "core/apt/motion_handlers.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
@@ -60,6 +61,7 @@ std::string_view TextAfterSlashOr(std::string_view statement, char fallback) {
 }  // namespace
 
 void HandleFedrat(HandlerContext& h, std::string_view statement) {
+  if (HandleInverseTimeFeed(h, statement)) return;
   iso::RunState& st = h.ctx.state;
   const auto& def = h.ctx.definition;
   const ParamList p = ParamList::Of(statement);
@@ -78,6 +80,7 @@ void HandleFedrat(HandlerContext& h, std::string_view statement) {
   iso::MonFormatAppend(feed, def.PP_CODE_F, st.feedBlockText);
   st.pendingFText.clear();
   iso::MonFormatAppend(feed, def.PP_F, st.pendingFText);
+  LeaveInverseTime(h, statement);
   if (!cycleHolds) st.motionCode = 1;
 }
 

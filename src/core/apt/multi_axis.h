@@ -12,10 +12,11 @@ namespace ordalis::apt {
 inline constexpr int kMsgNotImplemented = 2117;    // "Attention : Cinématique non implémentée !"
 inline constexpr int kMsgNonStandardPlane = 2121;  // "Plan de travail non standard"
 inline constexpr int kMsgUnreachable = 2131;       // "Position non atteignable"
-inline constexpr int kMsgNoPlaneCode = 2150;       // a tilted plane without inclined-plane code
-inline constexpr int kMsgFrameOnThreeAxes = 2151;  // a CAM frame that tilts a 3-axis machine
-inline constexpr int kMsgNoToolLength = 2152;      // machine coordinates without a tool length
-inline constexpr int kMsgNoInverseTime = 2153;     // FEDRAT/INVERS without PP_FEED_INV
+inline constexpr int kMsgNoPlaneCode = 2160;       // a tilted plane without inclined-plane code
+inline constexpr int kMsgFrameOnThreeAxes = 2161;  // a CAM frame that tilts a 3-axis machine
+inline constexpr int kMsgNoToolLength = 2162;      // machine coordinates without a tool length
+inline constexpr int kMsgNoInverseTime = 2163;     // FEDRAT/INVERS without PP_FEED_INV
+inline constexpr int kMsgNoFeedPerMinute = 2164;   // leaving inverse time without PP_FEED_MIN
 
 /// Logs `id` with the statement and stops the run after it (an interrupted run).
 void StopRun(app::Context& ctx, int id, std::string_view statement);

@@ -13,7 +13,7 @@ namespace ordalis::iso {
 namespace {
 
 constexpr int kMsgRotaryReset = 2130;
-constexpr int kMsgNoToolLength = 2152;
+constexpr int kMsgNoToolLength = 2162;
 
 }  // namespace
 

@@ -35,6 +35,8 @@ struct PostProcessorDefinition {
   std::string PP_SPACE;  // the word separator: " " or ""
   std::string PP_F;
   std::string PP_CODE_F;
+  // Feed modes: the code of feed per minute, written with the feed that returns to it.
+  std::string PP_FEED_MIN;
   std::string PP_S;
   double ToleranceCalcul = 0.01;
   std::string FORMAT_PP_N;

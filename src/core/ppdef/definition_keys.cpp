@@ -19,6 +19,7 @@ const std::array<DefinitionKey, kDefinitionKeyCount> kDefinitionKeys = {{
     {"GENERAL", "PP_SPACE", KeyType::kSeparator, &D::PP_SPACE},
     {"GENERAL", "PP_F", KeyType::kText, &D::PP_F},
     {"GENERAL", "PP_CODE_F", KeyType::kText, &D::PP_CODE_F},
+    {"GENERAL", "PP_FEED_MIN", KeyType::kText, &D::PP_FEED_MIN},
     {"GENERAL", "PP_S", KeyType::kText, &D::PP_S},
     {"GENERAL", "ToleranceCalcul", KeyType::kDouble, &D::ToleranceCalcul},
     {"GENERAL", "FORMAT_PP_N", KeyType::kText, &D::FORMAT_PP_N},

@@ -70,6 +70,7 @@ const EditorField kFields[] = {
 
     {3, "PP_CODE_F", K::kLine, 5150, 5142},
     {3, "PP_F", K::kLine, 5154, 5146},
+    {3, "PP_FEED_MIN", K::kLine, 5590, 5591},
     {3, "PP_S", K::kLine, 5153, 5145},
     {3, "PP_SPINDLE_CW", K::kLine, 5156, 5148},
     {3, "PP_SPINDLE_CCW", K::kLine, 5155, 5147},

@@ -189,3 +189,28 @@ TEST_F(FiveAxisFindings, ShippedDefinitionsCancelAndPositionSoundly) {
 
 }  // namespace
 }  // namespace ordalis::app
+
+namespace ordalis::app {
+namespace {
+
+TEST_F(FiveAxisFindings, InverseTimeFeedsAreWrittenAsGiven) {
+  use("head_ac_5axis.ppc");
+  post(std::string(kStart) +
+       "GOTO/0,0,5,0,0,1\nFEDRAT/INVERS,120\nGOTO/10,0,0,0,-0.1,0.994987\n"
+       "FEDRAT/37.5,INVERS\nGOTO/20,0,0,0,-0.2,0.979796\nFEDRAT/500,MMPM\nGOTO/30,0,0,0,0,1\n");
+  EXPECT_GE(find("X10.000 Z0.000 A5.739 G93 F120"), 0) << dump();
+  EXPECT_GE(find("X20.000 A11.537 F37.5"), 0) << dump();
+  EXPECT_EQ(find("G93", find("F37.5")), -1) << dump();  // the mode is written once
+  EXPECT_GE(find("X30.000 A0.000 G94 F500"), 0) << dump();
+  EXPECT_EQ(find("F0"), -1) << dump();
+
+  // Without the inverse-time code the run stops rather than read a time as a speed.
+  ctx.definition.PP_FEED_INV.clear();
+  post(std::string(kStart) + "GOTO/0,0,5,0,0,1\nFEDRAT/INVERS,120\nGOTO/10,0,0,0,-0.1,0.994987\n");
+  EXPECT_TRUE(ctx.interrupt);
+  EXPECT_TRUE(log.contains("FEDRAT/INVERS,120"));
+  EXPECT_EQ(find("X10.000"), -1) << dump();
+}
+
+}  // namespace
+}  // namespace ordalis::app
