@@ -149,9 +149,8 @@ void HandleMsys(HandlerContext& h, std::string_view statement) {
   if (p.count() == kMatrixValues) return SetCamFrameFromMatrix(h, p, statement);
   double v[9];
   kinematics::Frame frame;
-  if (!ReadValues(p, v, 9) ||
-      !kinematics::FrameFromAxes({v[0], v[1], v[2]}, {v[3], v[4], v[5]}, {v[6], v[7], v[8]},
-                                 frame)) {
+  if (!ReadValues(p, v, 9) || !kinematics::FrameFromAxes({v[0], v[1], v[2]}, {v[3], v[4], v[5]},
+                                                         {v[6], v[7], v[8]}, frame)) {
     h.ctx.message(kMsgNotProcessed, statement);
     return;
   }

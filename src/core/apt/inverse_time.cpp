@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/apt/multi_axis.h"
 #include "core/apt/motion_handlers.h"
+#include "core/apt/multi_axis.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "core/apt/multi_axis.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
-#include "core/apt/multi_axis.h"
 #include "core/iso/multi_axis.h"
 
 namespace ordalis::apt {
@@ -62,7 +62,6 @@ std::string OffsetText(HandlerContext& h) {
   if (def.Type_Postprocesseur == 3) return h.engine.expandOrigin(def.PP_G54_G57);
   return iso::MonFormat(h.ctx.state.originShift, def.PP_G54_G57);
 }
-
 
 }  // namespace
 

@@ -43,8 +43,7 @@ bool HasRotaryAxes(app::Context& ctx) {
 
 bool SameDirection(app::Context& ctx, const iso::Vec3& a, const iso::Vec3& b) {
   const double resolution = iso::MachineOf(ctx.state, ctx.definition).spec().resolution;
-  const double angle =
-      std::atan2(kinematics::Norm(kinematics::Cross(a, b)), kinematics::Dot(a, b));
+  const double angle = std::atan2(kinematics::Norm(kinematics::Cross(a, b)), kinematics::Dot(a, b));
   return angle * kinematics::kDegPerRad < resolution / 2;
 }
 
@@ -150,8 +149,7 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
     // A hole is drilled along its own axis: its plane comes before it, the cycle starts again.
     // Machine coordinates on a table machine turn the hole under the vertical tool; otherwise
     // the cycle drills along the Z of the frame the controller is in.
-    const bool turnedByTable =
-        iso::WritesMachineCoordinates(st, ctx.definition) && !m.swingsTool();
+    const bool turnedByTable = iso::WritesMachineCoordinates(st, ctx.definition) && !m.swingsTool();
     const iso::Vec3 current = ma.plane.requested ? ma.plane.axis
                               : turnedByTable    ? iso::Vec3{st.I, st.J, st.K}
                                                  : kUp;

@@ -14,7 +14,6 @@ constexpr int kMsgUnknownMode = 2124;
 
 bool EndsWithBreak(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
-
 void TrimInPlace(std::string& text) {
   std::size_t end = text.size();
   while (end > 0 && text[end - 1] == ' ') --end;

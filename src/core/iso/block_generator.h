@@ -72,7 +72,7 @@ class BlockGenerator {
   TemplateEngine& engine_;
   CachedAddressFormat formats_[9];  // X Y Z, incremental X Y Z, A B C
   std::string gWord_;
-  std::string prefix_;  // blocks written before the statement's own
+  std::string prefix_;          // blocks written before the statement's own
   std::array<bool, 6> kept_{};  // X Y Z A B C words left out as unchanged in the output's text
   bool keptOutput_ = false;     // X Y Z were compared as machine coordinates
   std::string text1_, text2_;

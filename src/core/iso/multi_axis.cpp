@@ -1,8 +1,8 @@
 #include "core/iso/multi_axis.h"
 
 #include <algorithm>
-#include <string>
 #include <cmath>
+#include <string>
 
 #include "core/ppdef/definition.h"
 #include "core/tools/tool_table.h"
@@ -20,12 +20,11 @@ bool SameText(const std::string& a, const std::string& b) {
 bool SameKeys(MachineCache& c, const ppdef::PostProcessorDefinition& d, std::uint64_t serial) {
   const kinematics::MachineSpec& s = c.spec;
   if (!c.built || s.type != d.Cinematique_Machine || s.abMin != d.PP_LIMIT_AB_MINI ||
-      s.abMax != d.PP_LIMIT_AB_MAXI || s.cMin != d.PP_LIMIT_C_MINI ||
-      s.cMax != d.PP_LIMIT_C_MAXI || s.abAxisType != d.Type_AXE_AB ||
-      s.cAxisType != d.Type_AXE_C || c.headAngle != d.PP_HEAD_ANGLE ||
-      c.pivotLength != d.PP_PIVOT_LENGTH || c.centre.x != d.PP_TABLE_CENTER_X ||
-      c.centre.y != d.PP_TABLE_CENTER_Y || c.centre.z != d.PP_TABLE_CENTER_Z ||
-      c.axesInUse != d.RotaryAxisInUse) {
+      s.abMax != d.PP_LIMIT_AB_MAXI || s.cMin != d.PP_LIMIT_C_MINI || s.cMax != d.PP_LIMIT_C_MAXI ||
+      s.abAxisType != d.Type_AXE_AB || s.cAxisType != d.Type_AXE_C ||
+      c.headAngle != d.PP_HEAD_ANGLE || c.pivotLength != d.PP_PIVOT_LENGTH ||
+      c.centre.x != d.PP_TABLE_CENTER_X || c.centre.y != d.PP_TABLE_CENTER_Y ||
+      c.centre.z != d.PP_TABLE_CENTER_Z || c.axesInUse != d.RotaryAxisInUse) {
     return false;
   }
   // A statement never changes the formats: once per statement is enough.

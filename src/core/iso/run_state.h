@@ -43,7 +43,7 @@ struct CycleState {
         diameter = 0, direction = 0, zStep = 0, pitch = 0, radialPass = 0;
   std::string retractModeText;
   std::int16_t retractMode = 0;  // 0 none, 1 incremental, 2 absolute, 3 high
-  int kindCode = 0;  // the motion code of the cycle's first hole (81 to 89)
+  int kindCode = 0;              // the motion code of the cycle's first hole (81 to 89)
   bool firstPointWritten = false;
   // Colouring marks of the text road.
   bool statementColoured = false;

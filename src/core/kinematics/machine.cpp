@@ -87,7 +87,8 @@ int Machine::PlainSolutions(const Joint& o, const Joint& in, const Vec3& t, Base
   return 2;
 }
 
-Machine::Machine(const MachineSpec& spec) : spec_(spec), chain_(ChainOf(spec.type, spec.headAngle)) {
+Machine::Machine(const MachineSpec& spec)
+    : spec_(spec), chain_(ChainOf(spec.type, spec.headAngle)) {
   const double singular = std::sin(spec_.resolution / 2 / kDegPerRad);
   singular2_ = singular * singular;
   const int axes[2] = {chain_.outer.angle, chain_.inner.angle};
@@ -152,8 +153,8 @@ Solution Machine::solve(const Vec3& v, const Angles& previous, bool checkRewind)
     }
   } else if (n = PlainSolutions(o, in, t, bases); n == 0) {
     Vec3 w[2];
-    const int count =
-        ConeIntersection(o.direction, Dot(o.direction, t), in.direction, in.direction.z, w[0], w[1]);
+    const int count = ConeIntersection(o.direction, Dot(o.direction, t), in.direction,
+                                       in.direction.z, w[0], w[1]);
     for (int k = 0; k < count; ++k) {
       double phiIn = 0, phiOut = 0;
       AngleAbout(in.direction, kZ, w[k], phiIn);

@@ -27,8 +27,8 @@ class Machine {
   bool hasMachineCoordinates() const { return chain_.physical; }
   /// True when a rotary axis swings the tool (a head), so the tool's length matters.
   bool swingsTool() const {
-    return chain_.physical && (chain_.outer.carrier == Carrier::kHead ||
-                               chain_.inner.carrier == Carrier::kHead);
+    return chain_.physical &&
+           (chain_.outer.carrier == Carrier::kHead || chain_.inner.carrier == Carrier::kHead);
   }
 
   /// Angles for the unit tool axis `v`: of both solutions and every winding, the one inside every
@@ -85,7 +85,7 @@ class Machine {
 
   MachineSpec spec_;
   Chain chain_;
-  AxisRule rules_[2];  // outer, inner
+  AxisRule rules_[2];     // outer, inner
   double singular2_ = 0;  // a tilt from the outer axis below the resolution, as sin squared
 };
 

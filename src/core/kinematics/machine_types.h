@@ -17,15 +17,15 @@ inline constexpr int kAxisLinear = 1, kAxisRollover = 2, kAxisModulo = 3;
 
 /// What the angle solution needs to know about one machine.
 struct MachineSpec {
-  int type = 1;                     // Cinématique_Machine, 1 to 20
-  double abMin = 0, abMax = 0;      // PP_LIMIT_AB_*: a limit holds only when min < max
-  double cMin = 0, cMax = 0;        // PP_LIMIT_C_*
-  int abAxisType = kAxisLinear;     // Type_AXE_AB
-  int cAxisType = kAxisLinear;      // Type_AXE_C
-  double headAngle = 0;             // PP_HEAD_ANGLE, degrees (types 19 and 20)
-  double resolution = 0.001;        // degrees the output can show: a smaller tilt is noise
-  double pivotLength = 0;           // head pivot to spindle gauge line, for machine coordinates
-  common::Vec3 tableCentre;         // where the table axes cross, in program coordinates
+  int type = 1;                  // Cinématique_Machine, 1 to 20
+  double abMin = 0, abMax = 0;   // PP_LIMIT_AB_*: a limit holds only when min < max
+  double cMin = 0, cMax = 0;     // PP_LIMIT_C_*
+  int abAxisType = kAxisLinear;  // Type_AXE_AB
+  int cAxisType = kAxisLinear;   // Type_AXE_C
+  double headAngle = 0;          // PP_HEAD_ANGLE, degrees (types 19 and 20)
+  double resolution = 0.001;     // degrees the output can show: a smaller tilt is noise
+  double pivotLength = 0;        // head pivot to spindle gauge line, for machine coordinates
+  common::Vec3 tableCentre;      // where the table axes cross, in program coordinates
 
   bool operator==(const MachineSpec& o) const;
 };
@@ -42,9 +42,9 @@ struct Joint {
 };
 
 enum class ChainKind {
-  kNone,      // 1 (no rotary axis) and numbers outside 1-20
-  kTwoAxes,   // V = R(outer) R(inner) Z
-  kIjk,       // 18: the angles are the vector itself
+  kNone,     // 1 (no rotary axis) and numbers outside 1-20
+  kTwoAxes,  // V = R(outer) R(inner) Z
+  kIjk,      // 18: the angles are the vector itself
 };
 
 /// The model of one kinematics number. For the notations 15 and 16 the third angle is fixed

@@ -110,9 +110,10 @@ TEST_F(FiveAxisFindings, ThreePlusTwoPointsAreWrittenInTheTiltedFrame) {
   for (const char* def : {"head_ac_5axis.ppc", "table_ac_5axis.ppc"}) {
     use(def);
     // A face pass on a slope whose normal leans 30 degrees, 10 from the origin along it.
-    post("LOADTL/4\nSPINDL/6000,CLW\nTLAXIS/0,-0.5,0.866025\nRAPID\nGOTO/-40,-10,17.320508\n"
-         "FEDRAT/600,MMPM\nGOTO/-40,-5,8.660254\nGOTO/40,-5,8.660254\nTLAXIS/0,0,1\nRAPID\n"
-         "GOTO/0,0,50\nTLAXIS/1,0,0\nRAPID\nGOTO/60,0,0\nEND\nFINI\n");
+    post(
+        "LOADTL/4\nSPINDL/6000,CLW\nTLAXIS/0,-0.5,0.866025\nRAPID\nGOTO/-40,-10,17.320508\n"
+        "FEDRAT/600,MMPM\nGOTO/-40,-5,8.660254\nGOTO/40,-5,8.660254\nTLAXIS/0,0,1\nRAPID\n"
+        "GOTO/0,0,50\nTLAXIS/1,0,0\nRAPID\nGOTO/60,0,0\nEND\nFINI\n");
     const int plane = find("G68.2");
     ASSERT_GE(plane, 0) << def << dump();
     EXPECT_EQ(blocks[plane], "G68.2 X0.000 Y0.000 Z0.000 I0.000 J30.000 K0.000") << def;

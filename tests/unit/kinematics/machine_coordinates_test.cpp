@@ -49,7 +49,8 @@ TEST(MachineCoordinates, TransformedBackGiveTheProgramPoints) {
   for (int type : {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 17, 19, 20}) {
     const Machine m = Physical(type, {40, -15, -80}, 175);
     for (const Vec3& tip : tips) {
-      for (const Vec3& v : {Vec3{0, 0, 1}, Normalized({0.3, -0.4, 0.8}), Normalized({-1, 0.2, 0.1})}) {
+      for (const Vec3& v :
+           {Vec3{0, 0, 1}, Normalized({0.3, -0.4, 0.8}), Normalized({-1, 0.2, 0.1})}) {
         const Solution s = m.solve(v, {});
         ASSERT_TRUE(s.reached) << type;
         const Vec3 out = m.toMachine(tip, s.angles, 175 + 60);
