@@ -2,13 +2,14 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 # One test program per subsystem folder of tests/unit, so a subsystem's tests build and run alone.
+file(GLOB ORDALIS_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
 file(GLOB ORDALIS_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/unit/*)
 foreach(dir ${ORDALIS_TEST_DIRS})
   if(IS_DIRECTORY ${dir})
     get_filename_component(sub ${dir} NAME)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp)
     if(sources AND NOT sub STREQUAL "ui")
-      add_executable(test_${sub} ${sources} ${CMAKE_SOURCE_DIR}/tests/support/test_support.cpp)
+      add_executable(test_${sub} ${sources} ${ORDALIS_TEST_SUPPORT})
       target_include_directories(test_${sub} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
       target_link_libraries(test_${sub} PRIVATE ordalis_core GTest::gtest GTest::gtest_main)
       target_compile_definitions(test_${sub} PRIVATE

@@ -18,6 +18,8 @@ namespace {
 using namespace ordalis;
 
 constexpr int kExitUsage = 2;
+constexpr int kExitInterrupted = 3;
+constexpr int kMsgIncomplete = 2152;
 constexpr std::string_view kProgramName = "ordalis-post";
 
 #define ORDALIS_STR2(x) #x
@@ -35,8 +37,13 @@ constexpr const char* kUsage =
     "  --ppc FILE   definition to load before the files\n"
     "  -o FILE      output of the single APT file given\n"
     "  --lang ID    language of the messages (1033 English, 1036 French, 1040 Italian)\n"
-    "Messages go to standard error. Exit status: 0 done, 1 a file could not be read or written,\n"
-    "2 usage error.\n";
+    "A file name may hold several dots: the extension is the text after the last one.\n"
+    "A definition that cannot be read stops the treatment: nothing after it is converted.\n"
+    "Settings: section APT_ALIAS of the settings file maps words of a CAM system's dialect\n"
+    "(WORD=REPLACEMENT, such as DEEP2=DEEPCL), applied before each statement is read.\n"
+    "Messages go to standard error. Exit status: 0 done, 1 a file could not be read or written\n"
+    "(or a definition is missing), 2 usage error, 3 a run was interrupted (an unknown cycle):\n"
+    "its output is kept but incomplete, as the last line of standard error says.\n";
 
 /// Message boxes have no one to wait for here: they become lines of standard error.
 class StderrPrompt : public app::UserPrompt {
@@ -153,6 +160,20 @@ int main(int argc, char** argv) {
   std::vector<std::string> words;
   if (!options.ppc.empty()) words.push_back(options.ppc);
   words.insert(words.end(), options.files.begin(), options.files.end());
-  const auto status = app::TreatCommandWords(ctx, words, options.output, {});
-  return status == app::CommandLineStatus::kDone ? EXIT_SUCCESS : EXIT_FAILURE;
+  std::vector<std::string> incomplete;
+  app::CommandLineHooks hooks;
+  hooks.converted = [&](const std::string&, const std::string& isoPath, bool ok) {
+    if (ok && ctx.interrupt) incomplete.push_back(isoPath);
+  };
+  const auto status = app::TreatCommandWords(ctx, words, options.output, hooks);
+  // Said last, after the timing lines, so that whoever reads the end of the log sees it.
+  for (const std::string& path : incomplete) ctx.message(kMsgIncomplete, " " + path);
+  switch (status) {
+    case app::CommandLineStatus::kDone:
+      return EXIT_SUCCESS;
+    case app::CommandLineStatus::kInterrupted:
+      return kExitInterrupted;
+    default:
+      return EXIT_FAILURE;
+  }
 }

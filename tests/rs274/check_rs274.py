@@ -81,9 +81,9 @@ def apt_events(path):
         elif word == 'CIRCLE':
             v = [number(a) for a in args]
             if len(v) == 4:  # CIRCLE/xc,yc,zc,r turns about the working-plane normal
-                circle = (v[0:3], 1.0, v[3])
+                circle = (v[0:3], None, v[3])
             else:
-                circle = (v[0:3], v[5], v[6] if len(v) > 6 else None)
+                circle = (v[0:3], tuple(v[3:6]), v[6] if len(v) > 6 else None)
         elif word == 'CYCLE':
             cycle = None if args[0] == 'OFF' else cycle_heights(args)
             rapid = False
@@ -99,15 +99,26 @@ def apt_events(path):
     return events
 
 
-CANON = re.compile(r'(STRAIGHT_TRAVERSE|STRAIGHT_FEED|ARC_FEED)\(([^)]*)\)')
+CANON = re.compile(r'(STRAIGHT_TRAVERSE|STRAIGHT_FEED|ARC_FEED|SELECT_PLANE)\(([^)]*)\)')
+
+# For each plane of SELECT_PLANE: the axes (0 X, 1 Y, 2 Z) of ARC_FEED's first and second
+# coordinates and of its axis end point. Its rotation turns about the plane's positive normal.
+PLANES = {'CANON_PLANE_XY': (0, 1, 2), 'CANON_PLANE_XZ': (2, 0, 1), 'CANON_PLANE_YZ': (1, 2, 0)}
 
 
 def canonical_moves(text):
-    moves = []
+    moves, plane = [], PLANES['CANON_PLANE_XY']
     for m in CANON.finditer(text):
+        if m.group(1) == 'SELECT_PLANE':
+            plane = PLANES.get(m.group(2).strip(), plane)
+            continue
         v = [float(x) for x in m.group(2).split(',')]
         if m.group(1) == 'ARC_FEED':
-            moves.append(('A', (v[0], v[1], v[5]), (v[2], v[3]), int(v[4])))
+            end, centre = [0.0] * 3, [None] * 3
+            first, second, normal = plane
+            end[first], end[second], end[normal] = v[0], v[1], v[5]
+            centre[first], centre[second] = v[2], v[3]
+            moves.append(('A', tuple(end), tuple(centre), int(v[4]), normal))
         else:
             moves.append(('T' if m.group(1) == 'STRAIGHT_TRAVERSE' else 'F', tuple(v[:3])))
     return moves
@@ -150,14 +161,18 @@ class Walker:
         move, start = self.take()
         if move[0] != 'A':
             raise Mismatch('expected an arc to %s, found %s' % (p, move))
-        end, c, rotation = move[1], move[2], move[3]
-        if (previous and not near(start, previous)) or not near(end, p) or not near(c, centre[:2]):
+        end, c, rotation, normal = move[1], move[2], move[3], move[4]
+        plane = [i for i in range(3) if i != normal]
+        if (previous and not near(start, previous)) or not near(end, p) or \
+                not near([c[i] for i in plane], [centre[i] for i in plane]):
             raise Mismatch('arc %s -> %s about %s written as %s -> %s about %s'
                            % (previous, p, centre, start, end, c))
-        if (rotation > 0) != (k > 0):
-            raise Mismatch('arc to %s turns the wrong way (rotation %d, axis k %g)' % (p, rotation, k))
-        r1 = math.hypot(start[0] - c[0], start[1] - c[1])
-        r2 = math.hypot(end[0] - c[0], end[1] - c[1])
+        # The APT axis along the plane's positive normal turns counter-clockwise (rotation > 0).
+        along = 1.0 if k is None else k[normal]
+        if (rotation > 0) != (along > 0):
+            raise Mismatch('arc to %s turns the wrong way (rotation %d, axis %s)' % (p, rotation, k))
+        r1 = math.hypot(*[start[i] - c[i] for i in plane])
+        r2 = math.hypot(*[end[i] - c[i] for i in plane])
         if abs(r1 - r2) > RADIUS_TOL or (radius is not None and abs(r1 - radius) > RADIUS_TOL):
             raise Mismatch('arc to %s: radii %.4f and %.4f, APT radius %s' % (p, r1, r2, radius))
 
@@ -208,8 +223,10 @@ def check(post, source, work, program):
         raise Mismatch('ordalis-post ended with %d' % run.returncode)
     table = os.path.join(work, 'tools.tbl')
     tool_table(table)
+    # rs274 shares its tool table through $HOME/.tool.mmap: a HOME of its own keeps other runs
+    # (other tool tables) out of this one.
     rs = subprocess.run(['rs274', '-g', '-t', table, out], capture_output=True, cwd=work,
-                        stdin=subprocess.DEVNULL)
+                        stdin=subprocess.DEVNULL, env=dict(os.environ, HOME=work))
     text = rs.stdout.decode('latin-1') + rs.stderr.decode('latin-1')
     if rs.returncode != 0 or 'PROGRAM_END()' not in text:
         errors = [l for l in text.splitlines() if not re.match(r'\s*\d+ N', l) and l.strip()]

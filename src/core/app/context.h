@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/apt/alias_table.h"
 #include "core/iso/run_state.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition.h"
@@ -23,6 +24,9 @@ struct Context {
   iso::RunState state;
   tools::ToolTable tools;
   bool interrupt = false;
+
+  // The CAM dialect of the settings file: a plain value the runs read, never a global.
+  apt::AliasTable aliases;
 
   std::string programFolder;   // folder of the executable, with a trailing "/"
   std::string settingsPath;    // Ordalis.ini

@@ -12,6 +12,7 @@
 #include "core/common/text.h"
 #include "core/iso/block_generator.h"
 #include "core/iso/template_engine.h"
+#include "core/ppdef/definition_ranges.h"
 
 namespace ordalis::app {
 
@@ -22,12 +23,16 @@ constexpr std::string_view kWriteError = "Error writing file: ";
 constexpr std::string_view kReadError = "Error reading file: ";
 constexpr std::string_view kSameFileError = "The output would replace the APT file: ";
 
+constexpr int kMsgBeyondRange = 2150;
+
 // Everything a run must not inherit from the previous one.
 void StartRun(Context& ctx) {
   ctx.tools.reset();
   ctx.interrupt = false;
   ctx.state.reset(ctx.definition);
-  ctx.state.toolChangeCounter = 0;
+  for (const std::string_view key : ppdef::KeysBeyondRange(ctx.definition)) {
+    ctx.message(kMsgBeyondRange, std::string(" ").append(key));
+  }
 }
 
 // The statement loop shared by the file roads. Returns true when it ran to the end of the source,
@@ -35,7 +40,7 @@ void StartRun(Context& ctx) {
 bool RunStatements(Context& ctx, iso::TemplateEngine& engine, apt::LineSource& source,
                    BlockSink& sink) {
   apt::StatementReader reader(source);
-  apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine});
+  apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine}, &ctx.aliases);
   iso::BlockGenerator generator(ctx, engine);
   std::string statement;
   std::string blocks;
@@ -51,19 +56,12 @@ bool RunStatements(Context& ctx, iso::TemplateEngine& engine, apt::LineSource& s
 // The start template, the statements and (unless interrupted) the end template.
 void RunFramed(Context& ctx, apt::LineSource& source, BlockSink& sink) {
   iso::TemplateEngine engine(ctx.definition, ctx.state, ctx.tools);
-  const bool savedNumbering = ctx.definition.OPTION_SORTIE_N;
-  try {
-    std::string start = engine.expandFull(ctx.definition.PP_DEBUT);
-    if (!start.empty()) sink.writeLine(start);
-    if (RunStatements(ctx, engine, source, sink)) {
-      std::string end = engine.expandFull(ctx.definition.PP_FIN);
-      if (!end.empty()) sink.writeLine(end);
-    }
-  } catch (...) {
-    ctx.definition.OPTION_SORTIE_N = savedNumbering;
-    throw;
+  std::string start = engine.expandFull(ctx.definition.PP_DEBUT);
+  if (!start.empty()) sink.writeLine(start);
+  if (RunStatements(ctx, engine, source, sink)) {
+    std::string end = engine.expandFull(ctx.definition.PP_FIN);
+    if (!end.empty()) sink.writeLine(end);
   }
-  ctx.definition.OPTION_SORTIE_N = savedNumbering;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -127,9 +125,7 @@ void AppendToPane(TextPane& pane, std::string_view text, std::uint32_t colour, b
 
 bool ConvertAptText(Context& ctx, TextPane& aptPane, TextPane& isoPane,
                     const std::function<void()>& processEvents) {
-  ctx.tools.reset();
-  ctx.interrupt = false;
-  ctx.state.reset(ctx.definition);
+  StartRun(ctx);
   aptPane.setSelLength(0);
   isoPane.clear();
   const ppdef::PostProcessorDefinition& def = ctx.definition;
@@ -137,9 +133,8 @@ bool ConvertAptText(Context& ctx, TextPane& aptPane, TextPane& isoPane,
   ctx.state.ncFile = def.Repertoire_ISO + IsoFileName(ctx.state.fileBase, def.EXTENSION_ISO_FILE);
 
   iso::TemplateEngine engine(ctx.definition, ctx.state, ctx.tools);
-  apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine});
+  apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine}, &ctx.aliases);
   iso::BlockGenerator generator(ctx, engine);
-  const bool savedNumbering = def.OPTION_SORTIE_N;
   const std::string start = engine.expandFull(def.PP_DEBUT);
   if (!start.empty()) AppendToPane(isoPane, start, 0, true);
 
@@ -151,8 +146,6 @@ bool ConvertAptText(Context& ctx, TextPane& aptPane, TextPane& isoPane,
   for (;;) {
     if (source.atMarkedLine()) {
       ctx.message(2112);
-      // A run never changes the definition, whatever stopped it.
-      ctx.definition.OPTION_SORTIE_N = savedNumbering;
       return false;
     }
     if (!reader.next(statement)) break;
@@ -167,7 +160,6 @@ bool ConvertAptText(Context& ctx, TextPane& aptPane, TextPane& isoPane,
   }
   const std::string end = engine.expandFull(def.PP_FIN);
   if (!end.empty()) AppendToPane(isoPane, end, 0, false);
-  ctx.definition.OPTION_SORTIE_N = savedNumbering;
   return true;
 }
 

@@ -48,6 +48,7 @@ void ReadSettings(Context& ctx, const std::string& settingsPath, std::string_vie
   if (ctx.definitionPath.empty())
     ctx.definitionPath = ctx.programFolder + std::string(kDefaultDefinition);
   ctx.definitionName = settings.get("POSTPROCESSEUR", "Nom");
+  ctx.aliases = apt::AliasTable::FromProfile(settings);
   const long long language =
       common::RoundHalfEven(common::ReadNumber(settings.get("CONFIG", "LangId")));
   ctx.strings.setLanguage(language == 0 ? l10n::kEnglish : static_cast<int>(language));
@@ -120,7 +121,7 @@ CommandLineStatus TreatCommandWords(Context& ctx, const std::vector<std::string>
     const std::string extension = common::PathPart(word, 3);
     if (!common::FileExists(word)) {
       ctx.message(2120, " " + word);
-      status = CommandLineStatus::kFileError;
+      if (status != CommandLineStatus::kInterrupted) status = CommandLineStatus::kFileError;
       if (IsDefinitionExtension(extension)) return status;
       continue;
     }
@@ -135,11 +136,15 @@ CommandLineStatus TreatCommandWords(Context& ctx, const std::vector<std::string>
       const bool ok = hooks.convert ? hooks.convert(ctx.aptPath, ctx.isoPath) : RunTimed(ctx, [&] {
         return ConvertAptFile(ctx, ctx.aptPath, ctx.isoPath);
       });
-      if (!ok) status = CommandLineStatus::kFileError;
+      if (ok && ctx.interrupt) {
+        status = CommandLineStatus::kInterrupted;
+      } else if (!ok && status != CommandLineStatus::kInterrupted) {
+        status = CommandLineStatus::kFileError;
+      }
       if (hooks.converted) hooks.converted(ctx.aptPath, ctx.isoPath, ok);
     } else {
       ctx.prompt.inform(ctx.strings.get(1402) + extension + ctx.strings.get(1403));
-      status = CommandLineStatus::kFileError;
+      if (status != CommandLineStatus::kInterrupted) status = CommandLineStatus::kFileError;
     }
   }
   return status;

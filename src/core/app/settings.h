@@ -54,8 +54,9 @@ struct CommandLineHooks {
 
 /// Outcome of the command-line treatment.
 enum class CommandLineStatus {
-  kDone = 0,       // every word was treated and every conversion wrote its output
-  kFileError = 1,  // a word named no file, had an unknown extension, or an output failed
+  kDone = 0,         // every word was treated and every conversion wrote its output
+  kFileError = 1,    // a word named no file, had an unknown extension, or an output failed
+  kInterrupted = 3,  // a run was interrupted: its program is incomplete (whatever else failed)
 };
 
 /// Treats the words in order: a .ppc word loads that definition, an APT word is converted at once

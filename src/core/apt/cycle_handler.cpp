@@ -74,6 +74,9 @@ bool ApplyFixedLayout(std::string_view w, const CycleItems& it, iso::CycleState&
   // peck depth), so such statements go through the minor-word scan, which reads any order.
   if (n == 9 && (w == "DRILL" || w == "CBORE" || w == "DEEP") && !IsFeedUnit(it.item(2)) &&
       NamesEveryValue(it)) {
+    // The layout this statement stands in for sets the retract to 0 (the DRILL one only when
+    // item 2 is DEPTH); the scan reads only what is named, so an earlier retract must not stay.
+    if (w != "DRILL" || it.item(2) == "DEPTH") c.retract = 0;
     return false;
   }
   if (w == "DRILL" && n == 5 && it.number(4) > 0) {
@@ -211,9 +214,13 @@ void HandleCycle(HandlerContext& h, std::string_view statement) {
   c.statementColoured = c.firstPointColoured = false;
   st.cycleMode = true;
 
+  // A new CYCLE statement ends any cancel-and-restart that a move inside the cycle started.
+  c.interruptPending = c.resumePending = false;
+  c.kindCode = 0;
   if (const int code = DrillingCode(word); code != 0) {
     st.motionCode = code;
     c.kindCode = code;
+    c.holeStarted = false;
     if (!ApplyFixedLayout(word, it, c) && !ScanMinorWords(ctx, word, it, c)) return;
   } else if (word == "OFF") {
     st.motionCode = kCycleOff;

@@ -4,6 +4,7 @@
 #include "core/apt/motion_handlers.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
+#include "core/ppdef/definition_ranges.h"
 #include "core/tools/tool_label.h"
 
 namespace ordalis::apt {
@@ -58,6 +59,27 @@ std::string_view TextAfterSlashOr(std::string_view statement, char fallback) {
                                                        : TextAfter(statement, fallback);
 }
 
+constexpr int kMsgNoFeedPerRevolution = 2151;
+
+/// Follows the unit word of a FEDRAT (none keeps the mode); true when the mode changed. The code
+/// of the new mode is kept in feedModeText for the feed texts, when the definition has both codes.
+bool SetFeedMode(HandlerContext& h, std::string_view unit) {
+  iso::RunState& st = h.ctx.state;
+  const auto& def = h.ctx.definition;
+  st.feedModeText.clear();
+  if (!IsFeedUnit(unit)) return false;
+  const bool perRevolution = unit == "MMPR" || unit == "IPR";
+  const bool canWrite = !def.PP_FEED_REV.empty() && !def.PP_FEED_MIN.empty();
+  if (perRevolution && !canWrite && !st.feedRevolutionWarned) {
+    st.feedRevolutionWarned = true;
+    h.ctx.message(kMsgNoFeedPerRevolution);
+  }
+  if (perRevolution == st.feedPerRevolution) return false;
+  st.feedPerRevolution = perRevolution;
+  if (canWrite) st.feedModeText = perRevolution ? def.PP_FEED_REV : def.PP_FEED_MIN;
+  return true;
+}
+
 }  // namespace
 
 void HandleFedrat(HandlerContext& h, std::string_view statement) {
@@ -66,20 +88,33 @@ void HandleFedrat(HandlerContext& h, std::string_view statement) {
   const auto& def = h.ctx.definition;
   const ParamList p = ParamList::Of(statement);
   int feedItem = 1;
-  if (IsFeedUnit(TrimLeft(p.item(1)))) {
+  const std::string_view first = FirstWord(TrimLeft(p.item(1)));
+  std::string_view unit = first;
+  if (IsFeedUnit(first)) {
     feedItem = 2;
     if (p.count() < 2) ReportIncomplete(h.ctx, statement);
+  } else {
+    unit = FirstWord(Trim(p.item(2)));  // FEDRAT/0.1,MMPR: the unit after the value
   }
   const double feed = ReadNumber(FirstWord(TrimLeft(p.item(feedItem))));
+  const bool modeChanged = SetFeedMode(h, unit);
   // During a canned cycle the feed changes but the cycle keeps its motion code.
   const bool cycleHolds = CycleHoldsMotionCode(st);
   if (!cycleHolds) st.gWordPending = true;
-  if (!def.OPTION_COMPR_SPEED || feed != st.feedRate) st.feedPending = true;
+  if (!def.OPTION_COMPR_SPEED || feed != st.feedRate || modeChanged) st.feedPending = true;
   st.feedRate = feed;
+  const std::string& format =
+      st.feedPerRevolution && !def.PP_F_REV.empty() ? def.PP_F_REV : def.PP_F;
   st.feedBlockText.clear();
   iso::MonFormatAppend(feed, def.PP_CODE_F, st.feedBlockText);
   st.pendingFText.clear();
-  iso::MonFormatAppend(feed, def.PP_F, st.pendingFText);
+  iso::MonFormatAppend(feed, format, st.pendingFText);
+  if (!st.feedModeText.empty()) {
+    // The mode's code goes with the feed that needs it, whichever road writes that feed.
+    std::string code = st.feedModeText + def.PP_SPACE;
+    if (!st.feedBlockText.empty()) st.feedBlockText.insert(0, code);
+    st.pendingFText.insert(0, code);
+  }
   LeaveInverseTime(h, statement);
   if (!cycleHolds) st.motionCode = 1;
 }
@@ -121,9 +156,11 @@ void HandleUnits(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   // Blanks around the word, as in "UNITS / MM", do not hide it.
   const std::string_view unit = common::Trim(ParamList::Of(statement).item(1));
-  if (unit == "MM") st.motionCode = 71;
-  if (unit == "INCH") st.motionCode = 70;
-  st.gWordPending = true;
+  // INCHES is the standard APT word; the motion code stays, so a cycle keeps its holes.
+  if (unit == "MM") st.unitsCode = 71;
+  if (unit == "INCH" || unit == "INCHES") st.unitsCode = 70;
+  st.unitsPending = unit == "MM" || unit == "INCH" || unit == "INCHES";
+  if (!st.unitsPending) h.ctx.message(kMsgNotProcessed, statement);
 }
 
 const std::string& HandleCoolnt(HandlerContext& h, std::string_view statement) {
@@ -289,7 +326,7 @@ float HandleDelay(std::string_view statement) {
 
 void HandleSeqno(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
-  auto& def = h.ctx.definition;
+  const auto& def = h.ctx.definition;
   const ParamList p = ParamList::Of(statement);
   const std::string_view word = p.item(1);
   const bool needsValue = word == "INCR" || word == "STEP";
@@ -297,17 +334,16 @@ void HandleSeqno(HandlerContext& h, std::string_view statement) {
     // Without its value the statement would stop the numbering (INCR) or do nothing (STEP).
     ReportIncomplete(h.ctx, statement);
   } else if (word == "ON" || word == "OFF") {
-    def.OPTION_SORTIE_N = word == "ON";
+    st.numbering = word == "ON";
   } else if (word == "INCR") {
-    def.NUM_INCR = RoundToInt16(p.number(2));
+    st.lineIncrement = RoundToInt16(p.number(2));
   } else if (word == "STEP") {
     st.lineCounter = RoundToInt32(static_cast<double>(st.lineCounter) + p.number(2));
   } else if (const double start = ReadNumber(word); start > 0) {
     st.lineCounter = RoundToInt32(start);
   }
-  if (static_cast<double>(def.NUM_MAX) < st.lineCounter) {
-    st.lineCounter = RoundToInt32(def.NUM_ORIGINE);
-  }
+  if (static_cast<double>(def.NUM_MAX) < st.lineCounter)
+    st.lineCounter = ppdef::LineNumberOrigin(def);
 }
 
 void HandlePpfun(HandlerContext&, std::string_view) {}

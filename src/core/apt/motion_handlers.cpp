@@ -44,6 +44,14 @@ void SetGotoMotionCode(iso::RunState& st) {
   if (m <= kFeed && m != -1) m = kFeed;
 }
 
+/// The first GOTO after a move that cancelled a cycle drills again, as a first hole.
+void ResumeCycle(iso::RunState& st) {
+  st.cycle.resumePending = false;
+  st.cycleMode = true;
+  st.cycle.holeStarted = false;
+  st.motionCode = st.cycle.kindCode;
+}
+
 void SetGodltaMotionCode(iso::RunState& st) {
   int& m = st.motionCode;
   if (m == kRapid || m == kRapid + kFeed) {
@@ -65,16 +73,14 @@ std::string OffsetText(HandlerContext& h) {
 
 }  // namespace
 
-bool CycleHoldsMotionCode(const iso::RunState& state) {
-  const int m = state.motionCode;
-  return state.cycleMode && (m == -1 || (m >= 81 && m <= 89));
-}
+bool CycleHoldsMotionCode(const iso::RunState& state) { return state.cycleMode; }
 
 void HandleGoto(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   st.cutcomJustRead = false;
   SetGotoMotionCode(st);
-  // The usual "GOTO/x,y,z[,i,j,k]" in one pass; any other form is read item by item.
+  if (st.cycle.resumePending) ResumeCycle(st);
+  // The usual "GOTO/x,y,z[,i,j,k]" in one pass; any other form is read item by item below.
   double v[6];
   int n = common::ReadPlainNumberList(ParameterText(statement), v, 6);
   if (n != 3 && n != 6) {
@@ -103,6 +109,11 @@ void HandleGoto(HandlerContext& h, std::string_view statement) {
 
 void HandleGodlta(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
+  if (st.cycleMode) {
+    // The controller would drill at the end of this move: the cycle is cancelled before it.
+    st.cycle.interruptPending = true;
+    st.motionCode = kFeed;
+  }
   SetGodltaMotionCode(st);
   const ParamList p = ParamList::Of(statement);
   if (p.count() < 3) ReportIncomplete(h.ctx, statement);

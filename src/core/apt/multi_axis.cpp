@@ -159,9 +159,9 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
       StopRun(ctx, kMsgNoPlaneCode, statement);  // never drilled vertically instead
       return false;
     }
-    if (st.motionCode == -1) {
+    if (st.cycle.holeStarted) {
       ma.cycleRestart = true;
-      st.motionCode = st.cycle.kindCode;
+      st.cycle.holeStarted = false;
     }
     if (!turnedByTable) return RequestPlaneFor(h, v, statement);
     st.I = v.x, st.J = v.y, st.K = v.z;

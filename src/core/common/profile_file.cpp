@@ -228,6 +228,20 @@ std::string ProfileFile::get(std::string_view section, std::string_view key,
   return std::string(value.substr(0, maxLength));
 }
 
+std::vector<std::string> ProfileFile::keys(std::string_view section) const {
+  std::vector<std::string> names;
+  const SectionIndex* s = findSection(section);
+  if (!s) return names;
+  for (std::size_t i = s->header + 1; i <= s->lastKey; ++i) {
+    if (lines_[i].kind != Kind::kKey) continue;
+    const std::string_view name = KeyName(lines_[i].raw);
+    // A name written twice counts once, as get() reads its first line.
+    const auto it = s->keys.find(FoldName(name));
+    if (it != s->keys.end() && s->header + it->second == i) names.emplace_back(name);
+  }
+  return names;
+}
+
 bool ProfileFile::has(std::string_view section, std::string_view key) const {
   const SectionIndex* s = findSection(section);
   return s && s->keys.count(FoldName(key)) != 0;

@@ -29,6 +29,8 @@ class ProfileFile {
   std::string get(std::string_view section, std::string_view key,
                   std::size_t maxLength = kProfileValueMax) const;
   bool has(std::string_view section, std::string_view key) const;
+  /// The key names of a section as written, in file order (a name written twice once).
+  std::vector<std::string> keys(std::string_view section) const;
   /// Replaces the key's line in place, or appends it at the end of its section, or appends the
   /// section at the end of the file.
   void set(std::string_view section, std::string_view key, std::string_view value);

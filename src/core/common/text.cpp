@@ -339,12 +339,12 @@ std::string PathPart(std::string_view path, int part) {
   std::string_view base;
   std::string_view extension;
   bool foundSeparator = false;
-  // Scanned from the end: each "." with text after it moves the extension's start, so the
-  // extension runs from the file name's first "."; the last separator ends the scan.
+  // Scanned from the end: the extension runs from the file name's last "." with text after it
+  // (part.left.apt is part.left and .apt); the last separator ends the scan.
   std::size_t end = rest.size();
   for (std::size_t k = rest.size(); k-- > 0;) {
     const char c = rest[k];
-    if (c == '.' && k + 1 < end) {
+    if (c == '.' && k + 1 < end && extension.empty()) {
       extension = rest.substr(k, rest.size() - k);
       end = k;
     } else if (IsSeparator(c) && k + 1 < end) {

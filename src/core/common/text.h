@@ -62,7 +62,7 @@ int ReadPlainNumberList(std::string_view text, double* values, int max);
 long long RoundHalfEven(double value);
 
 /// One part of a path: 0 drive ("C:"), 1 folder (with its trailing separator), 2 base name,
-/// 3 extension (from the first "." of the file name). "\" and "/" both separate folders.
+/// 3 extension (from the last "." of the file name). "\" and "/" both separate folders.
 std::string PathPart(std::string_view path, int part);
 
 /// Turns a path written with "\" separators into one the operating system opens.

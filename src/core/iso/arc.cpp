@@ -112,9 +112,11 @@ double RadiusInArcPlane(const ArcState& arc, const Vec3& planeNormal) {
   return std::isfinite(r) ? r : 0;
 }
 
-bool ComputeArcChecked(RunState& state) {
+namespace {
+
+bool ComputeArcAbout(RunState& state, const Vec3& planeNormal) {
   ArcState& a = state.arc;
-  const Vec3 plane = PlaneOrZ(state.planeNormal);
+  const Vec3 plane = PlaneOrZ(planeNormal);
   const Vec3 axis = ArcAxis(a, plane);
   const Vec3 n = Unit(axis);
   const bool alongPlane = Dot(axis, plane) >= 0;
@@ -145,8 +147,28 @@ bool ComputeArcChecked(RunState& state) {
   return ok;
 }
 
+/// True when the controller is told a minus plane with the code of the plus plane (G18 for both):
+/// it then reads G2 and G3 about the plus normal.
+bool MinusPlaneWrittenAsPlus(int planeCode, const ppdef::PostProcessorDefinition& def) {
+  switch (planeCode) {
+    case -17:
+      return def.PP_G17_M == def.PP_G17;
+    case -18:
+      return def.PP_G18_M == def.PP_G18;
+    case -19:
+      return def.PP_G19_M == def.PP_G19;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool ComputeArcChecked(RunState& state) { return ComputeArcAbout(state, state.planeNormal); }
+
 bool ComputeArcChecked(RunState& state, const ppdef::PostProcessorDefinition& def) {
-  const bool ok = ComputeArcChecked(state);
+  const bool plusPlane = MinusPlaneWrittenAsPlus(state.planeCode, def);
+  const bool ok = ComputeArcAbout(state, plusPlane ? Neg(state.planeNormal) : state.planeNormal);
   state.arc.codeText = state.arc.codeNumber == 3 ? def.PP_ARC_L : def.PP_ARC_R;
   return ok;
 }

@@ -47,18 +47,19 @@ void BlockGenerator::appendWord(std::string& r, std::string_view word) const {
 void BlockGenerator::generate(std::string& r) {
   r.clear();
   prefix_.clear();
-  if (!returnItems(r)) {
-    multiAxisBlocks();
-    body(r);
-  }
-  // Five-axis blocks (cancels, activations, a rotary-axis reset) come before the statement's own.
+  if (ctx_.state.cycle.interruptPending) interruptCycle();
+  generateBlocks(r);
+  // Blocks that must run before this statement's own (already numbered): the absolute code, a
+  // cycle cancelled, five-axis cancels and activations, a rotary-axis reset.
   if (prefix_.empty()) return;
   if (!r.empty()) AppendBlock(prefix_, r);
   r.swap(prefix_);
 }
 
-void BlockGenerator::body(std::string& r) {
+void BlockGenerator::generateBlocks(std::string& r) {
   RunState& s = ctx_.state;
+  if (returnItems(r)) return;
+  multiAxisBlocks();
   startItems(r);
   bool toFinal = false;
   bool cancelled = false;
@@ -112,6 +113,13 @@ bool BlockGenerator::returnItems(std::string& r) {
     r = engine_.expandFull(d.PP_REWIND);
     return true;
   }
+  if (s.unitsPending) {
+    // A block of its own, at once: nothing that follows (a tool change, a first point, a cycle)
+    // may run in the units the start template chose.
+    s.unitsPending = false;
+    const std::string& code = s.unitsCode == 70 ? d.PP_G70 : d.PP_G71;
+    if (!code.empty()) return numbered(code);
+  }
   if (s.insertPending) return s.insertPending = false, numbered(common::TrimRight(s.insertText));
   if (s.auxfunPending) return s.auxfunPending = false, numbered(common::TrimRight(s.auxfunText));
   if (s.clampPending) return s.clampPending = false, numbered(common::TrimRight(s.clampText));
@@ -162,11 +170,25 @@ void BlockGenerator::startItems(std::string& r) {
 void BlockGenerator::circle(std::string& r) {
   RunState& s = ctx_.state;
   s.circlePending = false;
-  appendWord(r, engine_.expandCircle(ctx_.definition.FORMAT_CERCLE));
+  // The arc's end and centre are absolute.
+  if (s.incremental) {
+    appendWord(r, ctx_.definition.PP_G90);
+    s.incremental = false;
+  }
+  appendWord(r, engine_.expandCircle(circleTemplate()));
   s.gWordPending = true;
   s.setPrevious(s.arc.end.x, s.arc.end.y, s.arc.end.z, s.arc.endA, s.arc.endB, s.arc.endC);
   // Machine coordinates write arcs only where the machine moves nothing: the end is the tip.
   setPreviousOutput(s.arc.end);
+}
+
+// Controllers read I/J in G17, I/K in G18 and J/K in G19.
+const std::string& BlockGenerator::circleTemplate() const {
+  const auto& d = ctx_.definition;
+  const int plane = ctx_.state.planeCode;
+  if ((plane == 18 || plane == -18) && !d.FORMAT_CERCLE_G18.empty()) return d.FORMAT_CERCLE_G18;
+  if ((plane == 19 || plane == -19) && !d.FORMAT_CERCLE_G19.empty()) return d.FORMAT_CERCLE_G19;
+  return d.FORMAT_CERCLE;
 }
 
 // An arc the working plane cannot carry, or a five-axis move split for machine coordinates,
@@ -214,6 +236,7 @@ bool BlockGenerator::firstPoint(std::string& r) {
   if (!s.firstPointPending) return false;
   s.firstPointPending = false;
   if (s.cycleMode) return false;
+  absoluteBefore();
   std::string after;
   const std::string& tpl = firstPointTemplate(after);
   const Vec3 tip{s.firstX, s.firstY, s.firstZ};
@@ -243,6 +266,7 @@ bool BlockGenerator::machineFunctions(std::string& r) {
     return true;
   };
   if (s.gohomePending) {
+    absoluteBefore();
     done(s.gohomePending, d.MACRO_GOHOME);
     s.prevKnown = false;
     s.gWordPending = true;
@@ -339,6 +363,7 @@ void BlockGenerator::textItems(std::string& r) {
   }
   if (s.fromPending) {
     s.fromPending = false;
+    if (!d.PP_FROM.empty()) absoluteBefore();
     appendWord(r, engine_.expandFull(d.PP_FROM));
     s.prevKnown = false;
     s.gWordPending = true;
@@ -359,6 +384,48 @@ void BlockGenerator::numberIfNeeded(std::string& r) {
   const bool hasNumber =
       (!n.empty() && r[0] == n[0]) || common::ReadNumber(common::TextBefore(r, ' ')) > 0;
   if (!hasNumber) engine_.numberBlockInPlace(r);
+}
+
+// A template that moves to an absolute point: under G91 the absolute code goes first, as a block
+// of its own, since the template may begin with its own line number.
+void BlockGenerator::absoluteBefore() {
+  RunState& s = ctx_.state;
+  if (!s.incremental) return;
+  s.incremental = false;
+  addPrefixBlock(ctx_.definition.PP_G90);
+}
+
+void BlockGenerator::addPrefixBlock(std::string_view text) {
+  std::string block(text);
+  TrimInPlace(block);
+  if (block.empty()) return;
+  engine_.numberBlockInPlace(block);
+  if (!prefix_.empty()) prefix_.append("\r\n");
+  prefix_.append(block);
+}
+
+// A move inside a canned cycle that is not a hole: the cycle is cancelled first and started again
+// at the next GOTO, so the controller never drills where the program only moves.
+void BlockGenerator::interruptCycle() {
+  RunState& s = ctx_.state;
+  s.cycle.interruptPending = false;
+  if (!s.cycleMode) return;
+  s.cycleMode = false;
+  s.cycle.resumePending = true;
+  addPrefixBlock(engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF));
+  if (s.prevKnown) {
+    // The tool stands at the retract height, not on the last hole the increments count from:
+    // written as increments, the move would end that far off. It goes to its absolute point.
+    s.X += s.prevX;
+    s.Y += s.prevY;
+    s.Z += s.prevZ;
+    s.motionCode = s.motionCode >= 1000 ? 1000 : 1;
+  }
+  // As after any cancel: every axis, the feed and the motion are stated again (the cycle
+  // templates carry their own F).
+  s.prevKnown = false;
+  s.gWordPending = true;
+  s.feedPending = true;
 }
 
 // Cycle templates usually carry their own feed: the programmed feed is written again after the

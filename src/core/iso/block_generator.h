@@ -26,11 +26,12 @@ class BlockGenerator {
 
  private:
   // Pending items in the order they are tested; see block_generator.cpp.
-  void body(std::string& r);
+  void generateBlocks(std::string& r);
   bool returnItems(std::string& r);
   bool planeChange(std::string& r);
   void startItems(std::string& r);
   void circle(std::string& r);
+  const std::string& circleTemplate() const;
   void chords(std::string& r);
   bool firstPoint(std::string& r);
   bool cycleCancel(std::string& r);
@@ -41,6 +42,9 @@ class BlockGenerator {
   /// Numbers a block unless it already starts with a number.
   void numberIfNeeded(std::string& r);
   void feedAfterCancel(std::string& r);
+  void absoluteBefore();
+  void addPrefixBlock(std::string_view text);
+  void interruptCycle();
 
   // The motion block (motion_block.cpp).
   void motionBlock(std::string& r);
@@ -72,7 +76,7 @@ class BlockGenerator {
   TemplateEngine& engine_;
   CachedAddressFormat formats_[9];  // X Y Z, incremental X Y Z, A B C
   std::string gWord_;
-  std::string prefix_;          // blocks written before the statement's own
+  std::string prefix_;          // numbered blocks that go before the statement's own
   std::array<bool, 6> kept_{};  // X Y Z A B C words left out as unchanged in the output's text
   bool keptOutput_ = false;     // X Y Z were compared as machine coordinates
   std::string text1_, text2_;

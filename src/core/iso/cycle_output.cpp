@@ -48,28 +48,27 @@ void BlockGenerator::cycleBlock(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
   CycleState& cy = s.cycle;
-  if (s.incremental) {
-    appendWord(r, d.PP_G90);
-    s.incremental = false;
+  const std::string* tpl = cy.holeStarted ? &d.PP_CYCLE : CycleTemplate(d, cy.kindCode);
+  if (tpl == nullptr) {
+    // A cycle word that names no hole (FACE, already reported): the point is still reached.
+    motionBlock(r);
+    return;
   }
-  const std::string* tpl = nullptr;
+  // The holes are absolute points; the cycle templates may begin with their own line number.
+  absoluteBefore();
   const Vec3 tip{s.X, s.Y, s.Z};
   // The holes' coordinates are the machine's when the definition writes machine coordinates.
   const Vec3 out = outputPoint(tip, AnglesOf(s));
   s.X = out.x, s.Y = out.y, s.Z = out.z;
-  if (s.motionCode == -1) {
-    tpl = &d.PP_CYCLE;
-  } else if ((tpl = CycleTemplate(d, s.motionCode)) != nullptr) {
+  if (!cy.holeStarted) {
+    cy.holeStarted = true;
     cy.firstPointWritten = false;
     TakePoint(s, cy.firstX, cy.firstY, cy.firstZ, cy.firstA, cy.firstB, cy.firstC);
-    s.motionCode = -1;
   }
-  if (tpl != nullptr) {
-    // The cycle point is this hole at the first hole too, so either template can drill it.
-    TakePoint(s, cy.pointX, cy.pointY, cy.pointZ, cy.pointA, cy.pointB, cy.pointC);
-  }
+  s.motionCode = -1;
+  // The cycle point is this hole at the first hole too, so either template can drill it.
+  TakePoint(s, cy.pointX, cy.pointY, cy.pointZ, cy.pointA, cy.pointB, cy.pointC);
   s.X = tip.x, s.Y = tip.y, s.Z = tip.z;
-  if (tpl == nullptr) return;
   TakePoint(s, s.prevX, s.prevY, s.prevZ, s.prevA, s.prevB, s.prevC);
   setPreviousOutput(out);
   s.prevKnown = true;

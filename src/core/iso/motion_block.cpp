@@ -38,6 +38,12 @@ void BlockGenerator::motionBlock(std::string& r) {
   const auto& d = ctx_.definition;
   gWord_.clear();
   if (!d.OPTION_COMPR && !s.gWordPending && s.motionCode != 0) gWord_ = s.gText;
+  if (s.incremental && s.motionCode != 91 && s.motionCode != 1091) {
+    // Only GODLTA writes increments: every other move ends at an absolute point, whatever code
+    // (a plane, a multi-axis or a repeated motion code) it carries.
+    appendWord(r, d.PP_G90);
+    s.incremental = false;
+  }
   if (s.rotaryResetPending) rotaryReset(r);
   if (s.gWordPending) {
     s.gWordPending = d.Type_Postprocesseur == 3;
@@ -66,22 +72,14 @@ void BlockGenerator::computeGWord(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
   const int code = s.motionCode;
-  const auto absolute = [&] {
-    if (!s.incremental) return;
-    appendWord(r, d.PP_G90);
-    s.incremental = false;
-  };
   switch (code) {
     case 1:
-      absolute();
       s.gText = d.PP_G01;
       break;
     case 2:
-      absolute();
       s.gText = d.PP_ARC_R;
       break;
     case 3:
-      absolute();
       s.gText = d.PP_ARC_L;
       break;
     case 54:
@@ -90,13 +88,6 @@ void BlockGenerator::computeGWord(std::string& r) {
     case 57:
       s.gText.clear();
       AppendPlainNumber(common::ReadNumber(d.PP_G54_G57) + code, s.gText);
-      break;
-    case 70:
-    case 71:
-      // Units are written once; the next move states its own motion again.
-      s.gText = code == 70 ? d.PP_G70 : d.PP_G71;
-      s.motionCode = 0;
-      s.gWordPending = true;
       break;
     case 80:
       s.gText = engine_.expandCycle(d.PP_CYCLE_OFF);

@@ -3,6 +3,7 @@
 // the block generator. Handlers store values and raise flags; the generator writes and lowers them.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,15 @@ struct CycleState {
         diameter = 0, direction = 0, zStep = 0, pitch = 0, radialPass = 0;
   std::string retractModeText;
   std::int16_t retractMode = 0;  // 0 none, 1 incremental, 2 absolute, 3 high
-  int kindCode = 0;              // the motion code of the cycle's first hole (81 to 89)
   bool firstPointWritten = false;
+  // The hole code of the cycle in force (81 to 89, 0 when the cycle word named none) and whether
+  // its first hole is written: the holes never depend on a motion code another statement may set.
+  int kindCode = 0;
+  bool holeStarted = false;
+  // A move that is not a hole cancels the cycle first (interruptPending); the next GOTO starts
+  // it again as a first hole (resumePending).
+  bool interruptPending = false;
+  bool resumePending = false;
   // Colouring marks of the text road.
   bool statementColoured = false;
   bool firstPointColoured = false;
@@ -75,6 +83,9 @@ struct RunState {
   double feedRate = 0;         // PP_FEEDRATE
   std::string feedBlockText;   // feed formatted with PP_CODE_F
   std::string pendingFText;    // feed formatted with PP_F, or PP_FMAX after a rapid
+  bool feedPerRevolution = false;  // the last unit word was MMPR or IPR
+  std::string feedModeText;        // PP_FEED_REV or PP_FEED_MIN when the last FEDRAT changed mode
+  bool feedRevolutionWarned = false;
   double spindleSpeed = 0;     // PP_S_SPINDLE
   std::int16_t requestedTool = 0;  // PP_TOOL
   std::int16_t loadedTool = -1;
@@ -82,6 +93,9 @@ struct RunState {
   std::int16_t toolLoadsSeen = 0;
   std::int16_t toolChangeCounter = 0;
   std::int32_t lineCounter = 0;
+  // SEQNO changes the numbering for the rest of the run only; the definition stays as loaded.
+  std::optional<std::int16_t> lineIncrement;  // over NUM_INCR
+  std::optional<bool> numbering;              // over OPTION_SORTIE_N
   float dwell = 0;  // PP_TEMPO
 
   // Texts
@@ -122,6 +136,8 @@ struct RunState {
   bool partnoPending = false, rewindPending = false, insertPending = false, auxfunPending = false,
        clampPending = false, prefunPending = false;
   bool opstopPending = false, stopPending = false, delayPending = false;
+  bool unitsPending = false;  // UNITS: the unit code (PP_G70 or PP_G71) is written at once
+  int unitsCode = 71;         // 70 inches, 71 millimetres
   bool correctionPending = false;
   bool commentPending = false, printPending = false;
   bool coolantPending = false, airPending = false;
@@ -145,8 +161,8 @@ struct RunState {
     prevKnown = true;
   }
 
-  /// Starts a run: everything the run must not inherit is set back. The previous position is
-  /// forgotten too, so the same program always gives the same output.
+  /// Starts a run: everything is set back, the previous position, cycle mode, the cycle values and
+  /// the feed texts included, so the same program always gives the same output.
   void reset(const ppdef::PostProcessorDefinition& def);
 };
 

@@ -7,6 +7,7 @@
 #include "core/common/text.h"
 #include "core/iso/run_state.h"
 #include "core/ppdef/definition.h"
+#include "core/ppdef/definition_ranges.h"
 #include "core/tools/tool_table.h"
 
 namespace ordalis::iso {
@@ -193,6 +194,10 @@ bool TemplateEngine::appendMarker(const Placeholder& ph, std::string& out) {
       state_.feedPending = false;
       if (ph.name.find('"') != std::string_view::npos) {
         writeValue(def_.PP_F);
+      } else if (state_.feedPerRevolution || !state_.feedModeText.empty()) {
+        // The feed texts carry the mode's code and format: a per-minute format would be wrong.
+        out.append(def_.PP_SPACE);
+        out.append(state_.pendingFText);
       } else {
         out.append(def_.PP_SPACE);
         MonFormatAppend(state_.feedRate, def_.PP_F, out);
@@ -221,19 +226,18 @@ void TemplateEngine::applyNumbering(std::string& text) {
     if (eol == std::string::npos) eol = text.size();
     cursor = after;
     if (AllBlanks(std::string_view(text).substr(after, eol - after))) {
-      // A line that holds only its number goes, line break included; a number at the end of a
-      // line that holds something else is dropped and the line kept.
+      // Nothing follows the number on its line: the line goes from the placeholder on, line break
+      // included, so "M5 &(PP_N_LIGNE,N0)&nM9" joins into "M5 M9". A line that held only blanks
+      // before it goes whole.
       std::size_t lineStart = result.find_last_of("\r\n");
       lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
-      if (AllBlanks(std::string_view(result).substr(lineStart))) {
-        result.resize(lineStart);
-        cursor = eol;
-        if (cursor < text.size() && text[cursor] == '\r') ++cursor;
-        if (cursor < text.size() && text[cursor] == '\n') ++cursor;
-      }
+      if (AllBlanks(std::string_view(result).substr(lineStart))) result.resize(lineStart);
+      cursor = eol;
+      if (cursor < text.size() && text[cursor] == '\r') ++cursor;
+      if (cursor < text.size() && text[cursor] == '\n') ++cursor;
       continue;
     }
-    advanceCounter(def_.NUM_INCR);
+    advanceCounter(state_.lineIncrement.value_or(def_.NUM_INCR));
     FormatNumberAppend(state_.lineCounter, spot.pattern, result);
   }
   result.append(text, cursor, std::string::npos);
@@ -260,7 +264,7 @@ std::string TemplateEngine::numberBlock(std::string_view text) {
 
 void TemplateEngine::numberBlockInPlace(std::string& text) {
   if (text.empty()) return;
-  if (!def_.OPTION_SORTIE_N) {
+  if (!state_.numbering.value_or(def_.OPTION_SORTIE_N)) {
     if (text.find("&n") != std::string::npos) common::ReplaceAllInPlace(text, "&n", "\r\n");
     if (text.find("\r\n ") != std::string::npos) common::ReplaceAllInPlace(text, "\r\n ", "\r\n");
     TrimLeftInPlace(text);
@@ -272,11 +276,9 @@ void TemplateEngine::numberBlockInPlace(std::string& text) {
     TrimLeftInPlace(text);
     return;
   }
-  advanceCounter(def_.NUM_INCR);
+  advanceCounter(state_.lineIncrement.value_or(def_.NUM_INCR));
   if (state_.lineCounter > def_.NUM_MAX) {
-    state_.lineCounter = static_cast<std::int32_t>(
-        std::clamp<double>(std::trunc(def_.NUM_ORIGINE), std::numeric_limits<std::int32_t>::min(),
-                           std::numeric_limits<std::int32_t>::max()));
+    state_.lineCounter = ppdef::LineNumberOrigin(def_);
   }
   // Number, separator, then the block, built aside and swapped in: no shifting of the block.
   numberBuffer_.clear();

@@ -35,8 +35,9 @@ struct PostProcessorDefinition {
   std::string PP_SPACE;  // the word separator: " " or ""
   std::string PP_F;
   std::string PP_CODE_F;
-  // Feed modes: the code of feed per minute, written with the feed that returns to it.
-  std::string PP_FEED_MIN;
+  // Feed modes: the codes of feed per minute and per revolution, and the per-revolution format.
+  // Optional: without them a feed per revolution is written as PP_F gives it.
+  std::string PP_FEED_MIN, PP_FEED_REV, PP_F_REV;
   std::string PP_S;
   double ToleranceCalcul = 0.01;
   std::string FORMAT_PP_N;
@@ -87,6 +88,8 @@ struct PostProcessorDefinition {
   std::string PP_TEMPO;  // lines
   std::string PP_PREFUN;
   std::string FORMAT_CERCLE;  // lines
+  // Arcs in G18 and G19 (I/K, J/K); FORMAT_CERCLE serves when they are empty.
+  std::string FORMAT_CERCLE_G18, FORMAT_CERCLE_G19;  // lines
 
   // TORVEL
   std::string MACRO_RAZ, PP_ACTIVATION_RTCP, PP_DESACTIVATION_RTCP, PP_ACTIVATION_PLAN_INCLINE,

@@ -50,6 +50,43 @@ TEST_F(CycleTest, FixedLayouts) {
   EXPECT_TRUE(log.lines().empty());
 }
 
+// Each fixed layout field by field, after a statement that left 99 in every field: a field the
+// layout sets to 0 is 0, a field it reads comes from its item, a field it leaves keeps its value.
+TEST_F(CycleTest, EveryLayoutSetsItsFieldsWhateverCameBefore) {
+  struct Row {
+    const char* statement;
+    float depth, clearance, retract, feed;
+  };
+  const Row rows[] = {
+      {"DRILL,10,MMPM,100,2", 10, 2, 0, 100},
+      {"DRILL,10,2,MMPM,100", 10, 2, 0, 100},
+      {"REAM,10,2,MMPM,100", 10, 2, 0, 100},
+      {"CSINK,10,2,MMPM,100,5", 10, 2, 0, 100},
+      {"DRILL,10,2,3,MMPM,100", 10, 2, 3, 100},
+      {"DRILL,MMPM,100,10,2,5,6,7,8", 8, 2, 6, 100},
+      {"DRILL,DEPTH,10,CLEAR,2,DWELL,0.5,MMPM,100", 10, 2, 0, 100},
+      {"CBORE,DEPTH,10,CLEAR,2,DWELL,0.5,MMPM,100", 10, 2, 0, 100},
+      {"TAP,12,100,MMPM,1.25,4", 12, 4, 0, 100},
+      {"MILL,10,2,3,5,6,7,8,100", 10, 2, 3, 100},
+      {"DEEP,10,1,2,80,3", 10, 0, 0, 80},
+      {"DEEP,10,3,2,INCR,1.5,7,80", 10, 2, 3, 80},
+      {"DEEP,DEPTH,10,1,2,0,1.5,0,80", 10, 2, 0, 80},
+      {"DEEP,DEPTH,10,STEP,1,MMPM,50,CLEAR,1", 10, 1, 0, 50},
+      {"DEEPCL,10,2,MMPM,80,INCR,3,1.5", 10, 2, 3, 80},
+      {"BORE,1,2,3,4,5", 0, 99, 99, 0},
+  };
+  for (const Row& row : rows) {
+    run("CYCLE/DRILL,99,RAPTO,99,TOP,99,MMPM,99");
+    ASSERT_EQ(c.retract, 99);
+    run(std::string("CYCLE/") + row.statement);
+    EXPECT_EQ(c.depth, row.depth) << row.statement;
+    EXPECT_EQ(c.clearance, row.clearance) << row.statement;
+    EXPECT_EQ(c.retract, row.retract) << row.statement;
+    EXPECT_EQ(c.feed, row.feed) << row.statement;
+  }
+  EXPECT_TRUE(log.lines().empty());
+}
+
 TEST_F(CycleTest, MinorWords) {
   st.spindleSpeed = 1200;
   run("CYCLE/TAP,12,STEP,1,PITCH,1.5,RAPTO,3");

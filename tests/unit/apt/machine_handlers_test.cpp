@@ -22,7 +22,8 @@ TEST_F(AptTest, FedratForms) {
   }
   run("FEDRAT/IPR,0.2");
   EXPECT_DOUBLE_EQ(st.feedRate, 0.2);
-  EXPECT_TRUE(log.lines().empty());
+  EXPECT_TRUE(log.lines().empty() == false);  // this definition cannot write a feed per revolution
+  log.clear();
   // A unit without a value: feed 0, and the statement is reported.
   run("FEDRAT/MMPM");
   EXPECT_DOUBLE_EQ(st.feedRate, 0);
@@ -31,6 +32,34 @@ TEST_F(AptTest, FedratForms) {
   ctx.definition.PP_CODE_F.clear();
   run("FEDRAT/100");
   EXPECT_EQ(st.feedBlockText, "");
+}
+
+TEST_F(AptTest, FeedModeCodesGoWithTheFeedThatChangesMode) {
+  auto& d = ctx.definition;
+  d.PP_FEED_MIN = "G94";
+  d.PP_FEED_REV = "G95";
+  d.PP_F_REV = "F#0.000";
+  d.PP_SPACE = " ";
+  struct Case {
+    const char* statement;
+    const char* pendingF;
+  };
+  // The unit word before or after the value; no unit word keeps the mode in force.
+  for (const Case& c : {Case{"FEDRAT/100,MMPM", "F100"}, Case{"FEDRAT/0.1,MMPR", "G95 F0.100"},
+                        Case{"FEDRAT/0.2", "F0.200"}, Case{"FEDRAT/IPR,0.3", "F0.300"},
+                        Case{"FEDRAT/MMPM,500", "G94 F500"}, Case{"FEDRAT/600", "F600"}}) {
+    st.feedPending = false;
+    run(c.statement);
+    EXPECT_EQ(st.pendingFText, c.pendingF) << c.statement;
+    EXPECT_TRUE(st.feedPending) << c.statement;
+  }
+  EXPECT_TRUE(log.lines().empty());
+  // Without the codes: written as before, and said once per run.
+  d.PP_FEED_REV.clear();
+  run("FEDRAT/0.1,MMPR");
+  run("FEDRAT/0.2,MMPR");
+  EXPECT_EQ(st.pendingFText, "F0.200");
+  EXPECT_EQ(log.lines().size(), 1u);
 }
 
 TEST_F(AptTest, CompressedFeedIsWrittenOnlyWhenItChanges) {
@@ -84,15 +113,26 @@ TEST_F(AptTest, SpindleForms) {
 }
 
 TEST_F(AptTest, UnitsCoolantAirCorrection) {
-  run("UNITS/MM");
-  EXPECT_EQ(st.motionCode, 71);
-  run("UNITS/INCH");
-  EXPECT_EQ(st.motionCode, 70);
-  st.motionCode = 1;
-  st.gWordPending = false;
-  run("UNITS/FEET");  // an unknown unit sets no code
-  EXPECT_EQ(st.motionCode, 1);
-  EXPECT_TRUE(st.gWordPending);
+  // Units never touch the motion code: a cycle keeps its holes, a first point its own code.
+  st.motionCode = 81;
+  for (const auto& [statement, code] :
+       std::vector<std::pair<std::string, int>>{{"UNITS/MM", 71},
+                                                {"UNITS/INCH", 70},
+                                                {"UNITS/INCHES", 70},
+                                                {"UNITS / MM", 71},
+                                                {"UNITS/INCH ", 70}}) {
+    st.unitsPending = false;
+    run(statement);
+    EXPECT_TRUE(st.unitsPending) << statement;
+    EXPECT_EQ(st.unitsCode, code) << statement;
+    EXPECT_EQ(st.motionCode, 81) << statement;
+  }
+  st.unitsPending = false;
+  run("UNITS/FEET");  // an unknown unit changes nothing and is reported
+  EXPECT_FALSE(st.unitsPending);
+  EXPECT_EQ(st.unitsCode, 70);
+  EXPECT_EQ(logged("UNITS/FEET"), 1);
+  log.clear();
 
   run("COOLNT/MIST");
   EXPECT_EQ(st.coolant, "M8");
@@ -243,17 +283,26 @@ TEST_F(AptTest, SequenceNumbers) {
   EXPECT_EQ(st.lineCounter, 250);
   run("SEQNO/NEXT");
   EXPECT_EQ(st.lineCounter, 250);
-  run("SEQNO/ON");
-  EXPECT_TRUE(ctx.definition.OPTION_SORTIE_N);
+  // Numbering changes for the rest of the run; the loaded definition never changes.
+  ctx.definition.OPTION_SORTIE_N = true;
+  ctx.definition.NUM_INCR = 10;
   run("SEQNO/OFF");
-  EXPECT_FALSE(ctx.definition.OPTION_SORTIE_N);
+  EXPECT_EQ(st.numbering, false);
+  run("SEQNO/ON");
+  EXPECT_EQ(st.numbering, true);
   run("SEQNO/INCR,5");
-  EXPECT_EQ(ctx.definition.NUM_INCR, 5);
+  EXPECT_EQ(st.lineIncrement, 5);
+  EXPECT_TRUE(ctx.definition.OPTION_SORTIE_N);
+  EXPECT_EQ(ctx.definition.NUM_INCR, 10);
   EXPECT_TRUE(log.lines().empty());
   // Without its value the increment is kept.
   run("SEQNO/INCR");
-  EXPECT_EQ(ctx.definition.NUM_INCR, 5);
+  EXPECT_EQ(st.lineIncrement, 5);
   EXPECT_EQ(logged("SEQNO/INCR"), 1);
+  // The next run starts from the definition again.
+  st.reset(ctx.definition);
+  EXPECT_FALSE(st.lineIncrement.has_value());
+  EXPECT_FALSE(st.numbering.has_value());
 }
 
 }  // namespace
@@ -267,13 +316,6 @@ TEST_F(AptTest, CorrectionCodesAreTemplates) {
   run("LOADTL/12");
   run("CUTCOM/LEFT,XYPLAN");
   EXPECT_EQ(st.correction, "G41 D12");
-}
-
-TEST_F(AptTest, UnitsWithBlanksAroundTheWord) {
-  run("UNITS / MM");
-  EXPECT_EQ(st.motionCode, 71);
-  run("UNITS/INCH ");
-  EXPECT_EQ(st.motionCode, 70);
 }
 
 }  // namespace

@@ -57,8 +57,15 @@ TEST(PathPart, SplitsDriveFolderBaseAndExtension) {
   EXPECT_EQ(PathPart("part1", 2), "part1");
   EXPECT_EQ(PathPart("part1", 3), "");
   EXPECT_EQ(PathPart("/home/u/part.a.nc", 1), "/home/u/");
-  EXPECT_EQ(PathPart("/home/u/part.a.nc", 2), "part");
-  EXPECT_EQ(PathPart("/home/u/part.a.nc", 3), ".a.nc");
+  // The extension is the text from the last ".": CAM systems put dots in their names.
+  EXPECT_EQ(PathPart("/home/u/part.a.nc", 2), "part.a");
+  EXPECT_EQ(PathPart("/home/u/part.a.nc", 3), ".nc");
+  EXPECT_EQ(PathPart("C:\\cam\\Suporte-paredeTrava.Esquerda.apt", 2),
+            "Suporte-paredeTrava.Esquerda");
+  EXPECT_EQ(PathPart("C:\\cam\\Suporte-paredeTrava.Esquerda.apt", 3), ".apt");
+  EXPECT_EQ(PathPart("dir.v2/part", 2), "part");
+  EXPECT_EQ(PathPart("dir.v2/part", 3), "");
+  EXPECT_EQ(PathPart("part.", 2), "part.");
   EXPECT_EQ(PathPart("x", 7), "");
 }
 

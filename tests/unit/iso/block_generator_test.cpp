@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/app/message_log.h"
 #include "core/app/user_prompt.h"
 
@@ -214,6 +216,7 @@ TEST_F(GeneratorTest, CannedCycle) {
   RunState& s = ctx.state;
   s.cycleMode = true;
   s.motionCode = 81;
+  s.cycle.kindCode = 81;
   s.cycle.depth = 10;
   s.cycle.clearance = 2;
   s.cycle.feed = 80;
@@ -358,6 +361,119 @@ TEST_F(GeneratorTest, ArcOutsideThePlaneIsWrittenAsNumberedFeedBlocks) {
   EXPECT_TRUE(s.chordPoints.empty());
   // The next move states its motion again, as after an arc.
   EXPECT_EQ(go(0, 10, 0), "N50 G1 X0.000");
+}
+
+}  // namespace
+}  // namespace ordalis::iso
+
+namespace ordalis::iso {
+namespace {
+
+// Every road that writes an absolute point while G91 is in force leaves it first: on the block for
+// words, as a numbered block of its own before a template (which may start with its own number).
+TEST_F(GeneratorTest, AbsolutePointsUnderIncrementalMode) {
+  auto& d = ctx.definition;
+  RunState& s = ctx.state;
+  d.OPTION_SORTIE_N = true;
+  d.PREMIER_POINT = "&(PP_N_LIGNE,N0) G0 X&(PP_FIRST_X,0.0) Y&(PP_FIRST_Y,0.0)";
+  d.MACRO_GOHOME = "G53 G0 Z0";
+  d.PP_FROM = "G0 X&(PP_FIRST_X,0.0)";
+  d.PP_CYCLE_DRILL = "&(PP_N_LIGNE,N0) G81 X&(PP_CYCLE_X,0.0) Y&(PP_CYCLE_Y,0.0)";
+  d.FORMAT_CERCLE = "&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.0) Y&(PP_POINT_CERCLE_Y,0.0)";
+  const auto godlta = [&] {
+    s.motionCode = 91;
+    s.gWordPending = true;
+    s.X = 1, s.Y = 0, s.Z = 0;
+    s.pointPending = true;
+    return run();
+  };
+  struct Case {
+    const char* what;
+    std::function<std::string()> then;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"first point",
+       [&] {
+         loadtl(2);
+         return go(50, 50, 25);
+       },
+       "N30 G90\r\nN40 G0 X50.0 Y50.0"},
+      {"home",
+       [&] {
+         s.gohomePending = true;
+         return run();
+       },
+       "N30 G90\r\nG53 G0 Z0"},
+      {"from",
+       [&] {
+         s.fromPending = true;
+         s.firstX = 7;
+         return run();
+       },
+       "N30 G90\r\nN40 G0 X7.0"},
+      {"hole",
+       [&] {
+         s.cycleMode = true;
+         s.cycle.kindCode = 81;
+         s.motionCode = 81;
+         return go(3, 4, 0);
+       },
+       "N30 G90\r\nN40 G81 X3.0 Y4.0"},
+      {"arc",
+       [&] {
+         s.arc.codeText = "G3";
+         s.arc.end = {0, 5, 0};
+         s.circlePending = true;
+         return run();
+       },
+       "N30 G90 G3 X0.0 Y5.0"},
+      {"multi-axis code",
+       [&] {
+         s.motionCode = 150;
+         s.gWordPending = true;
+         return go(9, 9, 9);
+       },
+       "N30 G90 G1 X9.000 Y9.000 Z9.000"},
+  };
+  for (const Case& c : cases) {
+    s.reset(d);
+    s.cycleMode = false;
+    go(0, 0, 0);
+    godlta();
+    ASSERT_TRUE(s.incremental) << c.what;
+    EXPECT_EQ(c.then(), c.expected) << c.what;
+    EXPECT_FALSE(s.incremental) << c.what;
+  }
+}
+
+TEST_F(GeneratorTest, ArcWordsFollowThePlane) {
+  auto& d = ctx.definition;
+  RunState& s = ctx.state;
+  d.FORMAT_CERCLE = "G17ARC";
+  d.FORMAT_CERCLE_G18 = "G18ARC";
+  const std::pair<int, const char*> planes[] = {{17, "G17ARC"},  {-17, "G17ARC"}, {18, "G18ARC"},
+                                                {-18, "G18ARC"}, {19, "G17ARC"},  {-19, "G17ARC"}};
+  for (const auto& [plane, expected] : planes) {
+    s.planeCode = plane;
+    s.circlePending = true;
+    EXPECT_EQ(run(), expected) << plane;  // G19 is empty here: FORMAT_CERCLE serves
+  }
+}
+
+TEST_F(GeneratorTest, UnitsAreABlockOfTheirOwnAtOnce) {
+  auto& d = ctx.definition;
+  RunState& s = ctx.state;
+  d.PP_G70 = "G20";
+  d.PP_G71 = "G21";
+  s.motionCode = 81;
+  s.unitsPending = true;
+  s.unitsCode = 70;
+  EXPECT_EQ(run(), "G20");
+  EXPECT_EQ(s.motionCode, 81);
+  s.unitsPending = true;
+  s.unitsCode = 71;
+  EXPECT_EQ(run(), "G21");
 }
 
 }  // namespace

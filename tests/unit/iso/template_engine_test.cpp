@@ -136,8 +136,11 @@ TEST_F(TemplateEngineTest, LineNumberPlaceholders) {
   // No wrap at NUM_MAX here.
   def.NUM_MAX = 15;
   EXPECT_EQ(engine.numberPlaceholders("&(PP_N_LIGNE,N0) M30"), "N30 M30");
-  // A number at the end of a line that holds something else does not join two lines.
-  EXPECT_EQ(engine.numberPlaceholders("G0 &(PP_N_LIGNE,N0)\r\nM5"), "G0 \r\nM5");
+  // A number with nothing after it on its line goes with its line break, whatever stands before it.
+  EXPECT_EQ(engine.numberPlaceholders("M5 &(PP_N_LIGNE,N0)\r\nM9"), "M5 M9");
+  EXPECT_EQ(engine.numberPlaceholders("M5 &(PP_N_LIGNE,N0)  \r\nM9"), "M5 M9");
+  EXPECT_EQ(engine.numberPlaceholders("  &(PP_N_LIGNE,N0)\r\nM9"), "M9");
+  EXPECT_EQ(engine.numberPlaceholders("M30 &(PP_N_LIGNE,N0)"), "M30 ");
 }
 
 TEST_F(TemplateEngineTest, AutomaticNumbering) {

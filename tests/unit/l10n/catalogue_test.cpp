@@ -30,10 +30,13 @@ const Ranges kTranslated = {{1, 1},       {501, 502},   {510, 513},   {600, 605}
                             {5214, 5228}, {5230, 5249}, {5251, 5251}, {5500, 5514}, {5520, 5548},
                             {5550, 5551}, {5553, 5554}, {6000, 6020}, {6100, 6109}, {6200, 6203},
                             {9000, 9004}};
-// Ids Ordalis added for its own messages (arcs outside the working plane written as lines,
-// five-axis messages; the definition editor's buttons, messages and the labels the catalogue had
-// no text for) and for the labels and tips of its own definition keys.
-const Ranges kAdded = {{2137, 2137}, {2160, 2164}, {5561, 5572}, {5590, 5591}, {5600, 5615}};
+// Ids Ordalis added for its own messages: arcs outside the working plane written as lines;
+// definition numbers beyond range, feeds per revolution a definition cannot write, an incomplete
+// program; five-axis messages; the definition editor's buttons, messages and the labels the
+// catalogue had no text for; the labels and tool-tips of the feed-mode, arc-plane and five-axis
+// keys.
+const Ranges kAdded = {{2137, 2137}, {2150, 2152}, {2160, 2164}, {5561, 5572}, {5590, 5599},
+                       {5600, 5615}};
 const Ranges kDebugOnly = {{514, 514},   {606, 609},   {614, 620},   {1002, 1002}, {1101, 1104},
                            {2122, 2123}, {2125, 2129}, {2132, 2136}, {3001, 3008}, {3012, 3017},
                            {4034, 4040}, {5229, 5229}, {5250, 5250}, {5515, 5519}, {5549, 5549},

@@ -76,6 +76,8 @@ TEST(EditorLayout, CodeFieldsKeepTheirEditNumbers) {
                                                     {"PP_ORIGIN", 42},
                                                     {"PP_FROM", 43},
                                                     {"FORMAT_CERCLE", 44},
+                                                    {"FORMAT_CERCLE_G18", 51},
+                                                    {"FORMAT_CERCLE_G19", 52},
                                                     {"PP_G17", 45},
                                                     {"PP_G17_M", 46},
                                                     {"PP_G18", 47},

@@ -42,7 +42,7 @@ TEST_F(EditorTest, AChangedFormatCycleAndColourReachTheNextConversion) {
   ASSERT_TRUE(run.waitForFinished(30000));
   EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
   const std::string program = ordalis::test::ReadFile(nc);
-  EXPECT_NE(program.find("N80 G98 G81 X20.000 Y20.000 Z-15.000 R3.000 F120\r\n"), std::string::npos)
+  EXPECT_NE(program.find("N90 G98 G81 X20.000 Y20.000 Z-15.000 R3.000 F120\r\n"), std::string::npos)
       << program;
   // The templates carry their own patterns; the X format serves the motion blocks.
   EXPECT_NE(program.find("G0 X60.0000 Y50.000 Z30.000"), std::string::npos) << program;

@@ -1,0 +1,7 @@
+(Suporte-paredeTrava.Esquerda) (Suporte-paredeTrava.Esquerda.ngc)
+T1 M6
+G0 X1.000 Y2.000
+G43 H1 Z3.000
+G1 X4.000
+M2
+(END Suporte-paredeTrava.Esquerda)
