@@ -47,23 +47,42 @@ void SetWorkingPlane(app::Context& ctx, const iso::Vec3& v) {
   }
 }
 
-/// The CAM frame the following points are written in. On a five-axis machine the tool then
-/// stands along the frame's Z (the program is three-axis inside it) and the frame becomes the
-/// inclined plane; a three-axis machine takes the points into the part, unless the frame tilts
-/// the tool.
+/// TRACUT: the frame the following points and tool axes are written in; they go into the part
+/// through it. On a five-axis machine the tool stands along the frame's Z (the program is
+/// three-axis inside it) and the frame becomes the inclined plane.
 void SetCamFrame(HandlerContext& h, const kinematics::Frame& frame, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
   ma.camFrameActive = !kinematics::IsIdentity(frame);
   ma.camFrame = ma.camFrameActive ? frame : kinematics::Frame{};
   iso::UpdatePointMap(ma);
-  if (HasRotaryAxes(h.ctx)) {
-    RequestPlaneFor(h, common::Column(ma.camFrame.rotation, 2), statement);
-    return;
+  if (HasRotaryAxes(h.ctx)) RequestPlaneFor(h, common::Column(ma.camFrame.rotation, 2), statement);
+}
+
+/// CSYS and MSYS: the frame of the operation that follows, given in the part, its Z along the
+/// tool; the points and tool axes stay in the part. A five-axis machine tilts its inclined plane
+/// to it. A machine that cannot turn its tool that way (three axes, or a part turned upside down)
+/// takes it as a setup of its own: the points are written in it, for the part fixtured that way,
+/// and a message says so when it changes.
+void SetWorkFrame(HandlerContext& h, const kinematics::Frame& frame, std::string_view statement) {
+  iso::RunState& st = h.ctx.state;
+  iso::MultiAxisState& ma = st.multiAxis;
+  const bool active = !kinematics::IsIdentity(frame);
+  const bool changed = active != ma.workFrameActive || !kinematics::SameFrame(frame, ma.workFrame);
+  ma.workFrameActive = active;
+  ma.workFrame = active ? frame : kinematics::Frame{};
+  const iso::Vec3 axis = common::Column(ma.workFrame.rotation, 2);
+  const bool rotary = HasRotaryAxes(h.ctx);
+  ma.setupFrameActive =
+      active && (!rotary || !iso::MachineOf(st, h.ctx.definition).solve(axis, iso::AnglesOf(st),
+                                                                        false).reached);
+  if (ma.setupFrameActive && changed) {
+    h.ctx.message(kMsgSetupFrame, std::string(" ").append(statement));
   }
-  if (ma.camFrameActive && ma.camFrame.rotation.m[2][2] < 1 - 1e-9) {
-    StopRun(h.ctx, kMsgFrameOnThreeAxes, statement);
-  }
+  iso::UpdatePointMap(ma);
+  if (!rotary) return;
+  // In a setup of its own the tool stands upright; otherwise the plane turns it along the frame.
+  RequestPlaneFor(h, ma.setupFrameActive ? iso::Vec3{0, 0, 1} : axis, statement);
 }
 
 /// Reads `count` numbers from item 1 on; false when an item is not a plain number.
@@ -77,14 +96,13 @@ bool ReadValues(const ParamList& p, double* values, int count) {
   return true;
 }
 
-void SetCamFrameFromMatrix(HandlerContext& h, const ParamList& p, std::string_view statement) {
+/// The frame of a 12-value matrix; false (reported) when the values make none.
+bool FrameOfMatrix(HandlerContext& h, const ParamList& p, std::string_view statement,
+                   kinematics::Frame& frame) {
   double m[kMatrixValues];
-  kinematics::Frame frame;
-  if (!ReadValues(p, m, kMatrixValues) || !kinematics::FrameFromMatrix(m, frame)) {
-    h.ctx.message(kMsgNotProcessed, statement);
-    return;
-  }
-  SetCamFrame(h, frame, statement);
+  if (ReadValues(p, m, kMatrixValues) && kinematics::FrameFromMatrix(m, frame)) return true;
+  h.ctx.message(kMsgNotProcessed, statement);
+  return false;
 }
 
 }  // namespace
@@ -102,7 +120,7 @@ void HandleTlaxis(HandlerContext& h, std::string_view statement) {
   }
   if (std::fabs(length - 1) > 1e-9) v = iso::Unit(v);
   if (HasRotaryAxes(h.ctx)) {
-    RequestPlaneFor(h, kinematics::Normalized(st.multiAxis.camRotation * v), statement);
+    RequestPlaneFor(h, iso::ToolAxisOf(st.multiAxis, v), statement);
     return;
   }
   st.I = v.x;
@@ -141,20 +159,26 @@ void HandleMultax(HandlerContext& h, std::string_view statement) {
 }
 
 void HandleCsys(HandlerContext& h, std::string_view statement) {
-  SetCamFrameFromMatrix(h, ParamList::Of(statement), statement);
+  kinematics::Frame frame;
+  if (FrameOfMatrix(h, ParamList::Of(statement), statement, frame)) {
+    SetWorkFrame(h, frame, statement);
+  }
 }
 
 void HandleMsys(HandlerContext& h, std::string_view statement) {
   const ParamList p = ParamList::Of(statement);
-  if (p.count() == kMatrixValues) return SetCamFrameFromMatrix(h, p, statement);
-  double v[9];
   kinematics::Frame frame;
+  if (p.count() == kMatrixValues) {
+    if (FrameOfMatrix(h, p, statement, frame)) SetWorkFrame(h, frame, statement);
+    return;
+  }
+  double v[9];
   if (!ReadValues(p, v, 9) || !kinematics::FrameFromAxes({v[0], v[1], v[2]}, {v[3], v[4], v[5]},
                                                          {v[6], v[7], v[8]}, frame)) {
     h.ctx.message(kMsgNotProcessed, statement);
     return;
   }
-  SetCamFrame(h, frame, statement);
+  SetWorkFrame(h, frame, statement);
 }
 
 void HandleTracut(HandlerContext& h, std::string_view statement) {
@@ -162,7 +186,11 @@ void HandleTracut(HandlerContext& h, std::string_view statement) {
   if (p.count() == 1 && common::Trim(p.item(1)) == "NOMORE") {
     return SetCamFrame(h, kinematics::Frame{}, statement);
   }
-  if (p.count() == kMatrixValues) return SetCamFrameFromMatrix(h, p, statement);
+  kinematics::Frame frame;
+  if (p.count() == kMatrixValues) {
+    if (FrameOfMatrix(h, p, statement, frame)) SetCamFrame(h, frame, statement);
+    return;
+  }
   LogKnownNotDone(h.ctx, statement);
 }
 

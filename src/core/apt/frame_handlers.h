@@ -13,11 +13,13 @@ namespace ordalis::apt {
 void HandleTlaxis(HandlerContext& h, std::string_view statement);
 /// MULTAX/ON: tool-centre-point control; MULTAX/OFF: back to three-axis work.
 void HandleMultax(HandlerContext& h, std::string_view statement);
-/// CSYS/12 values: the frame the following points and tool axes are written in.
+/// CSYS/12 values: the frame of the operation that follows (Z along its tool), given in the part;
+/// the points and tool axes stay in the part. An identity matrix ends it.
 void HandleCsys(HandlerContext& h, std::string_view statement);
 /// MSYS/origin,X axis,Y axis (9 values) or 12 matrix values: as CSYS.
 void HandleMsys(HandlerContext& h, std::string_view statement);
-/// TRACUT/12 matrix values: as CSYS; TRACUT/NOMORE ends it.
+/// TRACUT/12 matrix values: the following points and tool axes are given in this frame and go
+/// into the part through it; TRACUT/NOMORE ends it.
 void HandleTracut(HandlerContext& h, std::string_view statement);
 /// TRNTYP/WORLD,0,0,0: the CAM frames are given in the part's frame (the only form known).
 void HandleTrntyp(HandlerContext& h, std::string_view statement);

@@ -145,7 +145,7 @@ void HandleFrom(HandlerContext& h, std::string_view statement) {
   if (p.count() == 6 && HasRotaryAxes(h.ctx)) {
     const iso::Vec3 given{p.number(4), p.number(5), p.number(6)};
     const kinematics::Solution s = iso::MachineOf(st, h.ctx.definition)
-                                       .solve(st.multiAxis.camRotation * given, iso::AnglesOf(st));
+                                       .solve(iso::ToolAxisOf(st.multiAxis, given), iso::AnglesOf(st));
     if (!s.reached) return StopRun(h.ctx, kMsgUnreachable, statement);
     st.firstA = s.angles[kinematics::kA];
     st.firstB = s.angles[kinematics::kB];

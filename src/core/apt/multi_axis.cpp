@@ -88,13 +88,18 @@ bool RequestPlaneFor(HandlerContext& h, const iso::Vec3& v, std::string_view sta
   iso::MultiAxisState& ma = st.multiAxis;
   kinematics::Frame target;
   bool want = false;
-  if (ma.camFrameActive && SameDirection(ctx, v, common::Column(ma.camFrame.rotation, 2))) {
+  if (ma.workFrameActive && SameDirection(ctx, v, common::Column(ma.workFrame.rotation, 2))) {
+    want = true;
+    target = ma.workFrame;
+  } else if (ma.camFrameActive &&
+             SameDirection(ctx, v, common::Column(ma.camFrame.rotation, 2))) {
     want = !kinematics::IsIdentity(ma.camFrame);
     target = ma.camFrame;
   } else if (!SameDirection(ctx, v, kUp)) {
     want = true;
     target.rotation = kinematics::TiltTo(v);
     if (ma.camFrameActive) target.origin = ma.camFrame.origin;
+    if (ma.workFrameActive) target.origin = ma.workFrame.origin;
   }
   if (want && ctx.definition.PP_ACTIVATION_PLAN_INCLINE.empty()) {
     // Without the controller's plane the points go out as five-axis positions, which only
@@ -144,7 +149,7 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
     }
     return true;
   }
-  const iso::Vec3 v = ma.camFrameActive ? kinematics::Normalized(ma.camRotation * given) : given;
+  const iso::Vec3 v = iso::ToolAxisOf(ma, given);
   if (st.cycleMode) {
     // A hole is drilled along its own axis: its plane comes before it, the cycle starts again.
     // Machine coordinates on a table machine turn the hole under the vertical tool; otherwise

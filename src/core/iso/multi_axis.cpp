@@ -105,10 +105,18 @@ bool WritesMachineCoordinates(RunState& state, const ppdef::PostProcessorDefinit
          MachineOf(state, d).hasMachineCoordinates();
 }
 
+Vec3 ToolAxisOf(const MultiAxisState& m, const Vec3& given) {
+  Vec3 v = m.camFrameActive ? m.camRotation * given : given;
+  if (m.setupFrameActive) v = common::Transposed(m.workFrame.rotation) * v;
+  return m.camFrameActive || m.setupFrameActive ? kinematics::Normalized(v) : v;
+}
+
 void UpdatePointMap(MultiAxisState& m) {
   const kinematics::Frame cam = m.camFrameActive ? m.camFrame : kinematics::Frame{};
   m.camRotation = cam.rotation;
-  const kinematics::Frame plane = m.plane.requested ? m.plane.frame : kinematics::Frame{};
+  const kinematics::Frame plane = m.plane.requested  ? m.plane.frame
+                                 : m.setupFrameActive ? m.workFrame
+                                                      : kinematics::Frame{};
   const common::Mat3 back = common::Transposed(plane.rotation);
   m.mapRotation = back * cam.rotation;
   m.mapOffset = back * (cam.origin - plane.origin);

@@ -37,6 +37,10 @@ inline Vec3 MapDirection(const MultiAxisState& m, const Vec3& v) {
   return m.pointsMapped ? m.mapRotation * v : v;
 }
 
+/// A program tool axis as the machine sees it: through the CAM frame into the part, and into the
+/// frame of a setup of its own (a part fixtured upside down, say) when one is in force.
+Vec3 ToolAxisOf(const MultiAxisState& m, const Vec3& given);
+
 /// The current rotary angles.
 inline kinematics::Angles AnglesOf(const RunState& s) { return {s.A, s.B, s.C}; }
 

@@ -37,9 +37,14 @@ struct WorkPlane {
 
 struct MultiAxisState {
   MachineCache cache;
-  // CSYS, MSYS, TRACUT: the frame the program writes its points in, inside the part.
+  // TRACUT: the frame the program writes its points in, inside the part.
   bool camFrameActive = false;
   kinematics::Frame camFrame;
+  // CSYS, MSYS: the frame of an operation, Z along its tool, given in the part. On a five-axis
+  // machine it is the inclined plane; on a three-axis one a setup of its own (setupFrame).
+  bool workFrameActive = false;
+  kinematics::Frame workFrame;
+  bool setupFrameActive = false;
   WorkPlane plane;
   // A program point p goes to the output as mapRotation * p + mapOffset.
   bool pointsMapped = false;

@@ -27,34 +27,41 @@ class FrameTest : public AptTest {
 // Z of the frame along -Y, origin (0, -30, 20): the front face of a part.
 constexpr const char* kFront = "CSYS/1.,0,0,0,0,0,-1.,-30.,0,1.,0,20.";
 
-TEST_F(FrameTest, CamFramesOnAThreeAxisMachine) {
+TEST_F(FrameTest, FramesOnAThreeAxisMachine) {
   // An identity frame, as SolidWorks CAM writes before every operation, changes nothing.
   run("TRNTYP/WORLD,0,0,0");
   run("CSYS/1.,0,0,0,0,1.,0,0,0,0,1.,0");
   run("GOTO/30.049078,-5.763818,25.");
   expectPoint(30.049078, -5.763818, 25);
   EXPECT_TRUE(log.lines().empty());
-  // A shifted and turned frame: the points are taken into the part.
-  run("CSYS/0,-1,0,100,1,0,0,50,0,0,1,-10");
+  // CSYS names the frame of a setup, in the part: the points are written in it, and the user
+  // is told once.
+  constexpr const char* kTurned = "CSYS/0,-1,0,100,1,0,0,50,0,0,1,-10";
+  run(kTurned);
+  run("GOTO/10,0,5");
+  expectPoint(-50, 90, 15);
+  run("GODLTA/10,0,0");  // increments turn but do not shift
+  expectPoint(0, -10, 0);
+  run(kTurned);
+  EXPECT_EQ(logged(kTurned), 1);
+  EXPECT_FALSE(ctx.interrupt);
+  run("CSYS/1.,0,0,0,0,1.,0,0,0,0,1.,0");
+  run("GOTO/10,0,5");
+  expectPoint(10, 0, 5);
+  // TRACUT gives the points in its frame: they go into the part through it.
+  run("TRACUT/0,-1,0,100,1,0,0,50,0,0,1,-10");
   run("GOTO/10,0,5");
   expectPoint(100, 60, -5);
-  run("GODLTA/10,0,0");  // increments turn but do not shift
-  expectPoint(0, 10, 0);
   run("TRACUT/NOMORE");
   run("GOTO/10,0,5");
   expectPoint(10, 0, 5);
-  // A frame that tilts the tool cannot be cut upright: the run stops.
-  run(kFront);
-  EXPECT_TRUE(ctx.interrupt);
-  EXPECT_EQ(logged(kFront), 1);
 }
 
 TEST_F(FrameTest, FrameWordsAndTheirForms) {
   run("MSYS/0,-30,20,1,0,0,0,0,1");  // origin, X axis, Y axis: the front face again
-  const kinematics::Frame msys = st.multiAxis.camFrame;
-  ctx.interrupt = false;
+  const kinematics::Frame msys = st.multiAxis.workFrame;
   run(kFront);
-  EXPECT_TRUE(kinematics::SameFrame(msys, st.multiAxis.camFrame));
+  EXPECT_TRUE(kinematics::SameFrame(msys, st.multiAxis.workFrame));
   run("TRACUT/M1");
   run("TRNTYP/LOCAL,1,2,3");
   run("CSYS/1,0,0");
@@ -63,19 +70,38 @@ TEST_F(FrameTest, FrameWordsAndTheirForms) {
   EXPECT_EQ(logged("CSYS/1,0,0"), 1);
 }
 
-TEST_F(FrameTest, CamFrameBecomesTheInclinedPlane) {
+TEST_F(FrameTest, WorkFrameBecomesTheInclinedPlane) {
   fiveAxis(true);
   run(kFront);
   const iso::MultiAxisState& m = st.multiAxis;
   EXPECT_TRUE(m.plane.requested);
-  EXPECT_TRUE(kinematics::SameFrame(m.plane.frame, m.camFrame));
+  EXPECT_TRUE(kinematics::SameFrame(m.plane.frame, m.workFrame));
   EXPECT_NEAR(st.A, 90, 1e-9);  // the tool along -Y
-  run("GOTO/-20,-10,40");
-  expectPoint(-20, -10, 40);  // written as the program gives them, in the plane
+  // The points and the tool axis are the part's, as SolidWorks CAM writes them.
+  run("GOTO/-20,-70,10,0,-1,0");
+  expectPoint(-20, -10, 40);
+  EXPECT_TRUE(m.plane.requested);
   EXPECT_NEAR(st.A, 90, 1e-9);
   run("CSYS/1.,0,0,0,0,1.,0,0,0,0,1.,0");
   EXPECT_FALSE(m.plane.requested);
   EXPECT_NEAR(st.A, 0, 1e-9);
+  EXPECT_TRUE(log.lines().empty());
+}
+
+TEST_F(FrameTest, AFrameTheMachineCannotTurnToIsASetupOfItsOwn) {
+  fiveAxis(true);
+  ctx.definition.PP_LIMIT_AB_MINI = -110;
+  ctx.definition.PP_LIMIT_AB_MAXI = 110;
+  // The part turned upside down (Sacrifice-Board.apt): no head reaches a tool pointing up.
+  constexpr const char* kFlipped = "CSYS/-1.,0,0,0,0,1.,0,0,0,0,-1.,0";
+  run(kFlipped);
+  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_EQ(logged(kFlipped), 1);
+  EXPECT_FALSE(st.multiAxis.plane.requested);
+  run("GOTO/390,145,-27.5,0,0,-1");
+  expectPoint(-390, 145, 27.5);
+  EXPECT_NEAR(st.A, 0, 1e-9);
+  EXPECT_FALSE(ctx.interrupt);
 }
 
 TEST_F(FrameTest, TiltedToolAxisWithoutPlaneCode) {
