@@ -82,25 +82,35 @@ void CancelPlane(iso::RunState& st) {
   iso::UpdatePointMap(st.multiAxis);
 }
 
+namespace {
+
+/// The inclined plane the tool axis `v` asks for: the frame of the operation or of the CAM when
+/// the tool lies along its Z, none for +Z, otherwise a frame tilted to `v`. False: no plane.
+bool PlaneTarget(app::Context& ctx, const iso::Vec3& v, kinematics::Frame& target) {
+  const iso::MultiAxisState& ma = ctx.state.multiAxis;
+  if (ma.workFrameActive && SameDirection(ctx, v, common::Column(ma.workFrame.rotation, 2))) {
+    target = ma.workFrame;
+    return true;
+  }
+  if (ma.camFrameActive && SameDirection(ctx, v, common::Column(ma.camFrame.rotation, 2))) {
+    target = ma.camFrame;
+    return !kinematics::IsIdentity(ma.camFrame);
+  }
+  if (SameDirection(ctx, v, kUp)) return false;
+  target.rotation = kinematics::TiltTo(v);
+  if (ma.camFrameActive) target.origin = ma.camFrame.origin;
+  if (ma.workFrameActive) target.origin = ma.workFrame.origin;
+  return true;
+}
+
+}  // namespace
+
 bool RequestPlaneFor(HandlerContext& h, const iso::Vec3& v, std::string_view statement) {
   app::Context& ctx = h.ctx;
   iso::RunState& st = ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
   kinematics::Frame target;
-  bool want = false;
-  if (ma.workFrameActive && SameDirection(ctx, v, common::Column(ma.workFrame.rotation, 2))) {
-    want = true;
-    target = ma.workFrame;
-  } else if (ma.camFrameActive &&
-             SameDirection(ctx, v, common::Column(ma.camFrame.rotation, 2))) {
-    want = !kinematics::IsIdentity(ma.camFrame);
-    target = ma.camFrame;
-  } else if (!SameDirection(ctx, v, kUp)) {
-    want = true;
-    target.rotation = kinematics::TiltTo(v);
-    if (ma.camFrameActive) target.origin = ma.camFrame.origin;
-    if (ma.workFrameActive) target.origin = ma.workFrame.origin;
-  }
+  bool want = PlaneTarget(ctx, v, target);
   if (want && ctx.definition.PP_ACTIVATION_PLAN_INCLINE.empty()) {
     // Without the controller's plane the points go out as five-axis positions, which only
     // machine coordinates or a notation make right.
@@ -136,6 +146,37 @@ void RequestRtcp(app::Context& ctx) {
   ma.rtcpActivationPending = !ma.rtcpWritten && !ToolLoadComing(st);
 }
 
+namespace {
+
+/// A hole of a canned cycle with its own tool axis: drilled along it, in a plane turned to it (or
+/// under the vertical tool, by machine coordinates of a table machine); the cycle starts again
+/// when the axis changes. Never drilled vertically instead: without a plane code the run stops.
+bool CycleHoleAxis(HandlerContext& h, const kinematics::Machine& m, const iso::Vec3& v,
+                   std::string_view statement) {
+  app::Context& ctx = h.ctx;
+  iso::RunState& st = ctx.state;
+  iso::MultiAxisState& ma = st.multiAxis;
+  const bool turnedByTable = iso::WritesMachineCoordinates(st, ctx.definition) && !m.swingsTool();
+  const iso::Vec3 current = ma.plane.requested ? ma.plane.axis
+                            : turnedByTable    ? iso::Vec3{st.I, st.J, st.K}
+                                               : kUp;
+  if (SameDirection(ctx, v, current)) return true;
+  if (!turnedByTable && !SameDirection(ctx, v, kUp) &&
+      ctx.definition.PP_ACTIVATION_PLAN_INCLINE.empty()) {
+    StopRun(ctx, kMsgNoPlaneCode, statement);
+    return false;
+  }
+  if (st.cycle.holeStarted) {
+    ma.cycleRestart = true;
+    st.cycle.holeStarted = false;
+  }
+  if (!turnedByTable) return RequestPlaneFor(h, v, statement);
+  st.I = v.x, st.J = v.y, st.K = v.z;
+  return SolveWith(h, m, v, false, statement);
+}
+
+}  // namespace
+
 bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view statement) {
   app::Context& ctx = h.ctx;
   iso::RunState& st = ctx.state;
@@ -150,28 +191,7 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
     return true;
   }
   const iso::Vec3 v = iso::ToolAxisOf(ma, given);
-  if (st.cycleMode) {
-    // A hole is drilled along its own axis: its plane comes before it, the cycle starts again.
-    // Machine coordinates on a table machine turn the hole under the vertical tool; otherwise
-    // the cycle drills along the Z of the frame the controller is in.
-    const bool turnedByTable = iso::WritesMachineCoordinates(st, ctx.definition) && !m.swingsTool();
-    const iso::Vec3 current = ma.plane.requested ? ma.plane.axis
-                              : turnedByTable    ? iso::Vec3{st.I, st.J, st.K}
-                                                 : kUp;
-    if (SameDirection(ctx, v, current)) return true;
-    if (!turnedByTable && !SameDirection(ctx, v, kUp) &&
-        ctx.definition.PP_ACTIVATION_PLAN_INCLINE.empty()) {
-      StopRun(ctx, kMsgNoPlaneCode, statement);  // never drilled vertically instead
-      return false;
-    }
-    if (st.cycle.holeStarted) {
-      ma.cycleRestart = true;
-      st.cycle.holeStarted = false;
-    }
-    if (!turnedByTable) return RequestPlaneFor(h, v, statement);
-    st.I = v.x, st.J = v.y, st.K = v.z;
-    return SolveToolAxis(h, v, false, statement);
-  }
+  if (st.cycleMode) return CycleHoleAxis(h, m, v, statement);
   if (ma.plane.requested) {
     if (SameDirection(ctx, v, ma.plane.axis)) return true;  // a point of the plane
     CancelPlane(st);

@@ -191,72 +191,6 @@ const std::string& BlockGenerator::circleTemplate() const {
   return d.FORMAT_CERCLE;
 }
 
-// An arc the working plane cannot carry, or a five-axis move split for machine coordinates,
-// written as consecutive linear feed blocks, each numbered.
-void BlockGenerator::chords(std::string& r) {
-  RunState& s = ctx_.state;
-  const int code = s.motionCode;
-  std::vector<Vec3> points;
-  points.swap(s.chordPoints);
-  std::vector<kinematics::Pose> poses;
-  poses.swap(s.multiAxis.path);
-  const std::size_t count = poses.empty() ? points.size() : poses.size();
-  std::string block = std::move(r);  // what the block start already holds goes on the first line
-  std::string out;
-  for (std::size_t i = 0; i < count; ++i) {
-    if (poses.empty()) {
-      s.X = points[i].x, s.Y = points[i].y, s.Z = points[i].z;
-    } else {
-      const kinematics::Pose& p = poses[i];
-      s.X = p.tip.x, s.Y = p.tip.y, s.Z = p.tip.z;
-      s.A = p.angles[0], s.B = p.angles[1], s.C = p.angles[2];
-    }
-    s.motionCode = 1;
-    if (i == 0 && poses.empty()) s.gWordPending = true;  // the move before may have been an arc
-    motionBlock(block);
-    finalForm(block);
-    if (!block.empty()) {
-      if (!out.empty()) out.append("\r\n");
-      out.append(block);
-    }
-    block.clear();
-  }
-  s.pointPending = false;
-  s.motionCode = code;
-  if (poses.empty()) s.gWordPending = true;  // as after an arc: the next move states its motion
-  poses.clear();
-  poses.swap(s.multiAxis.path);  // the buffer serves the next move
-  r = std::move(out);
-}
-
-// The first point after a tool change is written by PREMIER_POINT (outside cycle mode), or by
-// the variant for the tool-centre-point control or the inclined plane in force.
-bool BlockGenerator::firstPoint(std::string& r) {
-  RunState& s = ctx_.state;
-  if (!s.firstPointPending) return false;
-  s.firstPointPending = false;
-  if (s.cycleMode) return false;
-  absoluteBefore();
-  std::string after;
-  const std::string& tpl = firstPointTemplate(after);
-  const Vec3 tip{s.firstX, s.firstY, s.firstZ};
-  const Vec3 out = outputPoint(tip, {s.firstA, s.firstB, s.firstC});
-  s.firstX = out.x, s.firstY = out.y, s.firstZ = out.z;
-  appendWord(r, engine_.expandFull(tpl));
-  s.firstX = tip.x, s.firstY = tip.y, s.firstZ = tip.z;
-  if (!after.empty()) AppendBlock(r, after);
-  s.setPrevious(tip.x, tip.y, tip.z, s.firstA, s.firstB, s.firstC);
-  setPreviousOutput(out);
-  if (s.feedPending) {
-    s.feedPending = false;
-    appendWord(r, s.pendingFText);
-  }
-  s.motionCode = 0;
-  s.gWordPending = false;
-  s.pointPending = false;
-  return true;
-}
-
 bool BlockGenerator::machineFunctions(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
@@ -279,12 +213,7 @@ bool BlockGenerator::machineFunctions(std::string& r) {
     r.append(engine_.expandFull(tpl));
     return true;
   }
-  if (s.endPending || s.finiPending) {
-    // The end of the program leaves no inclined plane behind.
-    if (s.multiAxis.plane.written) cancelPlaneBlock();
-    s.multiAxis.plane.requested = false;
-    UpdatePointMap(s.multiAxis);
-  }
+  if (s.endPending || s.finiPending) endInclinedPlane();
   if (s.endPending) return done(s.endPending, d.PP_END);
   if (s.finiPending) return done(s.finiPending, d.PP_FINI);
   if (s.toolnoPending && d.OPTION_TRAITEMENT_TOOLNO) {

@@ -52,6 +52,8 @@ class BlockGenerator {
   void rapid(std::string& r);
   void rotaryTemplate(std::string& r, const std::string& tpl);
   void appendAxes(std::string& r);
+  void axisWords();
+  bool sameText(int slot, const AddressFormat& fmt, double v, double before);
   void updatePrevious();
   const std::array<std::uint8_t, ppdef::kAddressCount>& letterOrder();
 
@@ -59,6 +61,7 @@ class BlockGenerator {
   void multiAxisBlocks();
   void activatePlane(bool rearmNext);
   void cancelPlaneBlock();
+  void endInclinedPlane();
   void rotaryReset(std::string& r);
   void ownBlock(std::string_view tpl);
   const std::string& firstPointTemplate(std::string& after);
@@ -79,6 +82,13 @@ class BlockGenerator {
   std::string prefix_;          // numbered blocks that go before the statement's own
   std::array<bool, 6> kept_{};  // X Y Z A B C words left out as unchanged in the output's text
   bool keptOutput_ = false;     // X Y Z were compared as machine coordinates
+  struct AxisWord {
+    const AddressFormat* format = nullptr;
+    double value = 0, before = 0;
+    bool write = false;
+  };
+  std::array<AxisWord, 6> axis_{};  // X Y Z A B C of the block being built
+  Vec3 pendingOut_;                  // its X, Y, Z as written
   std::string text1_, text2_;
   std::array<int, ppdef::kAddressCount> orderKey_{};
   std::array<std::uint8_t, ppdef::kAddressCount> order_{};

@@ -52,9 +52,8 @@ double FormatResolution(std::string_view pattern) {
   return std::pow(10.0, -decimals);
 }
 
-const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessorDefinition& d) {
-  MachineCache& c = state.multiAxis.cache;
-  if (SameKeys(c, d, state.statementSerial)) return c.machine;
+/// The machine the definition's keys describe.
+kinematics::MachineSpec SpecOf(const ppdef::PostProcessorDefinition& d) {
   kinematics::MachineSpec s;
   s.type = d.Cinematique_Machine;
   s.abMin = d.PP_LIMIT_AB_MINI;
@@ -79,6 +78,13 @@ const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessor
     resolution = resolution == 0 ? r : std::min(resolution, r);
   }
   s.resolution = resolution > 0 ? resolution : 0.001;
+  return s;
+}
+
+const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessorDefinition& d) {
+  MachineCache& c = state.multiAxis.cache;
+  if (SameKeys(c, d, state.statementSerial)) return c.machine;
+  const kinematics::MachineSpec s = SpecOf(d);
   c.built = true;
   c.spec = s;
   // The keys as read, so that the comparison above matches them exactly (NaN excepted: a key

@@ -1,6 +1,7 @@
 // Five-axis blocks: the tool-centre-point control and the inclined plane as the controller must
 // see them (cancelled before a tool change, activated before the move that needs them or with a
-// tool's first point), the rotary-axis reset with its re-entry, and machine coordinates.
+// tool's first point, which has a template for each), the rotary-axis reset with its re-entry,
+// and machine coordinates.
 #include <cmath>
 #include <limits>
 
@@ -94,6 +95,14 @@ void BlockGenerator::cancelPlaneBlock() {
   s.gWordPending = true;
 }
 
+// The end of the program leaves no inclined plane behind.
+void BlockGenerator::endInclinedPlane() {
+  MultiAxisState& m = ctx_.state.multiAxis;
+  if (m.plane.written) cancelPlaneBlock();
+  m.plane.requested = false;
+  UpdatePointMap(m);
+}
+
 void BlockGenerator::activatePlane(bool rearmNext) {
   RunState& s = ctx_.state;
   MultiAxisState& m = s.multiAxis;
@@ -123,6 +132,34 @@ void BlockGenerator::activatePlane(bool rearmNext) {
   ownBlock(firstPointTemplate(after));
   AppendBlock(prefix_, after);
   s.setPrevious(s.X, s.Y, s.Z, s.A, s.B, s.C);
+}
+
+// The first point after a tool change is written by PREMIER_POINT (outside cycle mode), or by
+// the variant for the tool-centre-point control or the inclined plane in force.
+bool BlockGenerator::firstPoint(std::string& r) {
+  RunState& s = ctx_.state;
+  if (!s.firstPointPending) return false;
+  s.firstPointPending = false;
+  if (s.cycleMode) return false;
+  absoluteBefore();
+  std::string after;
+  const std::string& tpl = firstPointTemplate(after);
+  const Vec3 tip{s.firstX, s.firstY, s.firstZ};
+  const Vec3 out = outputPoint(tip, {s.firstA, s.firstB, s.firstC});
+  s.firstX = out.x, s.firstY = out.y, s.firstZ = out.z;
+  appendWord(r, engine_.expandFull(tpl));
+  s.firstX = tip.x, s.firstY = tip.y, s.firstZ = tip.z;
+  if (!after.empty()) AppendBlock(r, after);
+  s.setPrevious(tip.x, tip.y, tip.z, s.firstA, s.firstB, s.firstC);
+  setPreviousOutput(out);
+  if (s.feedPending) {
+    s.feedPending = false;
+    appendWord(r, s.pendingFText);
+  }
+  s.motionCode = 0;
+  s.gWordPending = false;
+  s.pointPending = false;
+  return true;
 }
 
 const std::string& BlockGenerator::firstPointTemplate(std::string& after) {

@@ -112,6 +112,33 @@ double Machine::travel(int axis, double from, double to) const {
   return wraps(axis) ? ShortDelta(from, to) : to - from;
 }
 
+int Machine::baseSolutions(const Vec3& t, const Angles& previous, Base* bases) const {
+  // The geometric solutions (Paden-Kahan): the inner axis turns Z onto w, the outer w onto t.
+  const Joint& o = chain_.outer;
+  const Joint& in = chain_.inner;
+  const Vec3 across = Cross(t, o.direction);
+  if (Dot(across, across) < singular2_) {
+    // Along the outer axis, which then turns nothing: it stays, and noise cannot spin it.
+    const Vec3 w = o.direction * (Dot(t, o.direction) < 0 ? -1 : 1);
+    double phi = 0;
+    if (std::fabs(Dot(in.direction, w) - Dot(in.direction, kZ)) >= 1e-9) return 0;
+    AngleAbout(in.direction, kZ, w, phi);
+    bases[0] = {previous[o.angle], in.sense * phi};
+    return 1;
+  }
+  if (const int n = PlainSolutions(o, in, t, bases); n > 0) return n;
+  Vec3 w[2];
+  const int count = ConeIntersection(o.direction, Dot(o.direction, t), in.direction,
+                                     in.direction.z, w[0], w[1]);
+  for (int k = 0; k < count; ++k) {
+    double phiIn = 0, phiOut = 0;
+    AngleAbout(in.direction, kZ, w[k], phiIn);
+    if (!AngleAbout(o.direction, w[k], t, phiOut)) phiOut = o.sense * previous[o.angle];
+    bases[k] = {o.sense * phiOut, in.sense * phiIn};
+  }
+  return count;
+}
+
 Angles Machine::interpolate(const Angles& from, const Angles& to, double t) const {
   Angles a{};
   for (int axis = 0; axis < 3; ++axis) {
@@ -137,32 +164,8 @@ Solution Machine::solve(const Vec3& v, const Angles& previous, bool checkRewind)
   }
   if (chain_.againstAxis) t = t * -1;
 
-  // The geometric solutions (Paden-Kahan): the inner axis turns Z onto w, the outer w onto t.
-  const Joint& o = chain_.outer;
-  const Joint& in = chain_.inner;
   Base bases[2];
-  int n = 0;
-  const Vec3 across = Cross(t, o.direction);
-  if (Dot(across, across) < singular2_) {
-    // Along the outer axis, which then turns nothing: it stays, and noise cannot spin it.
-    const Vec3 w = o.direction * (Dot(t, o.direction) < 0 ? -1 : 1);
-    double phi = 0;
-    if (std::fabs(Dot(in.direction, w) - Dot(in.direction, kZ)) < 1e-9) {
-      AngleAbout(in.direction, kZ, w, phi);
-      bases[n++] = {previous[o.angle], in.sense * phi};
-    }
-  } else if (n = PlainSolutions(o, in, t, bases); n == 0) {
-    Vec3 w[2];
-    const int count = ConeIntersection(o.direction, Dot(o.direction, t), in.direction,
-                                       in.direction.z, w[0], w[1]);
-    for (int k = 0; k < count; ++k) {
-      double phiIn = 0, phiOut = 0;
-      AngleAbout(in.direction, kZ, w[k], phiIn);
-      if (!AngleAbout(o.direction, w[k], t, phiOut)) phiOut = o.sense * previous[o.angle];
-      bases[n++] = {o.sense * phiOut, in.sense * phiIn};
-    }
-  }
-
+  const int n = baseSolutions(t, previous, bases);
   double constrained = 0, free = 0;
   if (!pick(bases, n, previous, s.angles, constrained, free)) {
     s.angles = previous;

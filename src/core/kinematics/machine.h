@@ -75,6 +75,8 @@ class Machine {
   struct Base {
     double outer = 0, inner = 0;
   };
+  /// The geometric solutions for the unit axis `t` (none, one or two), before windings.
+  int baseSolutions(const Vec3& t, const Angles& previous, Base* bases) const;
   /// Both solutions of the plain A/C and B/C chains; 0 for the others (solved in general).
   static int PlainSolutions(const Joint& outer, const Joint& inner, const Vec3& t, Base* bases);
   /// The base solution and windings inside the limits nearest `previous`, and the distance of
