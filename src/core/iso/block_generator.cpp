@@ -59,7 +59,7 @@ void BlockGenerator::generate(std::string& r) {
 void BlockGenerator::generateBlocks(std::string& r) {
   RunState& s = ctx_.state;
   if (returnItems(r)) return;
-  multiAxisBlocks();
+  if (s.multiAxis.blocksDue()) multiAxisBlocks();
   startItems(r);
   bool toFinal = false;
   bool cancelled = false;

@@ -230,17 +230,23 @@ void BlockGenerator::axisWords() {
                           : formats_[kFy].get(d.FORMAT_PP_Y)), out.y, prev.y};
   axis_[2] = {&(incFormat ? formats_[kFzInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Z)
                           : formats_[kFz].get(d.FORMAT_PP_Z)), out.z, prev.z};
-  axis_[3] = {&formats_[kFa].get(d.FORMAT_PP_A), s.A, s.prevA};
-  axis_[4] = {&formats_[kFb].get(d.FORMAT_PP_B), s.B, s.prevB};
-  axis_[5] = {&formats_[kFc].get(d.FORMAT_PP_C), s.C, s.prevC};
   const bool noisy = machine || s.multiAxis.pointsMapped;
   for (int i = 0; i < 3; ++i) {
     AxisWord& w = axis_[i];
     w.write = !compress || incremental ||
               (w.value != w.before && (!noisy || !sameText(i, *w.format, w.value, w.before)));
   }
+  pendingOut_ = out;
   // Inside an inclined plane the plane holds the rotary axes.
   const bool hasAxis = (s.I != 0 || s.J != 0 || s.K != 0) && !s.multiAxis.plane.written;
+  if (!hasAxis || !(d.RotaryAxisInUse[0] || d.RotaryAxisInUse[1] || d.RotaryAxisInUse[2] ||
+                    d.Cinematique_Machine >= 15)) {
+    axis_[3].write = axis_[4].write = axis_[5].write = false;
+    return;
+  }
+  axis_[3] = {&formats_[kFa].get(d.FORMAT_PP_A), s.A, s.prevA};
+  axis_[4] = {&formats_[kFb].get(d.FORMAT_PP_B), s.B, s.prevB};
+  axis_[5] = {&formats_[kFc].get(d.FORMAT_PP_C), s.C, s.prevC};
   const int kin = d.Cinematique_Machine;
   const bool allAngles = d.OPTION_COMPR && (kin == 15 || kin == 16 || kin == 18);
   for (int i = 0; i < 3; ++i) {
@@ -250,7 +256,6 @@ void BlockGenerator::axisWords() {
                                                        !sameText(3 + i, *w.format, w.value,
                                                                  w.before)))));
   }
-  pendingOut_ = out;
 }
 
 void BlockGenerator::appendAxes(std::string& r) {

@@ -78,6 +78,12 @@ struct MultiAxisState {
   common::Vec3 endMachine;
   double prevOutX = 0, prevOutY = 0, prevOutZ = 0;
   bool toolLengthWarned = false;
+
+  /// True when a block of the tool-centre-point control or the inclined plane may be due.
+  bool blocksDue() const {
+    return cycleRestart || rtcpCancelPending || planeCancelPending ||
+           (plane.requested && !plane.written) || (rtcpRequested && !rtcpWritten);
+  }
 };
 
 }  // namespace ordalis::iso
