@@ -120,7 +120,11 @@ void HandleTlaxis(HandlerContext& h, std::string_view statement) {
   }
   if (std::fabs(length - 1) > 1e-9) v = iso::Unit(v);
   if (HasRotaryAxes(h.ctx)) {
-    RequestPlaneFor(h, iso::ToolAxisOf(st.multiAxis, v), statement);
+    // The inclined plane is reported as the working plane it replaces.
+    if (RequestPlaneFor(h, iso::ToolAxisOf(st.multiAxis, v), statement) &&
+        st.multiAxis.plane.requested) {
+      h.ctx.message(kMsgNonStandardPlane);
+    }
     return;
   }
   st.I = v.x;

@@ -110,3 +110,34 @@ TEST(MachineCoordinatesProgram, EveryFeedMoveKeepsTheTipOnThePath) {
 
 }  // namespace
 }  // namespace ordalis::app
+
+namespace ordalis::app {
+namespace {
+
+TEST(MachineCoordinatesProgram, HeadsSwingTheToolLengthAboutThePivot) {
+  VectorLog log;
+  RecordingPrompt prompt;
+  Context ctx{log, prompt};
+  ppdef::LoadDefinition(test::SourcePath("data/ppc/head_ac_5axis.ppc"), ctx.definition,
+                        ctx.strings, prompt);
+  ctx.definition.OPTION_COORDONNEES_MACHINE = true;
+  ctx.definition.PP_PIVOT_LENGTH = 150;
+  // A 50 long tool tilted 90 degrees about X: the pivot stands 200 along -Y, 200 lower than
+  // for the upright tool the length compensation assumes.
+  StringBlockSink sink;
+  ConvertStatements(ctx, "CUTTER/10,0,0,0,0,0,50\nLOADTL/1\nGOTO/0,0,0,0,-1,0\nFINI\n", sink);
+  EXPECT_NE(sink.text().find("X0.000 Y-200.000 A90.000 C0.000"), std::string::npos)
+      << sink.text();
+  EXPECT_NE(sink.text().find("Z-200.000"), std::string::npos) << sink.text();
+  EXPECT_FALSE(log.contains("CUTTER"));
+  // Without the tool's length the tip swings about the pivot alone: the user is told once.
+  StringBlockSink again;
+  ConvertStatements(ctx, "LOADTL/1\nGOTO/0,0,0,0,-1,0\nGOTO/5,0,0,0,-1,0\nFINI\n", again);
+  EXPECT_NE(again.text().find("Y-150.000"), std::string::npos) << again.text();
+  int warned = 0;
+  for (const auto& line : log.lines()) warned += line.find("CUTTER") != std::string::npos;
+  EXPECT_EQ(warned, 1);
+}
+
+}  // namespace
+}  // namespace ordalis::app
