@@ -67,6 +67,14 @@ if [ -x "$PANE_BENCH" ]; then
   QT_QPA_PLATFORM=offscreen "$PANE_BENCH" "$F3" 2> /dev/null
 fi
 
+# The toolpath display: the builder on synthetic moves, and the redraw offscreen (desktop build only).
+BUILD_BENCH=$(dirname "$POST")/bench_display_build
+[ -x "$BUILD_BENCH" ] && "$BUILD_BENCH" 1000000
+REDRAW_BENCH=$(dirname "$POST")/bench_display_redraw
+if [ -x "$REDRAW_BENCH" ]; then
+  QT_QPA_PLATFORM=offscreen "$REDRAW_BENCH" 200000 1000000 2> /dev/null
+fi
+
 if [ "${BENCH_BIG:-0}" = 1 ]; then
   BIG=$OUT/goto3_1g.apt
   NB=$(( 1024 * 1024 * 1024 / 30 ))

@@ -1,0 +1,96 @@
+#include "core/display/toolpath_builder.h"
+
+#include <cmath>
+#include <string>
+
+#include "core/iso/arc.h"
+#include "core/ppdef/definition.h"
+
+namespace ordalis::display {
+
+std::int32_t ArcColours::forMotion(int motionCode) const {
+  switch (motionCode) {
+    case 0:
+      return rapid;
+    case 1:
+      return linear;
+    case 2:
+    case 3:
+    case 23:
+      return circle;
+    case 91:
+      return godlta;
+    default:
+      return unknown;
+  }
+}
+
+ArcColours ArcColoursOf(const ppdef::PostProcessorDefinition& def) {
+  using ppdef::Colour;
+  return {def.colour(Colour::Rapid), def.colour(Colour::Goto), def.colour(Colour::Circle),
+          def.colour(Colour::Godlta), def.colour(Colour::Inconnue)};
+}
+
+ToolpathBuilder::ToolpathBuilder(MoveList& list, double tolerance, const ArcColours& colours)
+    : list_(list), tolerance_(tolerance), colours_(colours) {}
+
+void ToolpathBuilder::start() {
+  list_.clear();
+  statement_ = kNoStatement;
+  position_ = {};
+}
+
+void ToolpathBuilder::beginStatement(std::string_view text, std::int32_t sourceLine) {
+  statement_ = list_.addStatement(text, sourceLine);
+}
+
+void ToolpathBuilder::add(MoveKind kind, const Point& end, std::int32_t colour) {
+  // A point that is not a number cannot be drawn; leaving the move out keeps the extent sound.
+  if (!std::isfinite(end.x) || !std::isfinite(end.y) || !std::isfinite(end.z)) return;
+  list_.append(kind, end, colour, statement_);
+  if (kind != MoveKind::Label) position_ = end;
+}
+
+void ToolpathBuilder::addLinear(LinearMotion motion, const Point& end) {
+  if (motion == LinearMotion::Rapid) {
+    add(MoveKind::Rapid, end, kRed);
+  } else {
+    add(MoveKind::Feed, end, kGreen);
+  }
+}
+
+void ToolpathBuilder::addArc(const ArcGeometry& arc, int motionCode) {
+  const Point axis =
+      iso::Unit(arc.axis.x == 0 && arc.axis.y == 0 && arc.axis.z == 0 ? Point{0, 0, 1} : arc.axis);
+  const Point fromCentre = iso::Minus(arc.start, arc.centre, 1);
+  const double radius = iso::Length(iso::Minus(fromCentre, axis, iso::Dot(fromCentre, axis)));
+  steps_.clear();
+  AppendArcSteps(arc, ArcStepDegrees(tolerance_, radius), steps_);
+  const std::int32_t colour = colours_.forMotion(motionCode);
+  for (const Point& p : steps_) add(MoveKind::Arc, p, colour);
+}
+
+void ToolpathBuilder::addCycleHole(const Point& hole, const CycleHole& cycle, int motionCode) {
+  const bool heights = cycle.heightMode == 2;
+  const double retract = heights ? cycle.retract : hole.z + cycle.retract;
+  if (IsFirstHoleCode(motionCode)) {
+    const double clearance = heights ? cycle.clearance : hole.z + cycle.clearance;
+    add(MoveKind::CycleRapid, {hole.x, hole.y, clearance}, kRed);
+  }
+  add(MoveKind::CycleRapid, {hole.x, hole.y, retract}, kRed);
+  add(MoveKind::CycleFeed, hole, kGreen);
+  add(MoveKind::CycleFeed, {hole.x, hole.y, hole.z + cycle.depth}, kGreen);
+  add(MoveKind::CycleFeed, hole, kGreen);
+  add(MoveKind::CycleRapid, {hole.x, hole.y, retract}, kRed);
+}
+
+void ToolpathBuilder::addPartName(std::string_view name) {
+  add(MoveKind::Label, {}, kWhite);
+  std::string text = "PARTNO/";
+  text.append(name);
+  list_.appendInfo(text, statement_);
+}
+
+void ToolpathBuilder::appendInfo(std::string_view line) { list_.appendInfo(line, statement_); }
+
+}  // namespace ordalis::display
