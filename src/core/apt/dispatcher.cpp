@@ -327,7 +327,6 @@ std::int32_t CycleColour(HandlerContext& h, std::int32_t colour) {
 }  // namespace
 
 std::int32_t Dispatcher::dispatch(std::string_view statement) {
-  ++h_.ctx.state.statementSerial;
   if (aliases_ != nullptr && aliases_->rewrite(statement, aliased_)) statement = aliased_;
   return CycleColour(h_, Interpret(h_, statement));
 }

@@ -244,17 +244,18 @@ void BlockGenerator::axisWords() {
     axis_[3].write = axis_[4].write = axis_[5].write = false;
     return;
   }
-  axis_[3] = {&formats_[kFa].get(d.FORMAT_PP_A), s.A, s.prevA};
-  axis_[4] = {&formats_[kFb].get(d.FORMAT_PP_B), s.B, s.prevB};
-  axis_[5] = {&formats_[kFc].get(d.FORMAT_PP_C), s.C, s.prevC};
   const int kin = d.Cinematique_Machine;
   const bool allAngles = d.OPTION_COMPR && (kin == 15 || kin == 16 || kin == 18);
+  const std::string* patterns[] = {&d.FORMAT_PP_A, &d.FORMAT_PP_B, &d.FORMAT_PP_C};
+  const double values[] = {s.A, s.B, s.C};
+  const double befores[] = {s.prevA, s.prevB, s.prevC};
   for (int i = 0; i < 3; ++i) {
     AxisWord& w = axis_[3 + i];
-    w.write = hasAxis && (allAngles || (d.RotaryAxisInUse[i] &&
-                                        (!compress || (w.value != w.before &&
-                                                       !sameText(3 + i, *w.format, w.value,
-                                                                 w.before)))));
+    w.write = allAngles || d.RotaryAxisInUse[i];
+    if (!w.write) continue;
+    w = {&formats_[kFa + i].get(*patterns[i]), values[i], befores[i], true};
+    w.write = allAngles || !compress ||
+              (w.value != w.before && !sameText(3 + i, *w.format, w.value, w.before));
   }
 }
 

@@ -17,7 +17,7 @@ bool SameText(const std::string& a, const std::string& b) {
 
 /// True when the cached machine was built from these keys (compared in place: this runs for
 /// every five-axis point).
-bool SameKeys(MachineCache& c, const ppdef::PostProcessorDefinition& d, std::uint64_t serial) {
+bool SameKeys(MachineCache& c, const ppdef::PostProcessorDefinition& d) {
   const kinematics::MachineSpec& s = c.spec;
   if (!c.built || s.type != d.Cinematique_Machine || s.abMin != d.PP_LIMIT_AB_MINI ||
       s.abMax != d.PP_LIMIT_AB_MAXI || s.cMin != d.PP_LIMIT_C_MINI || s.cMax != d.PP_LIMIT_C_MAXI ||
@@ -27,13 +27,13 @@ bool SameKeys(MachineCache& c, const ppdef::PostProcessorDefinition& d, std::uin
       c.centre.z != d.PP_TABLE_CENTER_Z || c.axesInUse != d.RotaryAxisInUse) {
     return false;
   }
-  // A statement never changes the formats: once per statement is enough.
-  if (c.formatsCheckedAt == serial) return true;
+  // A run never changes the definition: its formats are compared once per run.
+  if (c.formatsChecked) return true;
   if (!SameText(c.formatA, d.FORMAT_PP_A) || !SameText(c.formatB, d.FORMAT_PP_B) ||
       !SameText(c.formatC, d.FORMAT_PP_C)) {
     return false;
   }
-  c.formatsCheckedAt = serial;
+  c.formatsChecked = true;
   return true;
 }
 
@@ -83,7 +83,7 @@ kinematics::MachineSpec SpecOf(const ppdef::PostProcessorDefinition& d) {
 
 const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessorDefinition& d) {
   MachineCache& c = state.multiAxis.cache;
-  if (SameKeys(c, d, state.statementSerial)) return c.machine;
+  if (SameKeys(c, d)) return c.machine;
   const kinematics::MachineSpec s = SpecOf(d);
   c.built = true;
   c.spec = s;
@@ -96,7 +96,7 @@ const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessor
   c.formatA = d.FORMAT_PP_A;
   c.formatB = d.FORMAT_PP_B;
   c.formatC = d.FORMAT_PP_C;
-  c.formatsCheckedAt = state.statementSerial;
+  c.formatsChecked = true;
   c.machine = kinematics::Machine(s);
   return c.machine;
 }

@@ -23,7 +23,7 @@ struct MachineCache {
   common::Vec3 centre;
   std::array<bool, 3> axesInUse{};
   std::string formatA, formatB, formatC;
-  std::uint64_t formatsCheckedAt = ~0ULL;  // the statement whose formats were last compared
+  bool formatsChecked = false;  // compared in this run (a run never changes the definition)
   kinematics::Machine machine;
 };
 

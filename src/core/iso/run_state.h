@@ -152,8 +152,6 @@ struct RunState {
   // A kinematics without an angle solution is reported once per run.
   bool kinematicsWarned = false;
   MultiAxisState multiAxis;
-  // Counts the statements dispatched: what is checked once per statement is not checked again.
-  std::uint64_t statementSerial = 0;
 
   /// The machine now stands at this point: later blocks compare their words with it.
   void setPrevious(double x, double y, double z, double a, double b, double c) {
