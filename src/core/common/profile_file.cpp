@@ -297,6 +297,21 @@ void ProfileFile::set(std::string_view section, std::string_view key, std::strin
   indexValid_ = false;  // a new section: rebuilt once on the next read
 }
 
+void ProfileFile::remove(std::string_view section, std::string_view key) {
+  const SectionIndex* s = findSection(section);
+  if (!s) return;
+  const std::string folded = FoldName(key);
+  const std::size_t first = s->header + 1;
+  bool removed = false;
+  for (std::size_t i = s->lastKey + 1; i-- > first;) {
+    if (lines_[i].kind == Kind::kKey && FoldName(KeyName(lines_[i].raw)) == folded) {
+      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+      removed = true;
+    }
+  }
+  if (removed) indexValid_ = false;
+}
+
 std::string ProfileFile::text() const {
   std::size_t size = bom_ ? 3 : 0;
   for (const Line& line : lines_) size += line.raw.size() + 2;

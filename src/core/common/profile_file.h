@@ -34,6 +34,8 @@ class ProfileFile {
   /// Replaces the key's line in place, or appends it at the end of its section, or appends the
   /// section at the end of the file.
   void set(std::string_view section, std::string_view key, std::string_view value);
+  /// Removes every line of the key from the section; the other lines stay as they were.
+  void remove(std::string_view section, std::string_view key);
 
   /// Returns the whole file text as it would be saved.
   std::string text() const;

@@ -30,7 +30,8 @@ class ToolTree {
   /// True until the first tool: the window then shows the library's title as the root text.
   bool empty() const { return slots_.empty(); }
   const std::string& rootText() const { return rootText_; }
-  const std::vector<ToolTreeNode>& slots() const { return slots_; }
+  /// The slot nodes (not `slots`: Qt code, which reads that word as a keyword, shows them).
+  const std::vector<ToolTreeNode>& slotNodes() const { return slots_; }
 
  private:
   std::string rootText_;

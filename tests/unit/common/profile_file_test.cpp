@@ -102,6 +102,19 @@ TEST(ProfileFile, SetReplacesInPlaceAppendsAtSectionEndAndKeepsEverythingElse) {
   EXPECT_EQ(p.get("C", "Z"), "a  b");
 }
 
+TEST(ProfileFile, RemoveTakesEveryLineOfTheKeyFromItsSectionOnly) {
+  ProfileFile p = ProfileFile::parse(
+      "[A]\r\nK=1\r\n; note\r\nk=2\r\nL=3\r\n[B]\r\nK=4\r\n");
+  p.remove("a", "K");
+  EXPECT_EQ(p.text(), "[A]\r\n; note\r\nL=3\r\n[B]\r\nK=4\r\n");
+  EXPECT_FALSE(p.has("A", "K"));
+  EXPECT_EQ(p.get("B", "K"), "4");
+  p.remove("A", "L");
+  p.remove("Missing", "K");
+  p.set("A", "M", "5");  // after the section's last key, here its name: the index follows
+  EXPECT_EQ(p.text(), "[A]\r\nM=5\r\n; note\r\n[B]\r\nK=4\r\n");
+}
+
 TEST(ProfileFile, KeepsTheFilesOwnLineEndsAndBom) {
   const std::string lf = "\xEF\xBB\xBF[A]\nK=1";  // no final line end
   auto p = ProfileFile::parse(lf);

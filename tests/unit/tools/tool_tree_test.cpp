@@ -23,27 +23,27 @@ TEST(ToolTree, FollowsTheTableAndKeepsItThroughAnEmptyRun) {
   ASSERT_TRUE(tree.update(table));
   EXPECT_EQ(ToolTree::kRootKey, "LIB");
   EXPECT_EQ(tree.rootText(), " 2 Outil(s)");
-  ASSERT_EQ(tree.slots().size(), 2u);
-  EXPECT_EQ(tree.slots()[0], (ToolTreeNode{"Outil 1", "T 1  FP 10", kFlatEnd}));
-  EXPECT_EQ(tree.slots()[1], (ToolTreeNode{"Outil 2", "T 2  FT 10R 2", kToroidal}));
+  ASSERT_EQ(tree.slotNodes().size(), 2u);
+  EXPECT_EQ(tree.slotNodes()[0], (ToolTreeNode{"Outil 1", "T 1  FP 10", kFlatEnd}));
+  EXPECT_EQ(tree.slotNodes()[1], (ToolTreeNode{"Outil 2", "T 2  FT 10R 2", kToroidal}));
   EXPECT_FALSE(tree.update(table));
   // A named tool shows its name; an empty slot says so.
   table.records();
   table.current().name = "BULL NOSE";
   EXPECT_TRUE(tree.update(table));
-  EXPECT_EQ(tree.slots()[1].text, "T 2  BULL NOSE");
+  EXPECT_EQ(tree.slotNodes()[1].text, "T 2  BULL NOSE");
   table.add();
   EXPECT_TRUE(tree.update(table));
-  EXPECT_EQ(tree.slots()[2].text, "Emplacement Vide");
+  EXPECT_EQ(tree.slotNodes()[2].text, "Emplacement Vide");
   // A new run empties the table: the tree stays until its first tool, then starts afresh.
   table.reset();
   EXPECT_FALSE(tree.update(table));
-  EXPECT_EQ(tree.slots().size(), 3u);
+  EXPECT_EQ(tree.slotNodes().size(), 3u);
   table.add().type = kDrill;
   EXPECT_TRUE(tree.update(table));
   EXPECT_EQ(tree.rootText(), " 1 Outil(s)");
-  ASSERT_EQ(tree.slots().size(), 1u);
-  EXPECT_EQ(tree.slots()[0].text, "T 1  Foret  0");
+  ASSERT_EQ(tree.slotNodes().size(), 1u);
+  EXPECT_EQ(tree.slotNodes()[0].text, "T 1  Foret  0");
 }
 
 }  // namespace
