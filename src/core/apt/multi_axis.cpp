@@ -42,7 +42,7 @@ bool HasRotaryAxes(app::Context& ctx) {
 }
 
 bool SameDirection(app::Context& ctx, const iso::Vec3& a, const iso::Vec3& b) {
-  const double resolution = iso::MachineOf(ctx.state, ctx.definition).spec().resolution;
+  const double resolution = iso::MachineOf(ctx.state, ctx.definition).setup().resolution;
   const double angle = std::atan2(kinematics::Norm(kinematics::Cross(a, b)), kinematics::Dot(a, b));
   return angle * kinematics::kDegPerRad < resolution / 2;
 }
@@ -199,7 +199,7 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
   st.I = v.x, st.J = v.y, st.K = v.z;
   const bool feed = st.motionCode == 1 && st.prevKnown && !ToolLoadComing(st);
   if (!SolveWith(h, m, v, feed, statement)) return false;
-  if (!ma.rtcpRequested && Turned(st, m.spec().resolution)) RequestRtcp(ctx);
+  if (!ma.rtcpRequested && Turned(st, m.setup().resolution)) RequestRtcp(ctx);
   return true;
 }
 

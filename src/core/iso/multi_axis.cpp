@@ -18,7 +18,7 @@ bool SameText(const std::string& a, const std::string& b) {
 /// True when the cached machine was built from these keys (compared in place: this runs for
 /// every five-axis point).
 bool SameKeys(MachineCache& c, const ppdef::PostProcessorDefinition& d) {
-  const kinematics::MachineSpec& s = c.spec;
+  const kinematics::MachineSetup& s = c.setup;
   if (!c.built || s.type != d.Cinematique_Machine || s.abMin != d.PP_LIMIT_AB_MINI ||
       s.abMax != d.PP_LIMIT_AB_MAXI || s.cMin != d.PP_LIMIT_C_MINI || s.cMax != d.PP_LIMIT_C_MAXI ||
       s.abAxisType != d.Type_AXE_AB || s.cAxisType != d.Type_AXE_C ||
@@ -53,8 +53,8 @@ double FormatResolution(std::string_view pattern) {
 }
 
 /// The machine the definition's keys describe.
-kinematics::MachineSpec SpecOf(const ppdef::PostProcessorDefinition& d) {
-  kinematics::MachineSpec s;
+kinematics::MachineSetup SetupOf(const ppdef::PostProcessorDefinition& d) {
+  kinematics::MachineSetup s;
   s.type = d.Cinematique_Machine;
   s.abMin = d.PP_LIMIT_AB_MINI;
   s.abMax = d.PP_LIMIT_AB_MAXI;
@@ -84,9 +84,9 @@ kinematics::MachineSpec SpecOf(const ppdef::PostProcessorDefinition& d) {
 const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessorDefinition& d) {
   MachineCache& c = state.multiAxis.cache;
   if (SameKeys(c, d)) return c.machine;
-  const kinematics::MachineSpec s = SpecOf(d);
+  const kinematics::MachineSetup s = SetupOf(d);
   c.built = true;
-  c.spec = s;
+  c.setup = s;
   // The keys as read, so that the comparison above matches them exactly (NaN excepted: a key
   // that is not a number rebuilds the machine each time, which only costs time).
   c.headAngle = d.PP_HEAD_ANGLE;

@@ -13,7 +13,7 @@ class ToolTable;
 namespace ordalis::iso {
 
 /// The machine the definition's keys describe.
-kinematics::MachineSpec SpecOf(const ppdef::PostProcessorDefinition& def);
+kinematics::MachineSetup SetupOf(const ppdef::PostProcessorDefinition& def);
 
 /// The definition's machine; rebuilt only when its kinematic keys or angle formats change.
 const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessorDefinition& def);

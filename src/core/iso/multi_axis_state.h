@@ -17,7 +17,7 @@ namespace ordalis::iso {
 /// The definition's machine, rebuilt when the definition's kinematic keys change.
 struct MachineCache {
   bool built = false;
-  kinematics::MachineSpec spec;
+  kinematics::MachineSetup setup;
   // The definition's keys as they were when the machine was built.
   double headAngle = 0, pivotLength = 0;
   common::Vec3 centre;

@@ -87,24 +87,24 @@ int Machine::PlainSolutions(const Joint& o, const Joint& in, const Vec3& t, Base
   return 2;
 }
 
-Machine::Machine(const MachineSpec& spec)
-    : spec_(spec), chain_(ChainOf(spec.type, spec.headAngle)) {
-  const double singular = std::sin(spec_.resolution / 2 / kDegPerRad);
+Machine::Machine(const MachineSetup& setup)
+    : setup_(setup), chain_(ChainOf(setup.type, setup.headAngle)) {
+  const double singular = std::sin(setup_.resolution / 2 / kDegPerRad);
   singular2_ = singular * singular;
   const int axes[2] = {chain_.outer.angle, chain_.inner.angle};
   for (int j = 0; j < 2; ++j) {
     AxisRule& r = rules_[j];
     const int axis = axes[j];
     r.wrap = wraps(axis);
-    r.lo = axis == kC ? spec_.cMin : spec_.abMin;
-    r.hi = axis == kC ? spec_.cMax : spec_.abMax;
+    r.lo = axis == kC ? setup_.cMin : setup_.abMin;
+    r.hi = axis == kC ? setup_.cMax : setup_.abMax;
     r.limited = !r.wrap && std::isfinite(r.lo) && std::isfinite(r.hi) && r.lo < r.hi;
-    r.slack = spec_.resolution / 2;
+    r.slack = setup_.resolution / 2;
   }
 }
 
 bool Machine::wraps(int axis) const {
-  const int t = axis == kC ? spec_.cAxisType : spec_.abAxisType;
+  const int t = axis == kC ? setup_.cAxisType : setup_.abAxisType;
   return t == kAxisRollover || t == kAxisModulo;
 }
 
@@ -172,7 +172,7 @@ Solution Machine::solve(const Vec3& v, const Angles& previous, bool checkRewind)
     return s;
   }
   s.reached = true;
-  s.rewind = checkRewind && constrained > free + std::max(1e-6, spec_.resolution);
+  s.rewind = checkRewind && constrained > free + std::max(1e-6, setup_.resolution);
   return s;
 }
 
@@ -243,13 +243,13 @@ Vec3 Machine::fromMachine(const Vec3& position, const Angles& angles, double len
 
 Vec3 Machine::toMachineAt(const Vec3& tip, const Placement& r, double length) const {
   if (!chain_.physical) return tip;
-  const Vec3& c = spec_.tableCentre;
+  const Vec3& c = setup_.tableCentre;
   return c + r.table * (tip - c) + (r.head * kZ - kZ) * length;
 }
 
 Vec3 Machine::fromMachineAt(const Vec3& position, const Placement& r, double length) const {
   if (!chain_.physical) return position;
-  const Vec3& c = spec_.tableCentre;
+  const Vec3& c = setup_.tableCentre;
   return c + common::Transposed(r.table) * (position - (r.head * kZ - kZ) * length - c);
 }
 

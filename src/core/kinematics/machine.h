@@ -16,10 +16,10 @@ struct Solution {
 
 class Machine {
  public:
-  Machine() : Machine(MachineSpec{}) {}
-  explicit Machine(const MachineSpec& spec);
+  Machine() : Machine(MachineSetup{}) {}
+  explicit Machine(const MachineSetup& setup);
 
-  const MachineSpec& spec() const { return spec_; }
+  const MachineSetup& setup() const { return setup_; }
   /// True when the kinematics number has an angle solution (1 has no rotary axis, and numbers
   /// outside 1-20 name no machine).
   bool hasSolution() const { return chain_.kind != ChainKind::kNone; }
@@ -85,7 +85,7 @@ class Machine {
             double& freeDistance) const;
   bool wraps(int axis) const;
 
-  MachineSpec spec_;
+  MachineSetup setup_;
   Chain chain_;
   AxisRule rules_[2];     // outer, inner
   double singular2_ = 0;  // a tilt from the outer axis below the resolution, as sin squared

@@ -40,7 +40,7 @@ Joint Table(int angle, Vec3 direction) { return {angle, direction, 1, Carrier::k
 
 }  // namespace
 
-bool MachineSpec::operator==(const MachineSpec& o) const {
+bool MachineSetup::operator==(const MachineSetup& o) const {
   return type == o.type && abMin == o.abMin && abMax == o.abMax && cMin == o.cMin &&
          cMax == o.cMax && abAxisType == o.abAxisType && cAxisType == o.cAxisType &&
          headAngle == o.headAngle && resolution == o.resolution && pivotLength == o.pivotLength &&

@@ -16,7 +16,7 @@ inline constexpr int kA = 0, kB = 1, kC = 2;
 inline constexpr int kAxisLinear = 1, kAxisRollover = 2, kAxisModulo = 3;
 
 /// What the angle solution needs to know about one machine.
-struct MachineSpec {
+struct MachineSetup {
   int type = 1;                  // Cinématique_Machine, 1 to 20
   double abMin = 0, abMax = 0;   // PP_LIMIT_AB_*: a limit holds only when min < max
   double cMin = 0, cMax = 0;     // PP_LIMIT_C_*
@@ -27,7 +27,7 @@ struct MachineSpec {
   double pivotLength = 0;        // head pivot to spindle gauge line, for machine coordinates
   common::Vec3 tableCentre;      // where the table axes cross, in program coordinates
 
-  bool operator==(const MachineSpec& o) const;
+  bool operator==(const MachineSetup& o) const;
 };
 
 enum class Carrier { kHead, kTable };

@@ -59,10 +59,10 @@ TEST(MachineCoordinatesProgram, EveryFeedMoveKeepsTheTipOnThePath) {
   ppdef::LoadDefinition(test::SourcePath("data/ppc/table_ac_machine_5axis.ppc"), ctx.definition,
                         ctx.strings, prompt);
   const auto& d = ctx.definition;
-  kinematics::MachineSpec spec;
-  spec.type = d.Cinematique_Machine;
-  spec.tableCentre = {d.PP_TABLE_CENTER_X, d.PP_TABLE_CENTER_Y, d.PP_TABLE_CENTER_Z};
-  const kinematics::Machine machine(spec);
+  kinematics::MachineSetup setup;
+  setup.type = d.Cinematique_Machine;
+  setup.tableCentre = {d.PP_TABLE_CENTER_X, d.PP_TABLE_CENTER_Y, d.PP_TABLE_CENTER_Z};
+  const kinematics::Machine machine(setup);
 
   const std::string apt = test::ReadFile(test::SourcePath("data/examples/06_five_axis_sweeps.apt"));
   StringBlockSink sink;

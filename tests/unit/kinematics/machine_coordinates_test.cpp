@@ -18,7 +18,7 @@ void ExpectNear(const Vec3& a, const Vec3& b, double tol, const std::string& wha
 }
 
 Machine Physical(int type, Vec3 centre = {}, double pivot = 0) {
-  MachineSpec s;
+  MachineSetup s;
   s.type = type;
   s.headAngle = 45;
   s.tableCentre = centre;

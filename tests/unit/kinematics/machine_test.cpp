@@ -33,14 +33,14 @@ std::vector<Vec3> Grid() {
 }
 
 Machine MachineOfType(int type, double headAngle = 0) {
-  MachineSpec spec;
-  spec.type = type;
-  spec.headAngle = headAngle;
-  return Machine(spec);
+  MachineSetup setup;
+  setup.type = type;
+  setup.headAngle = headAngle;
+  return Machine(setup);
 }
 
-MachineSpec Limited(int type, double abMin, double abMax, double cMin, double cMax) {
-  MachineSpec s;
+MachineSetup Limited(int type, double abMin, double abMax, double cMin, double cMax) {
+  MachineSetup s;
   s.type = type;
   s.abMin = abMin, s.abMax = abMax, s.cMin = cMin, s.cMax = cMax;
   return s;
@@ -171,7 +171,7 @@ TEST(Machine, SingularPositionKeepsTheFreeAxis) {
 TEST(Machine, NearestSolutionInsideTheLimits) {
   struct Case {
     const char* what;
-    MachineSpec spec;
+    MachineSetup setup;
     Vec3 axis;
     Angles previous;
     Angles expected;
@@ -238,7 +238,7 @@ TEST(Machine, NearestSolutionInsideTheLimits) {
        false},
   };
   for (const Case& c : cases) {
-    const Solution s = Machine(c.spec).solve(c.axis, c.previous);
+    const Solution s = Machine(c.setup).solve(c.axis, c.previous);
     ASSERT_TRUE(s.reached) << c.what;
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(s.angles[i], c.expected[i], 0.05) << c.what << " " << i;
     EXPECT_EQ(s.rewind, c.rewind) << c.what;
@@ -255,9 +255,9 @@ TEST(Machine, OrientationsNoSolutionReaches) {
 
 TEST(Machine, RolloverAndModuloAxesWrapTheShortWay) {
   for (int axisType : {kAxisRollover, kAxisModulo}) {
-    MachineSpec spec = Limited(7, -120, 30, -10, 10);  // C limits do not hold on a rotary axis
-    spec.cAxisType = axisType;
-    const Machine m(spec);
+    MachineSetup setup = Limited(7, -120, 30, -10, 10);  // C limits do not hold on a rotary axis
+    setup.cAxisType = axisType;
+    const Machine m(setup);
     const Solution s = m.solve(Normalized({-0.1, 0.5, 0.86}), {20, 0, 350});
     ASSERT_TRUE(s.reached);
     EXPECT_GE(s.angles[kC], 0);
