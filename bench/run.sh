@@ -14,13 +14,14 @@ N3=${BENCH_N:-1000000}
 N5=${BENCH_N5:-200000}
 DEFAULT_PPC=$(dirname "$POST")/Default.ppc
 HEAD_PPC=$ROOT/data/ppc/head_ac_5axis.ppc
+MACHINE_PPC=$ROOT/data/ppc/table_ac_machine_5axis.ppc
 TIME=/usr/bin/time
 [ -x $TIME ] || { echo "bench needs /usr/bin/time (package time: make deps)"; exit 1; }
 
-gen() {  # gen FILE COUNT AXES
-  [ -s "$1" ] && [ "$(head -c 12 "$1.count" 2>/dev/null)" = "$2/$3" ] && return
-  awk -v N="$2" -v AXES="$3" -f "$ROOT/bench/gen_apt.awk" > "$1"
-  echo "$2/$3" > "$1.count"
+gen() {  # gen FILE COUNT AXES [SMOOTH]
+  [ -s "$1" ] && [ "$(head -c 14 "$1.count" 2>/dev/null)" = "$2/$3/${4:-0}" ] && return
+  awk -v N="$2" -v AXES="$3" -v SMOOTH="${4:-0}" -f "$ROOT/bench/gen_apt.awk" > "$1"
+  echo "$2/$3/${4:-0}" > "$1.count"
 }
 
 # run LABEL STATEMENTS COMMAND...: prints seconds, statements/s, input MB/s, peak RSS
@@ -44,8 +45,10 @@ run() {
 
 F3=$OUT/goto3_${N3}.apt
 F5=$OUT/goto5_${N5}.apt
+F5S=$OUT/goto5s_${N5}.apt
 gen "$F3" "$N3" 3
 gen "$F5" "$N5" 5
+gen "$F5S" "$N5" 5 1
 [ -s "$DEFAULT_PPC" ] || echo "warning: $DEFAULT_PPC is empty: the 3-axis figure converts with an empty definition"
 
 echo "ordalis-post $("$POST" --version | cut -d' ' -f2), $(nproc) cores; input $(du -h "$F3" | cut -f1) / $(du -h "$F5" | cut -f1)"
@@ -54,7 +57,9 @@ run "3-axis, fanuc_mill.ppc" "$N3" "$F3" "$POST" --ppc "$ROOT/data/ppc/fanuc_mil
 run "wc -l" "$N3" "$F3" wc -l "$F3"
 run "awk one-liner" "$N3" "$F3" awk -F'[/,]' '/^GOTO/{printf "N%d G1 X%.3f Y%.3f Z%.3f\n",NR*10,$2,$3,$4}' "$F3"
 run "5-axis, head_ac_5axis.ppc" "$N5" "$F5" "$POST" --ppc "$HEAD_PPC" -o "$OUT/goto5.nc" "$F5"
-echo "outputs: $(wc -l < "$OUT/goto3.nc") / $(wc -l < "$OUT/goto5.nc") lines"
+# Machine coordinates with the split of five-axis moves; the figure counts input statements.
+run "5-axis machine coord., smooth axis" "$N5" "$F5S" "$POST" --ppc "$MACHINE_PPC" -o "$OUT/goto5m.nc" "$F5S"
+echo "outputs: $(wc -l < "$OUT/goto3.nc") / $(wc -l < "$OUT/goto5.nc") / $(wc -l < "$OUT/goto5m.nc") lines"
 
 # The text pane over its Qt widget, offscreen (built with the desktop program only).
 PANE_BENCH=$(dirname "$POST")/bench_text_pane

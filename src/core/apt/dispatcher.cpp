@@ -3,6 +3,7 @@
 #include <array>
 #include <limits>
 
+#include "core/apt/frame_handlers.h"
 #include "core/apt/geometry_handlers.h"
 #include "core/apt/machine_handlers.h"
 #include "core/apt/motion_handlers.h"
@@ -271,6 +272,8 @@ constexpr WordEntry kWords[] = {
     {"DISPLY", &RunDisply},
     {"MSYS", &Call<HandleMsys, Colour::Msys>},
     {"TRACUT", &Call<HandleTracut, Colour::Tracut>},
+    {"CSYS", &Call<HandleCsys, Colour::Msys>},
+    {"TRNTYP", &Call<HandleTrntyp, Colour::Tracut>},
     {"REWIND", &Call<HandleRewind, Colour::Rewind>},
     {"TOOLNO", &Call<HandleToolno, Colour::Toolno>},
     {"LOADTL", &RunLoadtl},

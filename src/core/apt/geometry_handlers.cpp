@@ -7,14 +7,33 @@
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
 #include "core/iso/arc.h"
-#include "core/kinematics/kinematics.h"
+#include "core/iso/multi_axis.h"
 
 namespace ordalis::apt {
 
 namespace {
 
-iso::Vec3 Point(const ParamList& p, int first) {
+iso::Vec3 Value3(const ParamList& p, int first) {
   return {p.number(first), p.number(first + 1), p.number(first + 2)};
+}
+
+/// A program point in the frame the output is written in.
+iso::Vec3 Point(const iso::RunState& st, const ParamList& p, int first) {
+  return iso::MapPoint(st.multiAxis, Value3(p, first));
+}
+
+/// A program direction in the frame the output is written in.
+iso::Vec3 Direction(const iso::RunState& st, const ParamList& p, int first) {
+  return iso::MapDirection(st.multiAxis, Value3(p, first));
+}
+
+/// Machine coordinates turn an arc with the part or swing it with the head: it then leaves the
+/// controller's plane and is written as chords.
+bool MachineTurnsArcs(app::Context& ctx) {
+  const iso::RunState& st = ctx.state;
+  return ctx.definition.OPTION_COORDONNEES_MACHINE &&
+         iso::WritesMachineCoordinates(ctx.state, ctx.definition) &&
+         (st.A != 0 || st.B != 0 || st.C != 0);
 }
 
 void LogWithStatement(app::Context& ctx, int id, std::string_view statement) {
@@ -72,7 +91,7 @@ void FinishArc(HandlerContext& h, std::string_view statement) {
     st.chordPoints.assign(1, arc.end);
     return;
   }
-  const bool inPlane = iso::ArcInWorkingPlane(arc, st.planeNormal);
+  const bool inPlane = iso::ArcInWorkingPlane(arc, st.planeNormal) && !MachineTurnsArcs(h.ctx);
   if (!iso::ComputeArcChecked(st, h.ctx.definition)) {
     LogWithStatement(h.ctx, kMsgStatementFormat, statement);
   }
@@ -120,7 +139,7 @@ void HandleCircle(HandlerContext& h, std::string_view statement) {
   st.circleMark = true;
   const ParamList p = ParamList::Of(statement);
   const int n = p.count();
-  arc.centre = Point(p, 1);
+  arc.centre = Point(st, p, 1);
   arc.radiusFromStart = false;
   if (n == 4) {
     // The source form CIRCLE/xc,yc,zc,r: the arc turns about the working-plane normal.
@@ -128,7 +147,7 @@ void HandleCircle(HandlerContext& h, std::string_view statement) {
     arc.radius = p.number(4);
     return;
   }
-  arc.axis = Point(p, 4);
+  arc.axis = Direction(st, p, 4);
   arc.radius = p.number(7);
   if (n == 6) {
     arc.radiusFromStart = true;
@@ -147,7 +166,7 @@ void HandleCircleGoto(HandlerContext& h, std::string_view statement) {
     return;
   }
   if (p.count() == 6 && RefuseToolAxis(h, statement, p.number(4), p.number(5), p.number(6))) return;
-  st.arc.end = Point(p, 1);
+  st.arc.end = Point(st, p, 1);
   TakeStart(st);
   FinishArc(h, statement);
 }
@@ -170,11 +189,11 @@ void HandleTlonGofwd(HandlerContext& h, std::string_view statement) {
   const ParamList line(lineText);
   if (circle.count() < 4 || line.count() < 6) ReportIncomplete(ctx, statement);
   iso::ArcState& arc = st.arc;
-  arc.centre = Point(circle, 1);
+  arc.centre = Point(st, circle, 1);
   arc.radius = circle.number(4);
   arc.axis = {};  // no axis is given: the arc turns about the working-plane normal
   arc.radiusFromStart = false;
-  arc.end = Point(line, 4);
+  arc.end = Point(st, line, 4);
   TakeStart(st);
   FinishArc(h, statement);
 }
@@ -182,37 +201,7 @@ void HandleTlonGofwd(HandlerContext& h, std::string_view statement) {
 void HandleIndirv(HandlerContext& h, std::string_view statement) {
   const ParamList p = ParamList::Of(statement);
   if (p.count() < 3) ReportIncomplete(h.ctx, statement);
-  h.ctx.state.arc.indirv = Point(p, 1);
-}
-
-void HandleTlaxis(HandlerContext& h, std::string_view statement) {
-  iso::RunState& st = h.ctx.state;
-  const ParamList p = ParamList::Of(statement);
-  if (p.count() < 3) ReportIncomplete(h.ctx, statement);
-  st.I = p.number(1);
-  st.J = p.number(2);
-  st.K = p.number(3);
-  iso::Vec3 v{st.I, st.J, st.K};
-  const double length = iso::Length(v);
-  if (length == 0 || !std::isfinite(length)) {
-    // A zero axis names no plane; the plane in force stays.
-    if (p.count() >= 3) ReportIncomplete(h.ctx, statement);
-    return;
-  }
-  if (std::fabs(length - 1) > 1e-9) v = iso::Unit(v);
-  kinematics::SetWorkingPlane(h.ctx, v);
-}
-
-void HandleMultax(HandlerContext& h, std::string_view statement) {
-  iso::RunState& st = h.ctx.state;
-  const ParamList p = ParamList::Of(statement);
-  const std::string_view word = common::Trim(p.item(1));
-  if (word == "ON") {
-    st.motionCode = 151;
-  } else if (word == "OFF") {
-    st.motionCode = 152;
-  }
-  st.gWordPending = true;
+  h.ctx.state.arc.indirv = Direction(h.ctx.state, p, 1);
 }
 
 }  // namespace ordalis::apt

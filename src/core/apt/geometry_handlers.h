@@ -25,10 +25,6 @@ void HandleCircleGoto(HandlerContext& h, std::string_view statement);
 void HandleTlonGofwd(HandlerContext& h, std::string_view statement);
 /// INDIRV: the direction in which the next arc starts.
 void HandleIndirv(HandlerContext& h, std::string_view statement);
-/// TLAXIS: the tool axis, which sets the working plane.
-void HandleTlaxis(HandlerContext& h, std::string_view statement);
-/// MULTAX/ON or OFF: the multi-axis (RTCP) code of the next motion block.
-void HandleMultax(HandlerContext& h, std::string_view statement);
 /// CYCLE: starts (or with OFF cancels) a canned cycle; the next GOTO points are its holes.
 void HandleCycle(HandlerContext& h, std::string_view statement);
 

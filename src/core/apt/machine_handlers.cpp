@@ -1,5 +1,6 @@
 #include "core/apt/machine_handlers.h"
 
+#include "core/apt/inverse_time.h"
 #include "core/apt/motion_handlers.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
@@ -54,6 +55,7 @@ bool SetFeedMode(HandlerContext& h, std::string_view unit) {
 }  // namespace
 
 void HandleFedrat(HandlerContext& h, std::string_view statement) {
+  if (HandleInverseTimeFeed(h, statement)) return;
   iso::RunState& st = h.ctx.state;
   const auto& def = h.ctx.definition;
   const ParamList p = ParamList::Of(statement);
@@ -85,6 +87,7 @@ void HandleFedrat(HandlerContext& h, std::string_view statement) {
     if (!st.feedBlockText.empty()) st.feedBlockText.insert(0, code);
     st.pendingFText.insert(0, code);
   }
+  LeaveInverseTime(h, statement);
   if (!cycleHolds) st.motionCode = 1;
 }
 

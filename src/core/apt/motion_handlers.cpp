@@ -3,9 +3,10 @@
 #include <cmath>
 #include <string>
 
+#include "core/apt/multi_axis.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
-#include "core/kinematics/kinematics.h"
+#include "core/iso/multi_axis.h"
 
 namespace ordalis::apt {
 
@@ -15,7 +16,6 @@ constexpr int kFeed = 1;
 constexpr int kIncremental = 91;
 constexpr int kRapid = 1000;
 constexpr int kRapidIncremental = 1091;
-constexpr int kPlaneChange = 150;
 
 /// Point pending; right after a tool load the point is also the first point of the new tool.
 void MarkPointReady(iso::RunState& st) {
@@ -72,12 +72,6 @@ std::string OffsetText(HandlerContext& h) {
   return iso::MonFormat(h.ctx.state.originShift, def.PP_G54_G57);
 }
 
-void LogKnownNotDone(HandlerContext& h, std::string_view statement) {
-  std::string detail(" ");
-  detail.append(MajorWord(statement));
-  h.ctx.message(kMsgKnownNotDone, detail);
-}
-
 }  // namespace
 
 bool CycleHoldsMotionCode(const iso::RunState& state) { return state.cycleMode; }
@@ -108,33 +102,30 @@ void HandleGoto(HandlerContext& h, std::string_view statement) {
   if (st.cycle.resumePending) ResumeCycle(st);
   // The usual "GOTO/x,y,z[,i,j,k]" in one pass; any other form is read item by item below.
   double v[6];
-  const int n = common::ReadPlainNumberList(ParameterText(statement), v, 6);
-  if (n == 3 || n == 6) {
-    if (n == 6 && RefuseToolAxis(h, statement, v[3], v[4], v[5])) return;
-    st.X = v[0], st.Y = v[1], st.Z = v[2];
-    if (n == 6 && h.ctx.definition.Cinematique_Machine >= 2) {
-      st.I = v[3], st.J = v[4], st.K = v[5];
-      kinematics::SolveAngles(h.ctx, iso::Vec3{st.I, st.J, st.K}, st.A, st.B, st.C);
+  int n = common::ReadPlainNumberList(ParameterText(statement), v, 6);
+  if (n != 3 && n != 6) {
+    const ParamList p = ParamList::Of(statement);
+    if (p.count() < 3) {
+      std::string detail(" ");
+      detail.append(statement);
+      h.ctx.message(kMsgBadGoto, detail);
+      return;
     }
-    MarkPointReady(st);
-    return;
+    n = p.count() == 6 ? 6 : 3;
+    for (int i = 0; i < n; ++i) v[i] = p.number(i + 1);
   }
-  const ParamList p = ParamList::Of(statement);
-  if (p.count() < 3) {
-    std::string detail(" ");
-    detail.append(statement);
-    h.ctx.message(kMsgBadGoto, detail);
-    return;
+  // The axis as the program writes it: a machine without rotary axes never cuts a flipped or tilted
+  // setup as if it were upright, whatever frame the points are mapped through.
+  if (n == 6 && RefuseToolAxis(h, statement, v[3], v[4], v[5])) return;
+  if (n == 6 && h.ctx.definition.Cinematique_Machine >= 2 &&
+      !ToolAxisMove(h, iso::Vec3{v[3], v[4], v[5]}, statement)) {
+    return;  // the run stops here: no move with the wrong orientation
   }
-  if (p.count() == 6 && RefuseToolAxis(h, statement, p.number(4), p.number(5), p.number(6))) return;
-  st.X = p.number(1);
-  st.Y = p.number(2);
-  st.Z = p.number(3);
-  if (p.count() == 6 && h.ctx.definition.Cinematique_Machine >= 2) {
-    st.I = p.number(4);
-    st.J = p.number(5);
-    st.K = p.number(6);
-    kinematics::SolveAngles(h.ctx, iso::Vec3{st.I, st.J, st.K}, st.A, st.B, st.C);
+  const iso::Vec3 p = iso::MapPoint(st.multiAxis, iso::Vec3{v[0], v[1], v[2]});
+  st.X = p.x, st.Y = p.y, st.Z = p.z;
+  if (h.ctx.definition.OPTION_COORDONNEES_MACHINE &&
+      iso::WritesMachineCoordinates(st, h.ctx.definition)) {
+    PlanMachineMove(h);
   }
   MarkPointReady(st);
 }
@@ -149,9 +140,11 @@ void HandleGodlta(HandlerContext& h, std::string_view statement) {
   SetGodltaMotionCode(st);
   const ParamList p = ParamList::Of(statement);
   if (p.count() < 3) ReportIncomplete(h.ctx, statement);
-  st.X = p.number(1);
-  st.Y = p.number(2);
-  st.Z = p.number(3);
+  // Increments turn with the frames but do not move with their origins.
+  const iso::Vec3 d = iso::MapDirection(st.multiAxis, {p.number(1), p.number(2), p.number(3)});
+  st.X = d.x;
+  st.Y = d.y;
+  st.Z = d.z;
   MarkPointReady(st);
 }
 
@@ -168,16 +161,19 @@ void HandleFrom(HandlerContext& h, std::string_view statement) {
   const ParamList p = ParamList::Of(statement);
   if (p.count() == 6 && RefuseToolAxis(h, statement, p.number(4), p.number(5), p.number(6))) return;
   if (p.count() == 3 || p.count() == 6) {
-    st.firstX = p.number(1);
-    st.firstY = p.number(2);
-    st.firstZ = p.number(3);
+    const iso::Vec3 q = iso::MapPoint(st.multiAxis, {p.number(1), p.number(2), p.number(3)});
+    st.firstX = q.x;
+    st.firstY = q.y;
+    st.firstZ = q.z;
   }
-  if (p.count() == 6 && h.ctx.definition.Cinematique_Machine >= 2) {
-    double a = st.A, b = st.B, c = st.C;
-    kinematics::SolveAngles(h.ctx, iso::Vec3{p.number(4), p.number(5), p.number(6)}, a, b, c);
-    st.firstA = a;
-    st.firstB = b;
-    st.firstC = c;
+  if (p.count() == 6 && HasRotaryAxes(h.ctx)) {
+    const iso::Vec3 given{p.number(4), p.number(5), p.number(6)};
+    const kinematics::Solution s = iso::MachineOf(st, h.ctx.definition)
+                                       .solve(iso::ToolAxisOf(st.multiAxis, given), iso::AnglesOf(st));
+    if (!s.reached) return StopRun(h.ctx, kMsgUnreachable, statement);
+    st.firstA = s.angles[kinematics::kA];
+    st.firstB = s.angles[kinematics::kB];
+    st.firstC = s.angles[kinematics::kC];
   }
   st.fromPending = true;
 }
@@ -242,15 +238,5 @@ void HandleSelect(HandlerContext& h, std::string_view statement) {
 }
 
 void HandleMcs(HandlerContext&, std::string_view) {}
-
-void HandleMsys(HandlerContext& h, std::string_view statement) {
-  h.ctx.state.motionCode = kPlaneChange;
-  LogKnownNotDone(h, statement);
-}
-
-void HandleTracut(HandlerContext& h, std::string_view statement) {
-  if (ParamList::Of(statement).count() == 3) h.ctx.state.motionCode = kPlaneChange;
-  LogKnownNotDone(h, statement);
-}
 
 }  // namespace ordalis::apt

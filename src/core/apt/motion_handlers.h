@@ -24,10 +24,6 @@ void HandleOrigin(HandlerContext& h, std::string_view statement);
 void HandleSelect(HandlerContext& h, std::string_view statement);
 /// MCS: read and ignored.
 void HandleMcs(HandlerContext& h, std::string_view statement);
-/// MSYS: known but not converted; prepares the inclined-plane code.
-void HandleMsys(HandlerContext& h, std::string_view statement);
-/// TRACUT: known but not converted; with three values prepares the inclined-plane code.
-void HandleTracut(HandlerContext& h, std::string_view statement);
 
 /// True while a canned cycle holds the motion code (-1 for its holes, 81 to 89 before the first):
 /// RAPID and FEDRAT must then leave the code alone, or holes would be lost.

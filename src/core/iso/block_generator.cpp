@@ -14,13 +14,6 @@ constexpr int kMsgUnknownMode = 2124;
 
 bool EndsWithBreak(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
-/// Appends a text that forms blocks of its own: it starts on a new line.
-void AppendBlock(std::string& r, std::string_view text) {
-  if (text.empty()) return;
-  if (!r.empty() && !EndsWithBreak(r)) r.append("\r\n");
-  r.append(text);
-}
-
 void TrimInPlace(std::string& text) {
   std::size_t end = text.size();
   while (end > 0 && text[end - 1] == ' ') --end;
@@ -31,6 +24,12 @@ void TrimInPlace(std::string& text) {
 }
 
 }  // namespace
+
+void AppendBlock(std::string& r, std::string_view text) {
+  if (text.empty()) return;
+  if (!r.empty() && !EndsWithBreak(r)) r.append("\r\n");
+  r.append(text);
+}
 
 std::string BlockGenerator::generate() {
   std::string out;
@@ -56,26 +55,27 @@ void BlockGenerator::generate(std::string& r) {
     restartAfterToolChange();
   }
   generateBlocks(r);
+  // Blocks that must run before this statement's own (already numbered): the absolute code, a
+  // cycle cancelled, five-axis cancels and activations, a rotary-axis reset.
   if (prefix_.empty()) return;
-  // Blocks that must run before this statement's own (already numbered).
-  if (!r.empty()) prefix_.append("\r\n").append(r);
+  if (!r.empty()) AppendBlock(prefix_, r);
   r.swap(prefix_);
 }
 
 void BlockGenerator::generateBlocks(std::string& r) {
   RunState& s = ctx_.state;
   if (returnItems(r)) return;
+  if (s.multiAxis.blocksDue()) multiAxisBlocks();
   startItems(r);
   bool toFinal = false;
   bool cancelled = false;
   if (s.circlePending) {
     circle(r);
-  } else if (!s.chordPoints.empty()) {
+  } else if (!s.chordPoints.empty() || !s.multiAxis.path.empty()) {
     chords(r);
     if (s.feedPending && !s.feedBlockText.empty()) s.feedPending = false;
     return;
   } else {
-    multaxTemplate(r);
     if (!firstPoint(r)) {
       cancelled = cycleCancel(r);
       if (s.pointPending) {
@@ -173,29 +173,6 @@ void BlockGenerator::startItems(std::string& r) {
   }
 }
 
-// MULTAX on and off: their templates are written with the block that follows them.
-void BlockGenerator::multaxTemplate(std::string& r) {
-  RunState& s = ctx_.state;
-  if (!s.gWordPending) return;
-  const int code = s.motionCode;
-  if (code == 151 || code == 1151) {
-    appendWord(r, engine_.expandFull(ctx_.definition.PP_ACTIVATION_RTCP));
-  } else if (code == 152 || code == 1152) {
-    appendWord(r, engine_.expandFull(multaxOffTemplate()));
-  } else {
-    return;
-  }
-  s.motionCode = 0;
-}
-
-// MULTAX/OFF ends the tool-centre-point control that MULTAX/ON started, so its code is the RTCP
-// cancel. Definitions written before that code existed kept it in the inclined-plane cancel.
-const std::string& BlockGenerator::multaxOffTemplate() const {
-  const auto& d = ctx_.definition;
-  return d.PP_DESACTIVATION_RTCP.empty() ? d.PP_DESACTIVATION_PLAN_INCLINE
-                                         : d.PP_DESACTIVATION_RTCP;
-}
-
 bool BlockGenerator::machineFunctions(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
@@ -218,6 +195,7 @@ bool BlockGenerator::machineFunctions(std::string& r) {
     spindleText(state, r);
     return true;
   }
+  if (s.endPending || s.finiPending) endInclinedPlane();
   if (s.endPending) return done(s.endPending, d.PP_END);
   if (s.finiPending) return done(s.finiPending, d.PP_FINI);
   if (s.toolnoPending && d.OPTION_TRAITEMENT_TOOLNO) {
@@ -282,12 +260,12 @@ void BlockGenerator::textItems(std::string& r) {
 
 void BlockGenerator::finalForm(std::string& r) {
   RunState& s = ctx_.state;
-  numberUnlessNumbered(r);
+  numberIfNeeded(r);
   s.commentPending = false;
   s.printPending = false;
 }
 
-void BlockGenerator::numberUnlessNumbered(std::string& r) {
+void BlockGenerator::numberIfNeeded(std::string& r) {
   TrimInPlace(r);
   if (r.empty()) return;
   const std::string& n = ctx_.definition.FORMAT_PP_N;

@@ -7,10 +7,14 @@
 #include <string_view>
 
 #include "core/app/context.h"
+#include "core/iso/multi_axis.h"
 #include "core/iso/number_format.h"
 #include "core/iso/template_engine.h"
 
 namespace ordalis::iso {
+
+/// Appends a text that forms blocks of its own: it starts on a new line.
+void AppendBlock(std::string& r, std::string_view text);
 
 class BlockGenerator {
  public:
@@ -32,8 +36,6 @@ class BlockGenerator {
   void circle(std::string& r);
   const std::string& circleTemplate() const;
   void chords(std::string& r);
-  const std::string& multaxOffTemplate() const;
-  void multaxTemplate(std::string& r);
   bool firstPoint(std::string& r);
   bool cycleCancel(std::string& r);
   bool machineFunctions(std::string& r);
@@ -42,11 +44,12 @@ class BlockGenerator {
   void spindleText(int state, std::string& r);
   void firstPointAboveHole();
   void addFinalPrefix(std::string_view text);
-  void numberUnlessNumbered(std::string& r);
   void correctionInArc(std::string& arc) const;
   void endCycle();
   void textItems(std::string& r);
   void finalForm(std::string& r);
+  /// Numbers a block unless it already starts with a number.
+  void numberIfNeeded(std::string& r);
   void feedAfterCancel(std::string& r);
   void absoluteBefore();
   void addPrefixBlock(std::string_view text);
@@ -58,8 +61,22 @@ class BlockGenerator {
   void rapid(std::string& r);
   void rotaryTemplate(std::string& r, const std::string& tpl);
   void appendAxes(std::string& r);
+  void axisWords();
+  bool sameText(int slot, const AddressFormat& fmt, double v, double before);
   void updatePrevious();
   const std::array<std::uint8_t, ppdef::kAddressCount>& letterOrder();
+
+  // Five-axis blocks (multi_axis_blocks.cpp).
+  void multiAxisBlocks();
+  void activatePlane(bool rearmNext);
+  void cancelPlaneBlock();
+  void endInclinedPlane();
+  void rotaryReset(std::string& r);
+  void ownBlock(std::string_view tpl);
+  const std::string& firstPointTemplate(std::string& after);
+  Vec3 outputPoint(const Vec3& tip, const kinematics::Angles& angles);
+  void setPreviousOutput(const Vec3& out);
+  bool machineCoordinates();
 
   // The canned-cycle blocks (cycle_output.cpp).
   void cycleBlock(std::string& r);
@@ -72,7 +89,17 @@ class BlockGenerator {
   TemplateEngine& engine_;
   CachedAddressFormat formats_[9];  // X Y Z, incremental X Y Z, A B C
   std::string gWord_;
-  std::string prefix_;  // numbered blocks that go before the statement's own
+  std::string prefix_;          // numbered blocks that go before the statement's own
+  std::array<bool, 6> kept_{};  // X Y Z A B C words left out as unchanged in the output's text
+  bool keptOutput_ = false;     // X Y Z were compared as machine coordinates
+  struct AxisWord {
+    const AddressFormat* format = nullptr;
+    double value = 0, before = 0;
+    bool write = false;
+  };
+  std::array<AxisWord, 6> axis_{};  // X Y Z A B C of the block being built
+  Vec3 pendingOut_;                  // its X, Y, Z as written
+  std::string text1_, text2_;
   std::array<int, ppdef::kAddressCount> orderKey_{};
   std::array<std::uint8_t, ppdef::kAddressCount> order_{};
   bool orderBuilt_ = false;

@@ -1,7 +1,4 @@
-// Arcs: the circle block of the plane in force, with a compensation that starts or ends on it, and
-// arcs the plane cannot carry written as chords.
-#include <vector>
-
+// Arcs: the circle block of the plane in force, with a compensation that starts or ends on it.
 #include "core/iso/block_generator.h"
 #include "core/iso/run_state.h"
 #include "core/ppdef/definition.h"
@@ -25,6 +22,8 @@ void BlockGenerator::circle(std::string& r) {
   appendWord(r, arc);
   s.gWordPending = true;
   s.setPrevious(s.arc.end.x, s.arc.end.y, s.arc.end.z, s.arc.endA, s.arc.endB, s.arc.endC);
+  // Machine coordinates write arcs only where the machine moves nothing: the end is the tip.
+  setPreviousOutput(s.arc.end);
 }
 
 // The correction code on the line of the arc that moves (the last one of a template that first
@@ -59,34 +58,6 @@ const std::string& BlockGenerator::circleTemplate() const {
   if ((plane == 18 || plane == -18) && !d.FORMAT_CERCLE_G18.empty()) return d.FORMAT_CERCLE_G18;
   if ((plane == 19 || plane == -19) && !d.FORMAT_CERCLE_G19.empty()) return d.FORMAT_CERCLE_G19;
   return d.FORMAT_CERCLE;
-}
-
-// An arc the working plane cannot carry, written as consecutive linear feed blocks, each numbered.
-void BlockGenerator::chords(std::string& r) {
-  RunState& s = ctx_.state;
-  const int code = s.motionCode;
-  std::vector<Vec3> points;
-  points.swap(s.chordPoints);
-  std::string block = std::move(r);  // what the block start already holds goes on the first line
-  std::string out;
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    s.X = points[i].x;
-    s.Y = points[i].y;
-    s.Z = points[i].z;
-    s.motionCode = 1;
-    if (i == 0) s.gWordPending = true;  // the move before may have been an arc or a rapid
-    motionBlock(block);
-    finalForm(block);
-    if (!block.empty()) {
-      if (!out.empty()) out.append("\r\n");
-      out.append(block);
-    }
-    block.clear();
-  }
-  s.pointPending = false;
-  s.motionCode = code;
-  s.gWordPending = true;  // as after an arc: the next move states its motion again
-  r = std::move(out);
 }
 
 }  // namespace ordalis::iso

@@ -60,6 +60,10 @@ void BlockGenerator::cycleBlock(std::string& r) {
   // a controller whose cycle call carries the hole's levels gets them at each hole.
   const std::string* tpl =
       cy.holeStarted && !d.PP_CYCLE.empty() ? &d.PP_CYCLE : CycleTemplate(d, cy.kindCode);
+  const Vec3 tip{s.X, s.Y, s.Z};
+  // The holes' coordinates are the machine's when the definition writes machine coordinates.
+  const Vec3 out = outputPoint(tip, AnglesOf(s));
+  s.X = out.x, s.Y = out.y, s.Z = out.z;
   if (!cy.holeStarted) {
     cy.holeStarted = true;
     cy.firstPointWritten = false;
@@ -68,7 +72,9 @@ void BlockGenerator::cycleBlock(std::string& r) {
   s.motionCode = -1;
   // The cycle point is this hole at the first hole too, so either template can drill it.
   TakePoint(s, cy.pointX, cy.pointY, cy.pointZ, cy.pointA, cy.pointB, cy.pointC);
+  s.X = tip.x, s.Y = tip.y, s.Z = tip.z;
   TakePoint(s, s.prevX, s.prevY, s.prevZ, s.prevA, s.prevB, s.prevC);
+  setPreviousOutput(out);
   s.prevKnown = true;
   appendWord(r, engine_.expandCycle(*tpl));
   cy.lastClear = CycleClearHeight(cy, s.Z);
@@ -82,6 +88,8 @@ void BlockGenerator::riseOverHole() {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
   CycleState& cy = s.cycle;
+  // Machine coordinates move the holes with the table: the cycle's own approach is all there is.
+  if (machineCoordinates()) return;
   const double clear = CycleClearHeight(cy, s.Z);
   double standing = clear;
   if (cy.clearKnown) {
@@ -124,7 +132,7 @@ std::string BlockGenerator::finishRun() {
   s.cycleMode = false;
   s.cycle.resumePending = false;
   r = engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF);
-  numberUnlessNumbered(r);
+  numberIfNeeded(r);
   return r;
 }
 

@@ -1,6 +1,7 @@
 // The linear motion block: G word, axis words in the definition's address order, feed word.
 // This runs for nearly every statement of a program, so it formats straight into the result.
 #include <cmath>
+#include <vector>
 
 #include "core/common/text.h"
 #include "core/iso/block_generator.h"
@@ -10,8 +11,6 @@
 namespace ordalis::iso {
 
 namespace {
-
-constexpr int kMsgRotaryReset = 2130;
 
 enum FormatSlot { kFx, kFy, kFz, kFxInc, kFyInc, kFzInc, kFa, kFb, kFc };
 
@@ -46,14 +45,7 @@ void BlockGenerator::motionBlock(std::string& r) {
     appendWord(r, d.PP_G90);
     s.incremental = false;
   }
-  if (s.rotaryResetPending) {
-    s.rotaryResetPending = false;
-    ctx_.message(kMsgRotaryReset);
-    appendWord(r, engine_.expandFull(d.MACRO_RAZ));
-    s.gWordPending = true;
-    // The macro homes the axes: this move must state every axis, as after GOHOME.
-    s.prevKnown = false;
-  }
+  if (s.rotaryResetPending) rotaryReset(r);
   if (s.gWordPending) {
     s.gWordPending = d.Type_Postprocesseur == 3;
     computeGWord(r);
@@ -75,6 +67,44 @@ void BlockGenerator::motionBlock(std::string& r) {
     s.feedPending = false;
     appendWord(r, s.pendingFText);
   }
+}
+
+// An arc the working plane cannot carry, or a five-axis move split for machine coordinates,
+// written as consecutive linear feed blocks, each numbered.
+void BlockGenerator::chords(std::string& r) {
+  RunState& s = ctx_.state;
+  const int code = s.motionCode;
+  std::vector<Vec3> points;
+  points.swap(s.chordPoints);
+  std::vector<kinematics::Pose> poses;
+  poses.swap(s.multiAxis.path);
+  const std::size_t count = poses.empty() ? points.size() : poses.size();
+  std::string block = std::move(r);  // what the block start already holds goes on the first line
+  std::string out;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (poses.empty()) {
+      s.X = points[i].x, s.Y = points[i].y, s.Z = points[i].z;
+    } else {
+      const kinematics::Pose& p = poses[i];
+      s.X = p.tip.x, s.Y = p.tip.y, s.Z = p.tip.z;
+      s.A = p.angles[0], s.B = p.angles[1], s.C = p.angles[2];
+    }
+    s.motionCode = 1;
+    if (i == 0 && poses.empty()) s.gWordPending = true;  // the move before may have been an arc
+    motionBlock(block);
+    finalForm(block);
+    if (!block.empty()) {
+      if (!out.empty()) out.append("\r\n");
+      out.append(block);
+    }
+    block.clear();
+  }
+  s.pointPending = false;
+  s.motionCode = code;
+  if (poses.empty()) s.gWordPending = true;  // as after an arc: the next move states its motion
+  poses.clear();
+  poses.swap(s.multiAxis.path);  // the buffer serves the next move
+  r = std::move(out);
 }
 
 void BlockGenerator::computeGWord(std::string& r) {
@@ -125,7 +155,8 @@ void BlockGenerator::computeGWord(std::string& r) {
       break;
     case 152:
     case 1152:
-      rotaryTemplate(r, multaxOffTemplate());
+      rotaryTemplate(r, d.PP_DESACTIVATION_RTCP.empty() ? d.PP_DESACTIVATION_PLAN_INCLINE
+                                                        : d.PP_DESACTIVATION_RTCP);
       break;
     case 153:
       rotaryTemplate(r, d.PP_DESACTIVATION_RTCP);
@@ -164,23 +195,83 @@ void BlockGenerator::rapid(std::string& r) {
   s.motionCode = 0;
 }
 
-void BlockGenerator::appendAxes(std::string& r) {
-  const RunState& s = ctx_.state;
+// Solved angles and machine coordinates carry rounding noise: a word whose text would not change
+// is not written, and the position it stands for stays the one last written.
+bool BlockGenerator::sameText(int slot, const AddressFormat& fmt, double v, double before) {
+  if (fmt.step() > 0 && std::fabs(v - before) >= fmt.step()) return false;
+  text1_.clear();
+  text2_.clear();
+  fmt.append(v, text1_);
+  fmt.append(before, text2_);
+  kept_[slot] = text1_ == text2_;
+  return kept_[slot];
+}
+
+// Which of X, Y, Z, A, B, C this block writes, with what value and format.
+void BlockGenerator::axisWords() {
+  RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
   const bool incremental = s.incremental;
   const bool incFormat = d.OPTION_CODAGE_INCREMENTAL && incremental;
   const bool compress = d.OPTION_COMPR && s.prevKnown;
-  const bool compressXyz = compress && !incremental;
-  const bool hasAxis = s.I != 0 || s.J != 0 || s.K != 0;
+  Vec3 out{s.X, s.Y, s.Z};
+  Vec3 prev{s.prevX, s.prevY, s.prevZ};
+  const bool machine = d.OPTION_COORDONNEES_MACHINE && !incremental && machineCoordinates();
+  if (machine) {
+    out = outputPoint(out, AnglesOf(s));
+    prev = {s.multiAxis.prevOutX, s.multiAxis.prevOutY, s.multiAxis.prevOutZ};
+  }
+  kept_.fill(false);
+  keptOutput_ = machine;
+  const double f = d.XDiameterFactor;
+  axis_[0] = {&(incFormat ? formats_[kFxInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_X)
+                          : formats_[kFx].get(d.FORMAT_PP_X)), out.x * f, prev.x * f};
+  axis_[1] = {&(incFormat ? formats_[kFyInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Y)
+                          : formats_[kFy].get(d.FORMAT_PP_Y)), out.y, prev.y};
+  axis_[2] = {&(incFormat ? formats_[kFzInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Z)
+                          : formats_[kFz].get(d.FORMAT_PP_Z)), out.z, prev.z};
+  const bool noisy = machine || s.multiAxis.pointsMapped;
+  for (int i = 0; i < 3; ++i) {
+    AxisWord& w = axis_[i];
+    w.write = !compress || incremental ||
+              (w.value != w.before && (!noisy || !sameText(i, *w.format, w.value, w.before)));
+  }
+  pendingOut_ = out;
+  // Inside an inclined plane the plane holds the rotary axes.
+  const bool hasAxis = (s.I != 0 || s.J != 0 || s.K != 0) && !s.multiAxis.plane.written;
+  if (!hasAxis || !(d.RotaryAxisInUse[0] || d.RotaryAxisInUse[1] || d.RotaryAxisInUse[2] ||
+                    d.Cinematique_Machine >= 15)) {
+    axis_[3].write = axis_[4].write = axis_[5].write = false;
+    return;
+  }
   const int kin = d.Cinematique_Machine;
   const bool allAngles = d.OPTION_COMPR && (kin == 15 || kin == 16 || kin == 18);
-  const auto angle = [&](int i, double v, double prev) {
-    if (!hasAxis) return false;
-    if (allAngles) return true;
-    return d.RotaryAxisInUse[i] && (!compress || v != prev);
-  };
+  const std::string* patterns[] = {&d.FORMAT_PP_A, &d.FORMAT_PP_B, &d.FORMAT_PP_C};
+  const double values[] = {s.A, s.B, s.C};
+  const double befores[] = {s.prevA, s.prevB, s.prevC};
+  for (int i = 0; i < 3; ++i) {
+    AxisWord& w = axis_[3 + i];
+    w.write = allAngles || d.RotaryAxisInUse[i];
+    if (!w.write) continue;
+    w = {&formats_[kFa + i].get(*patterns[i]), values[i], befores[i], true};
+    w.write = allAngles || !compress ||
+              (w.value != w.before && !sameText(3 + i, *w.format, w.value, w.before));
+  }
+}
+
+void BlockGenerator::appendAxes(std::string& r) {
+  const auto& d = ctx_.definition;
+  axisWords();
   const std::string& sep = d.PP_SPACE;
-  const auto word = [&](const AddressFormat& fmt, double v) {
+  for (const std::uint8_t letter : letterOrder()) {
+    if (letter == ppdef::kG) {
+      appendWord(r, gWord_);
+      continue;
+    }
+    const int slot = letter >= ppdef::kX && letter <= ppdef::kZ   ? letter - ppdef::kX
+                     : letter >= ppdef::kA && letter <= ppdef::kC ? 3 + letter - ppdef::kA
+                                                                  : -1;
+    if (slot < 0 || !axis_[slot].write) continue;  // N, I, J, K, R, F: no text in a linear block
     const std::size_t mark = r.size();
     if (!r.empty() && !sep.empty() && r.back() != ' ' && r.back() != '\n') {
       if (sep.size() == 1) {
@@ -190,48 +281,12 @@ void BlockGenerator::appendAxes(std::string& r) {
       }
     }
     const std::size_t start = r.size();
-    fmt.append(v, r);
+    axis_[slot].format->append(axis_[slot].value, r);
     if (r.size() == start) r.resize(mark);
-  };
-  for (const std::uint8_t letter : letterOrder()) {
-    switch (letter) {
-      case ppdef::kG:
-        appendWord(r, gWord_);
-        break;
-      case ppdef::kX:
-        if (!compressXyz || s.X != s.prevX) {
-          word(incFormat ? formats_[kFxInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_X)
-                         : formats_[kFx].get(d.FORMAT_PP_X),
-               s.X * d.XDiameterFactor);
-        }
-        break;
-      case ppdef::kY:
-        if (!compressXyz || s.Y != s.prevY) {
-          word(incFormat ? formats_[kFyInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Y)
-                         : formats_[kFy].get(d.FORMAT_PP_Y),
-               s.Y);
-        }
-        break;
-      case ppdef::kZ:
-        if (!compressXyz || s.Z != s.prevZ) {
-          word(incFormat ? formats_[kFzInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Z)
-                         : formats_[kFz].get(d.FORMAT_PP_Z),
-               s.Z);
-        }
-        break;
-      case ppdef::kA:
-        if (angle(0, s.A, s.prevA)) word(formats_[kFa].get(d.FORMAT_PP_A), s.A);
-        break;
-      case ppdef::kB:
-        if (angle(1, s.B, s.prevB)) word(formats_[kFb].get(d.FORMAT_PP_B), s.B);
-        break;
-      case ppdef::kC:
-        if (angle(2, s.C, s.prevC)) word(formats_[kFc].get(d.FORMAT_PP_C), s.C);
-        break;
-      default:
-        break;  // N, I, J, K, R and F carry no text in a linear block
-    }
   }
+  const MultiAxisState& m = ctx_.state.multiAxis;
+  setPreviousOutput({kept_[0] ? m.prevOutX : pendingOut_.x, kept_[1] ? m.prevOutY : pendingOut_.y,
+                     kept_[2] ? m.prevOutZ : pendingOut_.z});
 }
 
 void BlockGenerator::updatePrevious() {
@@ -242,7 +297,11 @@ void BlockGenerator::updatePrevious() {
     s.prevZ += s.Z;
     return;
   }
-  s.setPrevious(s.X, s.Y, s.Z, s.A, s.B, s.C);
+  // Machine coordinates keep their written X, Y, Z apart; the tip itself is where it went.
+  const bool tip = keptOutput_;
+  s.setPrevious(kept_[0] && !tip ? s.prevX : s.X, kept_[1] && !tip ? s.prevY : s.Y,
+                kept_[2] && !tip ? s.prevZ : s.Z, kept_[3] ? s.prevA : s.A,
+                kept_[4] ? s.prevB : s.B, kept_[5] ? s.prevC : s.C);
 }
 
 }  // namespace ordalis::iso

@@ -339,6 +339,7 @@ void AddressFormat::compile(std::string_view pattern) {
   empty_ = pattern.empty();
   prefix_.clear();
   suffix_.clear();
+  step_ = 0;
   if (empty_) {
     number_.compile({});
     return;
@@ -386,6 +387,7 @@ void AddressFormat::compileFast(std::string_view numeric) {
   }
   fast_ = i == numeric.size() && decimals_ <= 15 && minInt_ <= 20 &&
           prefix_.size() + suffix_.size() <= 32;
+  step_ = fast_ ? 1.0 / kPow10[decimals_] : 0;
 }
 
 namespace {

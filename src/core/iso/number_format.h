@@ -64,6 +64,9 @@ class AddressFormat {
   /// The same for a whole number (block numbers), without floating-point rounding.
   void appendInteger(std::int64_t value, std::string& out) const;
   bool empty() const { return empty_; }
+  /// The smallest change of value the word shows (0.001 for "X#0.000"); 0 when not known. Values
+  /// this far apart or more are written differently.
+  double step() const { return step_; }
 
  private:
   void compileFast(std::string_view numeric);
@@ -78,6 +81,7 @@ class AddressFormat {
   bool plus_ = false;
   int minInt_ = 0, decimals_ = 0, decZeros_ = 0;
   bool point_ = false;
+  double step_ = 0;
 };
 
 /// An AddressFormat rebuilt only when the pattern text it was built from changes.

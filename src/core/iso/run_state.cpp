@@ -16,7 +16,11 @@ double CycleClearHeight(const CycleState& c, double z) {
 }
 
 void RunState::reset(const ppdef::PostProcessorDefinition& def) {
+  // The machine's solution is kept: it depends on the definition alone and is checked on use.
+  MachineCache keepMachine = std::move(multiAxis.cache);
+  keepMachine.formatsChecked = false;
   *this = RunState{};
+  multiAxis.cache = std::move(keepMachine);
   gText = def.PP_G01;
   // The controller's modal motion is unknown at the start of a program: the first move states it.
   gWordPending = true;

@@ -7,15 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "core/common/vec3.h"
+#include "core/iso/multi_axis_state.h"
+
 namespace ordalis::ppdef {
 struct PostProcessorDefinition;
 }
 
 namespace ordalis::iso {
 
-struct Vec3 {
-  double x = 0, y = 0, z = 0;
-};
+using common::Vec3;
 
 /// Arc description filled by the circle handlers and the arc computation.
 struct ArcState {
@@ -172,6 +173,7 @@ struct RunState {
   std::vector<Vec3> chordPoints;
   // A kinematics without an angle solution is reported once per run.
   bool kinematicsWarned = false;
+  MultiAxisState multiAxis;
 
   /// The machine now stands at this point: later blocks compare their words with it.
   void setPrevious(double x, double y, double z, double a, double b, double c) {

@@ -11,6 +11,10 @@ void BlockGenerator::toolChange(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
   s.toolChangePending = false;
+  // No tool changes inside an inclined plane; the next tool's first point activates it again.
+  if (s.multiAxis.plane.written) cancelPlaneBlock();
+  // The change sequence ends the length offset and with it the tool-centre-point control.
+  s.multiAxis.rtcpWritten = false;
   bool stops = true;
   if (s.requestedTool != s.loadedTool) {
     if (s.toolLoadsSeen > 1) {
@@ -18,10 +22,7 @@ void BlockGenerator::toolChange(std::string& r) {
       r.append(unload);
       // Unload and change are separate lines even when the unload text has no line break.
       const std::string change = engine_.expandFull(d.CHANGE_OUTIL);
-      if (!change.empty()) {
-        if (!r.empty() && r.back() != '\n') r.append("\r\n");
-        r.append(change);
-      }
+      if (!change.empty()) AppendBlock(r, change);
     } else {
       r.append(engine_.expandFull(d.CHANGE_OUTIL));
     }
@@ -64,60 +65,43 @@ void BlockGenerator::spindleText(int state, std::string& r) {
   if (s.surfaceSpeedOffPending && state != 3) {
     s.surfaceSpeedOffPending = false;
     std::string off = d.PP_CSS_OFF;
-    numberUnlessNumbered(off);
+    numberIfNeeded(off);
     if (!off.empty()) r.append(off).append("\r\n");
   }
   if (state == 3) {
     s.surfaceSpeedOffPending = false;
     std::string block = MonFormat(s.surfaceSpeedValue, d.PP_CSS_ON);
     if (!s.spindle.empty()) block.append(d.PP_SPACE).append(s.spindle);
-    numberUnlessNumbered(block);
+    numberIfNeeded(block);
     r.append(block);
     return;
   }
   r.append(engine_.expandFull(state == 1 ? d.SPINDLE_ON : d.SPINDLE_OFF));
 }
 
-// The first point after a tool change is written by PREMIER_POINT.
-bool BlockGenerator::firstPoint(std::string& r) {
-  RunState& s = ctx_.state;
-  if (!s.firstPointPending) return false;
-  s.firstPointPending = false;
-  if (s.cycleMode) {
-    // The first point is a hole: the tool still goes there with its length compensation.
-    firstPointAboveHole();
-    return false;
-  }
-  absoluteBefore();
-  appendWord(r, engine_.expandFull(ctx_.definition.PREMIER_POINT));
-  s.setPrevious(s.firstX, s.firstY, s.firstZ, s.firstA, s.firstB, s.firstC);
-  if (s.feedPending) {
-    s.feedPending = false;
-    appendWord(r, s.pendingFText);
-  }
-  multaxTemplate(r);
-  s.motionCode = 0;
-  s.gWordPending = false;
-  s.pointPending = false;
-  return true;
-}
-
 // PREMIER_POINT stops over the hole at the height the cycle clears at, never on the hole's top,
 // then the cycle drills from there.
 void BlockGenerator::firstPointAboveHole() {
   RunState& s = ctx_.state;
-  const std::string& tpl = ctx_.definition.PREMIER_POINT;
-  if (tpl.empty()) return;
   s.firstZ = CycleClearHeight(s.cycle, s.Z);
   absoluteBefore();
+  std::string after;
+  const std::string& tpl = firstPointTemplate(after);
+  if (tpl.empty()) return;
+  const Vec3 tip{s.firstX, s.firstY, s.firstZ};
+  const Vec3 out = outputPoint(tip, {s.firstA, s.firstB, s.firstC});
+  s.firstX = out.x, s.firstY = out.y, s.firstZ = out.z;
   addFinalPrefix(engine_.expandFull(tpl));
-  s.setPrevious(s.firstX, s.firstY, s.firstZ, s.firstA, s.firstB, s.firstC);
+  s.firstX = tip.x, s.firstY = tip.y, s.firstZ = tip.z;
+  if (!after.empty()) addFinalPrefix(after);
+  s.setPrevious(tip.x, tip.y, tip.z, s.firstA, s.firstB, s.firstC);
+  setPreviousOutput(out);
 }
 
 // A block that goes before the statement's own, numbered as the final form numbers one.
 void BlockGenerator::addFinalPrefix(std::string_view text) {
   std::string block(text);
-  numberUnlessNumbered(block);
+  numberIfNeeded(block);
   if (block.empty()) return;
   if (!prefix_.empty()) prefix_.append("\r\n");
   prefix_.append(block);

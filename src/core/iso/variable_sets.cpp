@@ -6,6 +6,7 @@
 
 #include "core/iso/number_format.h"
 #include "core/iso/run_state.h"
+#include "core/kinematics/work_plane.h"
 #include "core/ppdef/definition.h"
 #include "core/tools/tool_table.h"
 
@@ -20,6 +21,8 @@ enum Var : VariableId {
   kToolAngle, kToolRc, kToolDiamPro, kToolLg, kToolLgCut, kToolLgProg, kToolRemark, kFile, kNcFile,
   kDate, kTime, kX, kY, kZ, kA, kB, kC, kI, kJ, kK, kFirstX, kFirstY, kFirstZ, kFirstA, kFirstB,
   kFirstC, kDecOrigin, kOriginX, kOriginY, kOriginZ, kHRegister, kDRegister,
+  // Inclined plane: origin, spatial angles, Euler angles
+  kPlaneX, kPlaneY, kPlaneZ, kPlaneA, kPlaneB, kPlaneC, kPlaneEuler1, kPlaneEuler2, kPlaneEuler3,
   // Circle
   kCodeCercle, kRelX, kRelY, kRelZ, kAbsX, kAbsY, kAbsZ, kMidX, kMidY, kMidZ, kEndX, kEndY, kEndZ,
   kRadius, kAngle, kEndA, kEndB, kEndC,
@@ -62,6 +65,10 @@ constexpr Entry kEntries[] = {
     {"PP_FIRST_B", kFirstB, F}, {"PP_FIRST_C", kFirstC, F}, {"PP_DEC_ORIGIN", kDecOrigin, F | O},
     {"PP_ORIGIN_X", kOriginX, O}, {"PP_ORIGIN_Y", kOriginY, O}, {"PP_ORIGIN_Z", kOriginZ, O},
     {"PP_H_REGISTER", kHRegister, F | T | Y}, {"PP_D_REGISTER", kDRegister, F | T | Y},
+    {"PP_PLANE_X", kPlaneX, F}, {"PP_PLANE_Y", kPlaneY, F}, {"PP_PLANE_Z", kPlaneZ, F},
+    {"PP_PLANE_A", kPlaneA, F}, {"PP_PLANE_B", kPlaneB, F}, {"PP_PLANE_C", kPlaneC, F},
+    {"PP_PLANE_EULER_1", kPlaneEuler1, F}, {"PP_PLANE_EULER_2", kPlaneEuler2, F},
+    {"PP_PLANE_EULER_3", kPlaneEuler3, F},
     {"PP_CODE_CERCLE", kCodeCercle, C},
     {"PP_CENTRE_RELATIF_X", kRelX, C}, {"PP_CENTRE_RELATIF_Y", kRelY, C},
     {"PP_CENTRE_RELATIF_Z", kRelZ, C}, {"PP_CENTER_RELATIF_X", kRelX, C},
@@ -237,6 +244,22 @@ Value CycleValue(Var v, const CycleState& c, double f) {
   }
 }
 
+// The inclined plane as controllers name it: its origin in the part, its angles about the fixed
+// X, Y, Z axes, and its Euler angles Z, X', Z''.
+Value PlaneValue(Var v, const kinematics::Frame& frame, double f) {
+  switch (v) {
+    case kPlaneX: return Real(frame.origin.x * f);
+    case kPlaneY: return Real(frame.origin.y);
+    case kPlaneZ: return Real(frame.origin.z);
+    case kPlaneA: return Real(kinematics::SpatialAngles(frame.rotation).x);
+    case kPlaneB: return Real(kinematics::SpatialAngles(frame.rotation).y);
+    case kPlaneC: return Real(kinematics::SpatialAngles(frame.rotation).z);
+    case kPlaneEuler1: return Real(kinematics::EulerZxz(frame.rotation).x);
+    case kPlaneEuler2: return Real(kinematics::EulerZxz(frame.rotation).y);
+    default: return Real(kinematics::EulerZxz(frame.rotation).z);
+  }
+}
+
 Value StateValue(Var v, const VariableSources& src) {
   const RunState& s = src.state;
   const double f = src.def.XDiameterFactor;
@@ -281,7 +304,8 @@ Value StateValue(Var v, const VariableSources& src) {
     case kOriginZ: return Real(s.originZ);
     // Registers the program names; the tool number where it names none.
     case kHRegister: return Integer(s.lengthRegister >= 0 ? s.lengthRegister : s.requestedTool);
-    default: return Integer(s.radiusRegister >= 0 ? s.radiusRegister : s.requestedTool);
+    case kDRegister: return Integer(s.radiusRegister >= 0 ? s.radiusRegister : s.requestedTool);
+    default: return PlaneValue(v, s.multiAxis.plane.frame, f);
   }
 }
 

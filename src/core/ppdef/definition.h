@@ -104,6 +104,14 @@ struct PostProcessorDefinition {
   std::int16_t Type_AXE_AB = 0;
   std::string TXT_Type_AXE_C;
   std::int16_t Type_AXE_C = 0;
+  // First point of a tool while the tool-centre-point control or an inclined plane is in force
+  // (lines; empty: PREMIER_POINT).
+  std::string PREMIER_POINT_RTCP, PREMIER_POINT_PLAN_INCLINE;
+  // Machine coordinates for controllers without tool-centre-point control.
+  bool OPTION_COORDONNEES_MACHINE = false;
+  double PP_PIVOT_LENGTH = 0;
+  double PP_TABLE_CENTER_X = 0, PP_TABLE_CENTER_Y = 0, PP_TABLE_CENTER_Z = 0;
+  std::string PP_FEED_INV;  // inverse-time feed mode code
 
   // AXES
   std::string FORMAT_PP_INCREMENTAL;

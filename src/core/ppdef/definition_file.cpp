@@ -27,13 +27,13 @@ using D = PostProcessorDefinition;
 
 constexpr int kOlderVersionMessage = 2116;
 
-// Rotary axes A, B, C present for each kinematics number 1-20 (17 has none of its own).
+// Rotary axes A, B, C present for each kinematics number 1-20 (17, mill-turn: head B, spindle C).
 constexpr std::array<std::array<bool, 3>, 20> kKinematicsAxes = {{
     {false, false, false}, {true, true, false}, {true, false, true}, {false, true, true},
     {true, false, true},   {false, true, true}, {true, false, true}, {false, true, true},
     {true, false, true},   {false, true, true}, {true, false, true}, {false, true, true},
     {true, false, true},   {false, true, true}, {true, true, true},  {true, true, true},
-    {false, false, false}, {true, true, true},  {true, false, true}, {false, true, true},
+    {false, true, true},   {true, true, true},  {true, false, true}, {false, true, true},
 }};
 
 // Integer fields keep their previous value when the file's number does not fit them.
@@ -154,8 +154,7 @@ void ApplyAddressOrder(PostProcessorDefinition& def) {
 
 void ApplyKinematics(PostProcessorDefinition& def) {
   const int n = def.Cinematique_Machine;
-  if (n < 1 || n > static_cast<int>(kKinematicsAxes.size()) || n == kKinematicsMultiFunction)
-    return;
+  if (n < 1 || n > static_cast<int>(kKinematicsAxes.size())) return;
   def.RotaryAxisInUse = kKinematicsAxes[n - 1];
 }
 

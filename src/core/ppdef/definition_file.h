@@ -45,7 +45,7 @@ std::string ModeFieldText(std::string_view mode);
 std::string NormaliseModeField(std::string_view typed);
 /// Sets AddressPosition from PP_ORDER, replacing an order that is not 13 letters long.
 void ApplyAddressOrder(PostProcessorDefinition& def);
-/// Sets RotaryAxisInUse from the kinematics number; 17 and unknown numbers leave it unchanged.
+/// Sets RotaryAxisInUse from the kinematics number; unknown numbers leave it unchanged.
 void ApplyKinematics(PostProcessorDefinition& def);
 
 /// The definition editor's fields as the user left them.

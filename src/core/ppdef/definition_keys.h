@@ -36,7 +36,7 @@ struct DefinitionKey {
   int catalogueCount = 0;
 };
 
-inline constexpr int kDefinitionKeyCount = 144;
+inline constexpr int kDefinitionKeyCount = 152;
 /// Every key but the colours, sections in the order a new file receives them.
 extern const std::array<DefinitionKey, kDefinitionKeyCount> kDefinitionKeys;
 

@@ -17,8 +17,10 @@ using D = PostProcessorDefinition;
 
 // The fields that must hold a valid number before anything is written.
 constexpr std::string_view kNumericFields[] = {
-    "ToleranceCalcul",  "NUM_ORIGINE",     "NUM_INCR",        "NUM_MAX",      "PP_LIMIT_AB_MINI",
-    "PP_LIMIT_AB_MAXI", "PP_LIMIT_C_MINI", "PP_LIMIT_C_MAXI", "PP_HEAD_ANGLE"};
+    "ToleranceCalcul",  "NUM_ORIGINE",      "NUM_INCR",          "NUM_MAX",
+    "PP_LIMIT_AB_MINI", "PP_LIMIT_AB_MAXI", "PP_LIMIT_C_MINI",   "PP_LIMIT_C_MAXI",
+    "PP_HEAD_ANGLE",    "PP_PIVOT_LENGTH",  "PP_TABLE_CENTER_X", "PP_TABLE_CENTER_Y",
+    "PP_TABLE_CENTER_Z"};
 
 std::string_view FieldText(const DefinitionFields& fields, std::string_view key) {
   const auto it = fields.text.find(key);

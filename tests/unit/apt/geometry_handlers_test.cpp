@@ -160,16 +160,17 @@ TEST_F(GeometryTest, TlonGofwdWithNamedAndInlineGeometry) {
   EXPECT_EQ(logged("TLON,GOFWD/(CYLNDR/0,0,0,0,0,1,5),ON,L2"), 1);
 }
 
-TEST_F(GeometryTest, TlaxisSetsTheWorkingPlane) {
-  ctx.definition.Cinematique_Machine = 3;
+TEST_F(GeometryTest, TlaxisSetsTheWorkingPlaneOfAThreeAxisMachine) {
+  ctx.definition.Cinematique_Machine = 1;
   run("TLAXIS/0,0,-1");
   EXPECT_TRUE(st.planeChangePending);
   EXPECT_TRUE(st.planeG17M);
   EXPECT_EQ(st.K, -1);
   EXPECT_TRUE(log.lines().empty());
 
+  // No rotary axis to tilt the tool: the plane is reported, nothing is tilted.
   run("TLAXIS/0,0.6,0.8");
-  EXPECT_TRUE(st.inclinedPlane);
+  EXPECT_FALSE(st.inclinedPlane);
   EXPECT_FALSE(st.planeG17M);
   EXPECT_EQ(log.lines().size(), 1u);
 
@@ -182,15 +183,17 @@ TEST_F(GeometryTest, TlaxisSetsTheWorkingPlane) {
   EXPECT_EQ(logged("TLAXIS/0,0,0"), 1);
 }
 
-TEST_F(GeometryTest, MultaxRaisesTheGWord) {
+TEST_F(GeometryTest, MultaxAsksForTheToolCentreControl) {
+  st.motionCode = 81;  // a cycle's first hole keeps its code
   run("MULTAX/ON");
-  EXPECT_EQ(st.motionCode, 151);
+  EXPECT_EQ(st.motionCode, 81);
   EXPECT_TRUE(st.gWordPending);
+  EXPECT_TRUE(st.multiAxis.rtcpRequested);
   run("MULTAX/ OFF");
-  EXPECT_EQ(st.motionCode, 152);
+  EXPECT_FALSE(st.multiAxis.rtcpRequested);
   st.gWordPending = false;
   run("MULTAX/SOMETIMES");
-  EXPECT_EQ(st.motionCode, 152);
+  EXPECT_EQ(st.motionCode, 81);
   EXPECT_TRUE(st.gWordPending);
 }
 

@@ -169,15 +169,13 @@ TEST_F(AptTest, SelectAndCoordinateSystemWords) {
   st.motionCode = 1;
   run("MCS/1,0,0");
   EXPECT_EQ(st.motionCode, 1);
+  // The frame words never take the motion code (a cycle's holes keep theirs).
   run("TRACUT/1,2");
   EXPECT_EQ(st.motionCode, 1);
-  EXPECT_EQ(logged(" TRACUT"), 1);
-  run("TRACUT/1,2,3");
-  EXPECT_EQ(st.motionCode, 150);
-  st.motionCode = 1;
-  run("MSYS/0,0,0");
-  EXPECT_EQ(st.motionCode, 150);
-  EXPECT_EQ(logged(" MSYS"), 1);
+  EXPECT_EQ(logged("TRACUT/1,2"), 1);
+  run("MSYS/0,0,0,1,0,0,0,1,0");
+  EXPECT_EQ(st.motionCode, 1);
+  EXPECT_FALSE(st.multiAxis.camFrameActive);
 }
 
 }  // namespace

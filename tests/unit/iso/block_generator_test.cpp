@@ -311,28 +311,25 @@ TEST_F(GeneratorTest, DelayStopAndMode) {
   EXPECT_TRUE(log.contains("SLOW"));
 }
 
-TEST_F(GeneratorTest, RotaryResetAndMultax) {
+TEST_F(GeneratorTest, RotaryResetAndToolCentreControl) {
   auto& d = ctx.definition;
   RunState& s = ctx.state;
   d.MACRO_RAZ = "G0 A0 C0";
   d.PP_ACTIVATION_RTCP = "M128";
+  d.PP_DESACTIVATION_RTCP = "M129";
   go(0, 0, 0);
   s.rotaryResetPending = true;
-  // The macro homes the axes: the move after it states every axis again.
-  EXPECT_EQ(go(1, 0, 0), "G0 A0 C0 G1 X1.000 Y0.000 Z0.000");
+  // The macro homes the axes, on blocks of its own: the move after it states every axis again.
+  EXPECT_EQ(go(1, 0, 0), "G0 A0 C0\r\nG1 X1.000 Y0.000 Z0.000");
   EXPECT_EQ(log.lines().size(), 1u);
-  s.motionCode = 151;
-  s.gWordPending = true;
-  EXPECT_EQ(go(2, 0, 0), "M128 G1 X2.000");
-  // MULTAX/OFF cancels what MULTAX/ON started; an older definition keeps its inclined-plane cancel.
-  d.PP_DESACTIVATION_PLAN_INCLINE = "G69";
-  s.motionCode = 152;
-  s.gWordPending = true;
-  EXPECT_EQ(go(3, 0, 0), "G69 G1 X3.000");
-  d.PP_DESACTIVATION_RTCP = "M129";
-  s.motionCode = 152;
-  s.gWordPending = true;
-  EXPECT_EQ(go(4, 0, 0), "M129 G1 X4.000");
+  // The control asked for is switched on before the next move, then cancelled by itself.
+  s.multiAxis.rtcpRequested = true;
+  EXPECT_EQ(go(2, 0, 0), "M128\r\nG1 X2.000");
+  EXPECT_EQ(go(3, 0, 0), "X3.000");
+  s.multiAxis.rtcpRequested = false;
+  s.multiAxis.rtcpCancelPending = true;
+  EXPECT_EQ(run(), "M129");
+  EXPECT_EQ(go(4, 0, 0), "G1 X4.000");
 }
 
 TEST_F(GeneratorTest, CircleBlock) {

@@ -186,3 +186,26 @@ TEST_F(TemplateEngineTest, CycleAndCircleSets) {
 
 }  // namespace
 }  // namespace ordalis::iso
+
+namespace ordalis::iso {
+namespace {
+
+TEST_F(TemplateEngineTest, InclinedPlaneVariables) {
+  // A plane through (10, -30, 20) tilted 30 degrees about X: spatial A 30, Euler 0 30 0.
+  state.multiAxis.plane.frame = {kinematics::RotationX(30), {10, -30, 20}};
+  EXPECT_EQ(engine.expandFull("G68.2 X&(PP_PLANE_X,0.0) Y&(PP_PLANE_Y,0.0) Z&(PP_PLANE_Z,0.0) "
+                              "I&(PP_PLANE_EULER_1,0.0) J&(PP_PLANE_EULER_2,0.0) "
+                              "K&(PP_PLANE_EULER_3,0.0)"),
+            "G68.2 X10.0 Y-30.0 Z20.0 I0.0 J30.0 K0.0");
+  EXPECT_EQ(engine.expandFull("PLANE SPATIAL SPA&(PP_PLANE_A,+0.0) SPB&(PP_PLANE_B,+0.0) "
+                              "SPC&(PP_PLANE_C,+0.0)"),
+            "PLANE SPATIAL SPA+30.0 SPB+0.0 SPC+0.0");
+  // Known by the code edit window; the variables of the full set only.
+  for (const char* name : {"PP_PLANE_X", "PP_PLANE_C", "PP_PLANE_EULER_3"}) {
+    EXPECT_TRUE(IsTemplateVariable(name)) << name;
+  }
+  EXPECT_EQ(engine.expandCycle("&(PP_PLANE_X,0.0)"), "&(PP_PLANE_X,0.0)");
+}
+
+}  // namespace
+}  // namespace ordalis::iso

@@ -130,7 +130,11 @@ TEST(LoadDefinition, KinematicsSetsTheRotaryAxes) {
   EXPECT_EQ(l.def.RotaryAxisInUse, (std::array<bool, 3>{true, false, true}));
   LoadText(l, "[TORVEL]\nCIN\xC9MATIQUE_MACHINE=2\n");
   EXPECT_EQ(l.def.RotaryAxisInUse, (std::array<bool, 3>{true, true, false}));
-  for (const char* kept : {"17", "0", "21"}) {
+  // Mill-turn: a milling head B and the spindle as C.
+  LoadText(l, "[TORVEL]\nCin\xE9matique_Machine=17\n");
+  EXPECT_EQ(l.def.RotaryAxisInUse, (std::array<bool, 3>{false, true, true}));
+  LoadText(l, "[TORVEL]\nCIN\xC9MATIQUE_MACHINE=2\n");
+  for (const char* kept : {"0", "21"}) {
     LoadText(l, std::string("[TORVEL]\nCin\xE9matique_Machine=") + kept + "\n");
     EXPECT_EQ(l.def.RotaryAxisInUse, (std::array<bool, 3>{true, true, false})) << kept;
   }
