@@ -103,7 +103,8 @@ TEST_F(EditorTest, CodeWindowOffersKnownNamesAfterAPlaceholderOpens) {
 
 TEST_F(EditorTest, CodeWindowPreviewShowsTheBlocksTheTemplateWrites) {
   CodeEditWindow* window = editor->openCodeWindow(view("PP_CYCLE_DRILL"));
-  // Over the hole at its clearing height, then the cycle; the sample dwell of 0.5 s in milliseconds.
+  // Over the hole at its clearing height, then the cycle; the sample dwell of 0.5 s in
+  // milliseconds.
   EXPECT_EQ(window->preview()->toPlainText(),
             "N10 G00 X70.000 Y25.000\nN20 Z4.000\n"
             "N30 G98 G82 X70.000 Y25.000 Z-10.000 R4.000 P500 F120.0");
