@@ -58,7 +58,7 @@ foreach(def ${DEFINITIONS})
     set(threeAxis FALSE)
   endif()
   if(tiltedIndex GREATER -1 AND threeAxis)
-    if(NOT rc EQUAL 3 OR NOT err MATCHES "Tool axis other than \\+Z[^\n]*: GOTO/")
+    if(NOT rc EQUAL 3 OR NOT err MATCHES "Tool axis other than \\+Z[^\n]*: (GOTO|CSYS)/")
       message(FATAL_ERROR "${defname}: a tilted setup on three axes must stop (exit 3) with the "
                           "statement named; ordalis-post ended with ${rc}\n${err}")
     endif()

@@ -61,26 +61,32 @@ void SetCamFrame(HandlerContext& h, const kinematics::Frame& frame, std::string_
 
 /// CSYS and MSYS: the frame of the operation that follows, given in the part, its Z along the
 /// tool; the points and tool axes stay in the part. A five-axis machine tilts its inclined plane
-/// to it. A machine that cannot turn its tool that way (three axes, or a part turned upside down)
-/// takes it as a setup of its own: the points are written in it, for the part fixtured that way,
-/// and a message says so when it changes.
+/// to it; one that cannot turn its tool that way (a part turned upside down) takes it as a setup
+/// of its own: the points are written in it, for the part fixtured that way, and a message says
+/// so when it changes. A three-axis machine never cuts a flipped or tilted setup as if it stood
+/// upright: the run stops there; an upright frame changes nothing on it.
 void SetWorkFrame(HandlerContext& h, const kinematics::Frame& frame, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
   const bool active = !kinematics::IsIdentity(frame);
+  if (!HasRotaryAxes(h.ctx)) {
+    const iso::Vec3 z = common::Column(frame.rotation, 2);
+    if (std::fabs(z.x) + std::fabs(z.y) + std::fabs(z.z - 1) > 1e-6) {
+      StopRun(h.ctx, kMsgToolAxisRefused, statement);
+    }
+    return;
+  }
   const bool changed = active != ma.workFrameActive || !kinematics::SameFrame(frame, ma.workFrame);
   ma.workFrameActive = active;
   ma.workFrame = active ? frame : kinematics::Frame{};
   const iso::Vec3 axis = common::Column(ma.workFrame.rotation, 2);
-  const bool rotary = HasRotaryAxes(h.ctx);
   ma.setupFrameActive =
-      active && (!rotary || !iso::MachineOf(st, h.ctx.definition).solve(axis, iso::AnglesOf(st),
-                                                                        false).reached);
+      active &&
+      !iso::MachineOf(st, h.ctx.definition).solve(axis, iso::AnglesOf(st), false).reached;
   if (ma.setupFrameActive && changed) {
     h.ctx.message(kMsgSetupFrame, std::string(" ").append(statement));
   }
   iso::UpdatePointMap(ma);
-  if (!rotary) return;
   // In a setup of its own the tool stands upright; otherwise the plane turns it along the frame.
   RequestPlaneFor(h, ma.setupFrameActive ? iso::Vec3{0, 0, 1} : axis, statement);
 }

@@ -41,7 +41,7 @@ struct MultiAxisState {
   bool camFrameActive = false;
   kinematics::Frame camFrame;
   // CSYS, MSYS: the frame of an operation, Z along its tool, given in the part. On a five-axis
-  // machine it is the inclined plane; on a three-axis one a setup of its own (setupFrame).
+  // machine it is the inclined plane, or a setup of its own when no orientation reaches it.
   bool workFrameActive = false;
   kinematics::Frame workFrame;
   bool setupFrameActive = false;

@@ -34,20 +34,20 @@ TEST_F(FrameTest, FramesOnAThreeAxisMachine) {
   run("GOTO/30.049078,-5.763818,25.");
   expectPoint(30.049078, -5.763818, 25);
   EXPECT_TRUE(log.lines().empty());
-  // CSYS names the frame of a setup, in the part: the points are written in it, and the user
-  // is told once.
-  constexpr const char* kTurned = "CSYS/0,-1,0,100,1,0,0,50,0,0,1,-10";
-  run(kTurned);
-  run("GOTO/10,0,5");
-  expectPoint(-50, 90, 15);
-  run("GODLTA/10,0,0");  // increments turn but do not shift
-  expectPoint(0, -10, 0);
-  run(kTurned);
-  EXPECT_EQ(logged(kTurned), 1);
-  EXPECT_FALSE(ctx.interrupt);
-  run("CSYS/1.,0,0,0,0,1.,0,0,0,0,1.,0");
+  // CSYS names the frame of an operation, in the part, and the points stay in the part: an
+  // upright frame changes nothing on three axes.
+  run("CSYS/0,-1,0,100,1,0,0,50,0,0,1,-10");
   run("GOTO/10,0,5");
   expectPoint(10, 0, 5);
+  EXPECT_FALSE(ctx.interrupt);
+  // A flipped or tilted one is a setup the machine cannot cut as it stands: the run stops there.
+  for (const char* frame : {"CSYS/-1.,0,0,0,0,1.,0,0,0,0,-1.,0", kFront}) {
+    ctx.interrupt = false;
+    run(frame);
+    EXPECT_TRUE(ctx.interrupt) << frame;
+    EXPECT_EQ(logged(frame), 1) << frame;
+  }
+  ctx.interrupt = false;
   // TRACUT gives the points in its frame: they go into the part through it.
   run("TRACUT/0,-1,0,100,1,0,0,50,0,0,1,-10");
   run("GOTO/10,0,5");
