@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
 
   constexpr int kBlocks = 100000;
   std::vector<std::string> blocks;
-  std::vector<ordalis::app::ColouredText> pieces;
+  std::vector<ordalis::common::ColouredText> pieces;
   blocks.reserve(kBlocks);
   for (int i = 0; i < kBlocks; ++i) {
     blocks.push_back("N" + std::to_string(10 * (i + 1)) + " G1 X" + std::to_string(i % 200) +

@@ -80,18 +80,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       split == std::string_view::npos ? kProgram : input.substr(split + 2);
 
   fuzz::QuietContext quiet;
-  app::Context& ctx = quiet.ctx;
+  app::AppContext& ctx = quiet.ctx;
   const common::ProfileFile file = common::ProfileFile::parse(ppc);
-  ppdef::LoadDefinition(file, ctx.definition, ctx.strings, quiet.prompt);
+  ppdef::LoadDefinition(file, ctx.definition, quiet.prompt);
   const ppdef::PostProcessorDefinition& d = ctx.definition;
   for (double v : {d.ToleranceCalcul, static_cast<double>(d.NUM_ORIGINE),
                    static_cast<double>(d.NUM_MAX), d.PP_LIMIT_AB_MINI, d.PP_LIMIT_AB_MAXI,
                    d.PP_LIMIT_C_MINI, d.PP_LIMIT_C_MAXI, d.PP_HEAD_ANGLE}) {
     if (!std::isfinite(v)) fuzz::Fail("the definition loader stored a non-finite number");
   }
-  app::SetOutputNames(ctx, "/tmp/FUZZ/PART.NC");
   app::StringBlockSink sink;
-  app::ConvertStatements(ctx, apt, sink);
+  app::ConvertStatements(ctx, apt, sink, "/tmp/FUZZ/PART.NC");
 
   if (fuzz::HasNonFiniteWord(sink.text()) && !fuzz::MayFormNonFiniteWord(input)) {
     fuzz::Fail("a non-finite number was written", sink.text());

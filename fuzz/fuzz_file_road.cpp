@@ -15,12 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view apt = in.rest();
 
   fuzz::QuietContext quiet;
-  app::Context& ctx = quiet.ctx;
+  app::AppContext& ctx = quiet.ctx;
   ctx.definition = fuzz::BundledDefinition(which);
   const bool numbering = ctx.definition.OPTION_SORTIE_N;
-  app::SetOutputNames(ctx, "/tmp/FUZZ/PART.NC");
   app::StringBlockSink sink;
-  app::ConvertStatements(ctx, apt, sink);
+  app::ConvertStatements(ctx, apt, sink, "/tmp/FUZZ/PART.NC");
 
   if (ctx.definition.OPTION_SORTIE_N != numbering) fuzz::Fail("the run changed the definition");
   if (fuzz::HasNonFiniteWord(sink.text()) && !fuzz::MayFormNonFiniteWord(apt)) {

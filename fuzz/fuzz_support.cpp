@@ -17,10 +17,10 @@ std::vector<ppdef::PostProcessorDefinition> LoadBundled() {
   const char* files[] = {"Default.ppc", "ppc/linuxcnc_mill.ppc", "ppc/fanuc_mill.ppc",
                          "ppc/siemens_840d_mill.ppc", "ppc/heidenhain_iso_mill.ppc"};
   std::vector<ppdef::PostProcessorDefinition> defs;
-  app::RecordingPrompt prompt;
+  common::RecordingPrompt prompt;
   for (const char* file : files) {
     ppdef::PostProcessorDefinition def;
-    ppdef::LoadDefinition(root + file, def, EnglishStrings(), prompt);
+    ppdef::LoadDefinition(root + file, def, prompt);
     if (def.PP_NOM.empty()) Fail("bundled definition missing", file);
     defs.push_back(std::move(def));
   }

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "core/app/context.h"
-#include "core/app/message_log.h"
-#include "core/app/user_prompt.h"
+#include "core/common/message_log.h"
+#include "core/common/user_prompt.h"
 
 namespace ordalis::fuzz {
 
@@ -22,9 +22,9 @@ const l10n::Strings& EnglishStrings();
 
 /// A context with a memory log and a recording prompt, in English.
 struct QuietContext {
-  app::VectorLog log;
-  app::RecordingPrompt prompt;
-  app::Context ctx{log, prompt};
+  common::VectorLog log;
+  common::RecordingPrompt prompt;
+  app::AppContext ctx{log, prompt};
   QuietContext();
 };
 

@@ -7,10 +7,8 @@
 #include <vector>
 
 #include "core/app/context.h"
-#include "core/app/message_log.h"
 #include "core/app/settings.h"
 #include "core/app/stderr_log.h"
-#include "core/app/user_prompt.h"
 #include "core/common/text.h"
 
 namespace {
@@ -44,15 +42,6 @@ constexpr const char* kUsage =
     "Messages go to standard error. Exit status: 0 done, 1 a file could not be read or written\n"
     "(or a definition is missing), 2 usage error, 3 a run was interrupted (an unknown cycle):\n"
     "its output is kept but incomplete, as the last line of standard error says.\n";
-
-/// Message boxes have no one to wait for here: they become lines of standard error.
-class StderrPrompt : public app::UserPrompt {
- public:
-  void inform(std::string_view text) override {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fputc('\n', stderr);
-  }
-};
 
 struct Options {
   std::string ini, ppc, output;
@@ -116,12 +105,12 @@ int CheckOptions(const Options& options) {
 }
 
 // Loads the settings and the definition to start with; returns false when there is none to use.
-bool PrepareDefinition(app::Context& ctx, const Options& options) {
+bool PrepareDefinition(app::AppContext& ctx, const Options& options) {
   const std::string settingsPath =
       options.ini.empty() ? ctx.programFolder + "Ordalis.ini" : options.ini;
   ctx.settingsPath = settingsPath;
   const bool settingsFound = common::FileExists(settingsPath);
-  app::Chargement_Config(ctx, settingsPath, kProgramName);
+  app::LoadConfiguration(ctx, settingsPath, kProgramName);
   if (options.language != 0) ctx.strings.setLanguage(options.language);
   if (!options.ppc.empty() || !ctx.definitionPath.empty()) return true;
   if (app::IsDefinitionExtension(common::PathPart(options.files.front(), 3))) return true;
@@ -151,8 +140,9 @@ int main(int argc, char** argv) {
   }
 
   app::StderrLog log;
-  StderrPrompt prompt;
-  app::Context ctx(log, prompt);
+  app::StderrPrompt prompt(log);
+  app::AppContext ctx(log, prompt);
+  log.setTexts(&ctx.strings);
   ctx.programFolder = app::ExecutableFolder();
   ctx.strings.setLanguage(options.language != 0 ? options.language : l10n::kEnglish);
   if (!PrepareDefinition(ctx, options)) return EXIT_FAILURE;
@@ -162,8 +152,8 @@ int main(int argc, char** argv) {
   words.insert(words.end(), options.files.begin(), options.files.end());
   std::vector<std::string> incomplete;
   app::CommandLineHooks hooks;
-  hooks.converted = [&](const std::string&, const std::string& isoPath, bool ok) {
-    if (ok && ctx.interrupt) incomplete.push_back(isoPath);
+  hooks.converted = [&](const std::string&, const std::string& isoPath, app::RunOutcome outcome) {
+    if (app::IsIncomplete(outcome)) incomplete.push_back(isoPath);
   };
   const auto status = app::TreatCommandWords(ctx, words, options.output, hooks);
   // Said last, after the timing lines, so that whoever reads the end of the log sees it.

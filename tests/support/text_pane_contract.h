@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/text_pane.h"
+#include "core/common/text_pane.h"
 #include "support/test_support.h"
 
 namespace ordalis::test {
@@ -22,7 +22,7 @@ class TextPaneContract : public ::testing::Test {
   static constexpr std::size_t kToEnd = std::string::npos;
 
   /// A pane holding `text`, caret at 0, every character in the default colour.
-  std::unique_ptr<app::TextPane> make(std::string_view text = {}) {
+  std::unique_ptr<common::TextPane> make(std::string_view text = {}) {
     auto pane = std::make_unique<Pane>();
     if (!text.empty()) pane->setSelText(text);
     pane->setSelStart(0);
@@ -30,7 +30,7 @@ class TextPaneContract : public ::testing::Test {
   }
 
   /// Colours of every character, to compare two panes.
-  static std::vector<std::uint32_t> colours(const app::TextPane& pane) {
+  static std::vector<std::uint32_t> colours(const common::TextPane& pane) {
     std::vector<std::uint32_t> all;
     for (std::size_t i = 0; i < pane.length(); ++i) all.push_back(pane.colourAt(i));
     return all;
@@ -79,7 +79,7 @@ TYPED_TEST_P(TextPaneContract, SelectCurrentLineAndSpan) {
   auto pane = this->make("GOTO/1\r\n\r\nGOTO/2,$\r\n3");
   const auto lineAt = [&](std::size_t caret) {
     pane->setSelStart(caret);
-    app::selectCurrentLine(*pane);
+    common::SelectCurrentLine(*pane);
     return pane->selText();
   };
   EXPECT_EQ(lineAt(0), "GOTO/1");
@@ -91,7 +91,7 @@ TYPED_TEST_P(TextPaneContract, SelectCurrentLineAndSpan) {
   EXPECT_EQ(lineAt(22), "3");  // caret at the very end
   // Extending a statement over its continuation line, as the text road does.
   pane->setSelStart(10);
-  app::selectCurrentLine(*pane);
+  common::SelectCurrentLine(*pane);
   pane->setSelLength(pane->selLength() + 2);
   pane->span("\r\n", true, true);
   EXPECT_EQ(pane->selText(), "GOTO/2,$\r\n3");
@@ -107,7 +107,7 @@ TYPED_TEST_P(TextPaneContract, SelectCurrentLineAndSpan) {
   EXPECT_EQ(pane->selText(), "GOT");
 
   auto empty = this->make();
-  app::selectCurrentLine(*empty);
+  common::SelectCurrentLine(*empty);
   EXPECT_EQ(empty->selStart(), 0u);
   EXPECT_EQ(empty->selLength(), 0u);
 }
@@ -227,11 +227,11 @@ TYPED_TEST_P(TextPaneContract, BulletMarksALine) {
   pane->setSelText("\r\n");
   EXPECT_EQ(pane->markedLines(), std::vector<std::size_t>{3});
   pane->setSelStart(14);
-  app::selectCurrentLine(*pane);
+  common::SelectCurrentLine(*pane);
   EXPECT_EQ(pane->selText(), "GOTO");
   EXPECT_FALSE(pane->selBullet());
   pane->setSelStart(20);
-  app::selectCurrentLine(*pane);
+  common::SelectCurrentLine(*pane);
   EXPECT_EQ(pane->selText(), "/2");
   EXPECT_TRUE(pane->selBullet());
   pane->setSelBullet(false);
@@ -248,20 +248,20 @@ TYPED_TEST_P(TextPaneContract, LineMarkIsRedWithTheBulletInOneOperation) {
   pane->setSelColor(0x00FF00);  // typing colour from here on
   pane->setLineMark(1, true);
   EXPECT_EQ(pane->markedLines(), std::vector<std::size_t>{1});
-  for (std::size_t i = 8; i < 16; ++i) EXPECT_EQ(pane->colourAt(i), app::kLineMarkColour) << i;
+  for (std::size_t i = 8; i < 16; ++i) EXPECT_EQ(pane->colourAt(i), common::kLineMarkColour) << i;
   EXPECT_EQ(pane->colourAt(2), 0x00FF00u);
   EXPECT_EQ(pane->colourAt(7), 0u);
   EXPECT_EQ(pane->colourAt(16), 0u);
   EXPECT_EQ(pane->selStart(), 1u);
   EXPECT_EQ(pane->selLength(), 2u);
   // Toggling twice gives the line back, black and unmarked.
-  EXPECT_TRUE(app::ToggleLineMark(*pane, 2));
+  EXPECT_TRUE(common::ToggleLineMark(*pane, 2));
   EXPECT_EQ(pane->markedLines(), (std::vector<std::size_t>{1, 2}));
-  EXPECT_EQ(pane->colourAt(21), app::kLineMarkColour);
-  EXPECT_FALSE(app::ToggleLineMark(*pane, 1));
+  EXPECT_EQ(pane->colourAt(21), common::kLineMarkColour);
+  EXPECT_FALSE(common::ToggleLineMark(*pane, 1));
   EXPECT_EQ(pane->markedLines(), std::vector<std::size_t>{2});
   EXPECT_EQ(pane->colourAt(10), 0u);
-  EXPECT_FALSE(app::ToggleLineMark(*pane, 7));
+  EXPECT_FALSE(common::ToggleLineMark(*pane, 7));
   pane->setLineMark(9, true);
   EXPECT_EQ(pane->markedLines(), std::vector<std::size_t>{2});
   // Neither moved the selection nor changed what is typed next.
@@ -271,7 +271,7 @@ TYPED_TEST_P(TextPaneContract, LineMarkIsRedWithTheBulletInOneOperation) {
 }
 
 TYPED_TEST_P(TextPaneContract, AppendTextIsThePiecesOneByOne) {
-  const app::ColouredText pieces[] = {{"N10 G0 X1\r\n", 0x112233},  {"", 0x445566},
+  const common::ColouredText pieces[] = {{"N10 G0 X1\r\n", 0x112233},  {"", 0x445566},
                                       {"N20 G1\nX2\r\n", 0xFF0000}, {"N30", 0xFF0000},
                                       {"\r\nN40 M30", 0},           {"\r\n", 0x00FF00}};
   auto bulk = this->make("%\r\n");
@@ -282,7 +282,7 @@ TYPED_TEST_P(TextPaneContract, AppendTextIsThePiecesOneByOne) {
   bulk->setLineMark(1, true);
   single->setLineMark(1, true);
   bulk->appendText(pieces);
-  for (const app::ColouredText& piece : pieces) {
+  for (const common::ColouredText& piece : pieces) {
     single->setSelStart(single->length());
     single->setSelColor(piece.colour);
     single->setSelText(piece.text);
@@ -307,7 +307,7 @@ TYPED_TEST_P(TextPaneContract, ColourLinesTakesWholeLinesAndLeavesTheRest) {
   pane->select(3, 0);
   pane->setSelColor(0x0000AA);  // typing colour
   pane->select(2, 3);
-  const app::LineColour ranges[] = {
+  const common::LineColour ranges[] = {
       {0, 2, 0x00FF00}, {3, 5, 0xFF0000}, {9, 1, 0x123456}, {2, 0, 0x654321}};
   pane->colourLines(ranges);
   // Lines 0 and 1 with their breaks, then line 3 up to the end of the text.

@@ -1,30 +1,28 @@
 #pragma once
-// What exists once per application. Components receive what they need from it by reference.
+// What exists once per application: settings, interface texts, paths, the loaded definition and
+// the CAM aliases, and where messages and message boxes go. What one run owns is apart, in
+// iso::RunContext; a run reads a snapshot of the definition and never writes it.
 
 #include <string>
+#include <string_view>
 
 #include "core/apt/alias_table.h"
-#include "core/iso/run_state.h"
+#include "core/common/message_log.h"
+#include "core/common/user_prompt.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition.h"
-#include "core/tools/tool_table.h"
 
 namespace ordalis::app {
 
-class MessageLog;
-class UserPrompt;
+struct AppContext {
+  /// `log` and `prompt` must outlive the context.
+  AppContext(common::MessageLog& log, common::UserPrompt& prompt)
+      : log(log), prompt(prompt), strings(&prompt) {}
 
-struct Context {
-  Context(MessageLog& l, UserPrompt& p) : log(l), prompt(p), strings(&p) {}
-
-  MessageLog& log;
-  UserPrompt& prompt;
+  common::MessageLog& log;
+  common::UserPrompt& prompt;
   l10n::Strings strings;
   ppdef::PostProcessorDefinition definition;
-  iso::RunState state;
-  tools::ToolTable tools;
-  bool interrupt = false;
-
   // The CAM dialect of the settings file: a plain value the runs read, never a global.
   apt::AliasTable aliases;
 
@@ -32,12 +30,11 @@ struct Context {
   std::string settingsPath;    // Ordalis.ini
   std::string definitionPath;
   std::string definitionName;
-  std::string aptPath;
-  std::string isoPath;
-  std::string proposedIsoName;
 
   /// Logs the catalogue text of `id` followed by `detail`.
-  void message(int id, std::string_view detail = {}, int level = 0);
+  void message(int id, std::string_view detail = {}, int level = 0) {
+    log.log(id, detail, level);
+  }
 };
 
 }  // namespace ordalis::app

@@ -2,17 +2,17 @@
 
 namespace ordalis::app {
 
-void PaneLog::log(std::string_view text, int level) {
-  line_.assign(text);
+void PaneLog::log(int id, std::string_view detail, int level) {
+  line_ = common::ComposeMessage(texts_, id, detail);
   line_ += "\r\n";
   pane_.setSelText(line_);
   std::uint32_t colour;
-  if (LevelColour(level, colour)) pane_.setBackground(colour);
+  if (common::LevelColour(level, colour)) pane_.setBackground(colour);
 }
 
 void PaneLog::clear() {
   pane_.clear();
-  pane_.setBackground(kLogGreen);
+  pane_.setBackground(common::kLogGreen);
 }
 
 }  // namespace ordalis::app

@@ -5,14 +5,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/app/message_log.h"
-#include "core/app/text_pane.h"
-#include "core/apt/dispatcher.h"
+#include "core/app/display_road.h"
+#include "core/app/text_road.h"
 #include "core/apt/statement_reader.h"
 #include "core/common/text.h"
-#include "core/iso/block_generator.h"
-#include "core/iso/template_engine.h"
-#include "core/ppdef/definition_ranges.h"
 
 namespace ordalis::app {
 
@@ -22,50 +18,7 @@ namespace {
 constexpr std::string_view kWriteError = "Error writing file: ";
 constexpr std::string_view kReadError = "Error reading file: ";
 constexpr std::string_view kSameFileError = "The output would replace the APT file: ";
-
-constexpr int kMsgBeyondRange = 2150;
-
-// Everything a run must not inherit from the previous one.
-void StartRun(Context& ctx) {
-  ctx.tools.reset();
-  ctx.interrupt = false;
-  ctx.state.reset(ctx.definition);
-  for (const std::string_view key : ppdef::KeysBeyondRange(ctx.definition)) {
-    ctx.message(kMsgBeyondRange, std::string(" ").append(key));
-  }
-}
-
-// The statement loop shared by the file roads. Returns true when it ran to the end of the source,
-// false when the interrupt flag stopped it.
-bool RunStatements(Context& ctx, iso::TemplateEngine& engine, iso::BlockGenerator& generator,
-                   apt::LineSource& source, BlockSink& sink) {
-  apt::StatementReader reader(source);
-  apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine}, &ctx.aliases);
-  std::string statement;
-  std::string blocks;
-  while (reader.next(statement)) {
-    dispatcher.dispatch(statement);
-    generator.generate(blocks);
-    if (!blocks.empty()) sink.writeLine(blocks);
-    if (ctx.interrupt) return false;
-  }
-  return true;
-}
-
-// The start template, the statements and (unless interrupted) the end template.
-void RunFramed(Context& ctx, apt::LineSource& source, BlockSink& sink) {
-  iso::TemplateEngine engine(ctx.definition, ctx.state, ctx.tools);
-  std::string start = engine.expandFull(ctx.definition.PP_DEBUT);
-  if (!start.empty()) sink.writeLine(start);
-  iso::BlockGenerator generator(ctx, engine);
-  if (RunStatements(ctx, engine, generator, source, sink)) {
-    // A cycle the program never cancelled ends before the program does.
-    const std::string owed = generator.finishRun();
-    if (!owed.empty()) sink.writeLine(owed);
-    std::string end = engine.expandFull(ctx.definition.PP_FIN);
-    if (!end.empty()) sink.writeLine(end);
-  }
-}
+constexpr std::string_view kRunError = "Error in Function ConvertAptFile";
 
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
@@ -77,100 +30,42 @@ void TwoDigits(std::string& out, long long value) {
   out += static_cast<char>('0' + value % 10);
 }
 
-// Lines of the APT pane from the caret on. Each line read is selected, so the pane shows where the
-// run is; the driver then selects the whole statement it came from.
-class PaneLineSource : public apt::LineSource {
- public:
-  explicit PaneLineSource(TextPane& pane) : pane_(pane), next_(pane.selStart()) {}
-
-  bool nextLine(std::string& line) override {
-    if (next_ > pane_.length()) return false;
-    pane_.setSelStart(next_);
-    selectCurrentLine(pane_);
-    if (!inStatement_) {
-      first_ = pane_.selStart();
-      inStatement_ = true;
-    }
-    end_ = pane_.selStart() + pane_.selLength();
-    next_ = end_ + 2;
-    line = pane_.selText();
-    return true;
+// The file road's loop, guarded: whatever goes wrong, the earlier ISO file stays as it was.
+RunOutcome RunToFile(iso::RunContext& ctx, apt::FileLineSource& source, FileBlockSink& sink,
+                     RunObserver& observer, const RunOptions& options,
+                     const std::string& aptPath) {
+  RunOutcome outcome;
+  try {
+    outcome = Run(ctx, source, sink, observer, options);
+  } catch (const std::exception&) {
+    sink.abandon();
+    ctx.log.logText(kRunError);
+    return RunOutcome::kRefused;
   }
-  /// Selects the lines of the statement just read and starts the next one.
-  void selectStatement() {
-    pane_.select(first_, end_ - first_);
-    inStatement_ = false;
-  }
-  /// True when the line at the caret carries the mark that stops a run.
-  bool atMarkedLine() {
-    if (next_ > pane_.length()) return false;
-    pane_.setSelStart(next_);
-    selectCurrentLine(pane_);
-    return pane_.selBullet();
-  }
-
- private:
-  TextPane& pane_;
-  std::size_t next_;
-  std::size_t first_ = 0;
-  std::size_t end_ = 0;
-  bool inStatement_ = false;
-};
-
-void AppendToPane(TextPane& pane, std::string_view text, std::uint32_t colour, bool lineBreak) {
-  pane.setSelStart(pane.length());
-  pane.setSelColor(colour);
-  pane.setSelText(text);
-  if (lineBreak) pane.setSelText("\r\n");
+  if (source.failed()) ctx.log.logText(std::string(kReadError) + aptPath);
+  return outcome;
 }
 
 }  // namespace
 
-bool ConvertAptText(Context& ctx, TextPane& aptPane, TextPane& isoPane,
-                    const std::function<void()>& processEvents) {
-  StartRun(ctx);
-  aptPane.setSelLength(0);
-  isoPane.clear();
-  const ppdef::PostProcessorDefinition& def = ctx.definition;
-  ctx.state.fileBase = common::PathPart(ctx.aptPath, 2);
-  ctx.state.ncFile = def.Repertoire_ISO + IsoFileName(ctx.state.fileBase, def.EXTENSION_ISO_FILE);
-
-  iso::TemplateEngine engine(ctx.definition, ctx.state, ctx.tools);
-  apt::Dispatcher dispatcher(apt::HandlerContext{ctx, engine}, &ctx.aliases);
-  iso::BlockGenerator generator(ctx, engine);
-  const std::string start = engine.expandFull(def.PP_DEBUT);
-  if (!start.empty()) AppendToPane(isoPane, start, 0, true);
-
-  PaneLineSource source(aptPane);
-  apt::StatementReader reader(source);
-  std::string statement;
-  const auto cycleFirst = static_cast<std::uint32_t>(def.colour(ppdef::Colour::CycleFirstPt));
-  const auto cycle = static_cast<std::uint32_t>(def.colour(ppdef::Colour::Cycle));
-  for (;;) {
-    if (source.atMarkedLine()) {
-      ctx.message(2112);
-      return false;
-    }
-    if (!reader.next(statement)) break;
-    const auto colour = static_cast<std::uint32_t>(dispatcher.dispatch(statement));
-    source.selectStatement();
-    aptPane.setSelColor(colour);
-    aptPane.setSelStart(aptPane.selStart() + aptPane.selLength() + 2);
-    const std::string blocks = generator.generate();
-    if (!blocks.empty()) AppendToPane(isoPane, blocks, colour == cycleFirst ? cycle : colour, true);
-    if (processEvents) processEvents();
-    if (ctx.interrupt) break;
-  }
-  const std::string owed = generator.finishRun();
-  if (!owed.empty()) AppendToPane(isoPane, owed, 0, true);
-  const std::string end = engine.expandFull(def.PP_FIN);
-  if (!end.empty()) AppendToPane(isoPane, end, 0, false);
-  return true;
+RunOptions FileRoadOptions(std::string_view isoPath, const apt::AliasTable* aliases) {
+  RunOptions options;
+  options.road = Road::kFile;
+  options.aliases = aliases;
+  options.fileBase = common::PathPart(isoPath, 2);
+  options.ncFile = options.fileBase + common::PathPart(isoPath, 3);
+  return options;
 }
 
-void SetOutputNames(Context& ctx, std::string_view isoPath) {
-  ctx.state.fileBase = common::PathPart(isoPath, 2);
-  ctx.state.ncFile = ctx.state.fileBase + common::PathPart(isoPath, 3);
+RunOptions PaneRoadOptions(Road road, std::string_view aptPath,
+                           const ppdef::PostProcessorDefinition& def,
+                           const apt::AliasTable* aliases) {
+  RunOptions options;
+  options.road = road;
+  options.aliases = aliases;
+  options.fileBase = common::PathPart(aptPath, 2);
+  options.ncFile = def.Repertoire_ISO + IsoFileName(options.fileBase, def.EXTENSION_ISO_FILE);
+  return options;
 }
 
 std::string IsoFileName(std::string_view baseName, std::string_view extension) {
@@ -180,57 +75,116 @@ std::string IsoFileName(std::string_view baseName, std::string_view extension) {
   return name;
 }
 
-void ConvertStatements(Context& ctx, std::string_view aptText, BlockSink& sink) {
-  StartRun(ctx);
-  apt::StringLineSource source{std::string(aptText)};
-  RunFramed(ctx, source, sink);
-}
-
-bool ConvertAptFile(Context& ctx, const std::string& aptPath, const std::string& isoPath) {
-  if (aptPath.empty() || !common::FileExists(aptPath)) return false;
+RunOutcome ConvertAptFile(iso::RunContext& ctx, const std::string& aptPath,
+                          const std::string& isoPath, RunObserver& observer,
+                          const apt::AliasTable* aliases) {
+  if (aptPath.empty() || !common::FileExists(aptPath)) return RunOutcome::kRefused;
   const std::string target = common::NativePath(isoPath);
   if (SameFile(common::NativePath(aptPath), target)) {
-    ctx.log.log(std::string(kSameFileError) + isoPath);
-    return false;
+    ctx.log.logText(std::string(kSameFileError) + isoPath);
+    return RunOutcome::kRefused;
   }
-  StartRun(ctx);
   apt::FileLineSource source(common::NativePath(aptPath));
-  if (!source.isOpen()) return false;
+  if (!source.isOpen()) return RunOutcome::kRefused;
   FileBlockSink sink(target);
   if (!sink.isOpen()) {
-    ctx.log.log(std::string(kWriteError) + isoPath);
-    return false;
+    ctx.log.logText(std::string(kWriteError) + isoPath);
+    return RunOutcome::kRefused;
   }
-  SetOutputNames(ctx, isoPath);
-  try {
-    RunFramed(ctx, source, sink);
-  } catch (const std::exception&) {
-    sink.abandon();
-    ctx.log.log("Error in Function ConvertAptFile");
-    return false;
+  const RunOutcome outcome =
+      RunToFile(ctx, source, sink, observer, FileRoadOptions(isoPath, aliases), aptPath);
+  if (outcome == RunOutcome::kRefused && !source.failed()) {
+    ctx.log.logText(std::string(kWriteError) + isoPath);
   }
-  if (source.failed()) {
-    sink.abandon();
-    ctx.log.log(std::string(kReadError) + aptPath);
-    return false;
+  return outcome;
+}
+
+RunOutcome ConvertAptFile(AppContext& app, const std::string& aptPath, const std::string& isoPath) {
+  const common::StopFlag neverStops;
+  iso::RunContext ctx(app.definition, app.log, app.prompt, app.strings, neverStops);
+  RunObserver quiet;
+  return ConvertAptFile(ctx, aptPath, isoPath, quiet, &app.aliases);
+}
+
+RunOutcome ConvertStatements(AppContext& app, std::string_view aptText, BlockSink& sink,
+                             std::string_view isoPath) {
+  const common::StopFlag neverStops;
+  iso::RunContext ctx(app.definition, app.log, app.prompt, app.strings, neverStops);
+  apt::StringLineSource source{std::string(aptText)};
+  RunObserver quiet;
+  return Run(ctx, source, sink, quiet, FileRoadOptions(isoPath, &app.aliases));
+}
+
+PaneSnapshot SnapshotFromCaret(const common::TextPane& pane) {
+  PaneSnapshot snapshot;
+  snapshot.firstLine = pane.lineOf(pane.selStart());
+  snapshot.offset = pane.lineStart(snapshot.firstLine);
+  snapshot.text = pane.text();
+  snapshot.markedLines = pane.markedLines();
+  return snapshot;
+}
+
+PaneSnapshot SnapshotForDisplay(const common::TextPane& pane) {
+  PaneSnapshot snapshot;
+  snapshot.text = pane.text();
+  if (pane.selLength() < 2) return snapshot;
+  const std::size_t first = pane.lineOf(pane.selStart());
+  const std::size_t last = pane.lineOf(pane.selStart() + pane.selLength() - 1);
+  const std::size_t begin = pane.lineStart(first);
+  snapshot.text = snapshot.text.substr(begin, pane.lineStart(last + 1) - begin);
+  snapshot.firstLine = first;
+  return snapshot;
+}
+
+RunOutcome ConvertText(iso::RunContext& ctx, PaneSnapshot snapshot, const RunOptions& options,
+                       BatchWriter& out, std::size_t& nextLine) {
+  apt::StringLineSource source(std::move(snapshot.text), snapshot.offset, snapshot.firstLine,
+                               std::move(snapshot.markedLines));
+  TextRoad road(ctx.definition, out, snapshot.firstLine);
+  const RunOutcome outcome = Run(ctx, source, road, road, options);
+  nextLine = road.nextLine();
+  return outcome;
+}
+
+RunOutcome ConvertAptText(AppContext& app, const std::string& aptPath, common::TextPane& aptPane,
+                          common::TextPane& isoPane, const common::StopFlag& stop) {
+  aptPane.setSelLength(0);
+  isoPane.clear();
+  std::vector<RunBatch> batches;
+  BatchWriter out([&](RunBatch&& batch) { batches.push_back(std::move(batch)); });
+  iso::RunContext ctx(app.definition, out, out, app.strings, stop);
+  std::size_t nextLine = 0;
+  const RunOutcome outcome =
+      ConvertText(ctx, SnapshotFromCaret(aptPane),
+                  PaneRoadOptions(Road::kText, aptPath, app.definition, &app.aliases), out,
+                  nextLine);
+  out.flush();
+  for (const RunBatch& batch : batches) {
+    ApplyToPanes(batch, aptPane, isoPane);
+    ApplyMessages(batch, app.log, app.prompt);
   }
-  if (!sink.commit()) {
-    ctx.log.log(std::string(kWriteError) + isoPath);
-    return false;
-  }
-  return true;
+  aptPane.setSelStart(aptPane.lineStart(nextLine));
+  if (outcome == RunOutcome::kMarkedLine) SelectCurrentLine(aptPane);
+  return outcome;
+}
+
+RunOutcome SimulateApt(iso::RunContext& ctx, PaneSnapshot snapshot, const RunOptions& options,
+                       display::MoveEvents& events, RunObserver& observer) {
+  apt::StringLineSource source(std::move(snapshot.text), 0, snapshot.firstLine, {});
+  DisplaySink sink(events);
+  return Run(ctx, source, sink, observer, options);
 }
 
 std::string TimeOfDay() {
   const std::time_t now = std::time(nullptr);
-  const std::tm* local = std::localtime(&now);
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return "00:00:00";
   std::string out;
-  if (!local) return "00:00:00";
-  TwoDigits(out, local->tm_hour);
+  TwoDigits(out, local.tm_hour);
   out += ':';
-  TwoDigits(out, local->tm_min);
+  TwoDigits(out, local.tm_min);
   out += ':';
-  TwoDigits(out, local->tm_sec);
+  TwoDigits(out, local.tm_sec);
   return out;
 }
 
@@ -247,12 +201,12 @@ std::string FormatElapsed(std::chrono::steady_clock::duration elapsed) {
   return out;
 }
 
-bool RunTimed(Context& ctx, const std::function<bool()>& run) {
+RunOutcome RunTimed(common::MessageLog& log, const std::function<RunOutcome()>& run) {
   const auto start = std::chrono::steady_clock::now();
-  ctx.message(3009, " " + TimeOfDay());
-  const bool result = run();
-  ctx.message(3010, " " + TimeOfDay());
-  ctx.message(3011, " " + FormatElapsed(std::chrono::steady_clock::now() - start));
+  log.log(3009, " " + TimeOfDay());
+  const RunOutcome result = run();
+  log.log(3010, " " + TimeOfDay());
+  log.log(3011, " " + FormatElapsed(std::chrono::steady_clock::now() - start));
   return result;
 }
 

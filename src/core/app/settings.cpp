@@ -4,9 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/app/message_log.h"
 #include "core/app/processing_driver.h"
-#include "core/app/user_prompt.h"
 #include "core/common/profile_file.h"
 #include "core/common/text.h"
 #include "core/ppdef/definition_file.h"
@@ -42,7 +40,7 @@ std::string ResolveProgramPath(std::string_view path, const std::string& program
   return resolved;
 }
 
-void ReadSettings(Context& ctx, const std::string& settingsPath, std::string_view exeName) {
+void ReadSettings(AppContext& ctx, const std::string& settingsPath, std::string_view exeName) {
   const common::ProfileFile settings = common::ProfileFile::load(common::NativePath(settingsPath));
   ctx.definitionPath = settings.get("POSTPROCESSEUR", "Fichier");
   if (ctx.definitionPath.empty())
@@ -55,11 +53,11 @@ void ReadSettings(Context& ctx, const std::string& settingsPath, std::string_vie
   ctx.strings.loadLexicon(ctx.programFolder, std::string(exeName));
 }
 
-std::string Chargement_Config(Context& ctx, const std::string& settingsPath,
+std::string LoadConfiguration(AppContext& ctx, const std::string& settingsPath,
                               std::string_view exeName) {
   if (!common::FileExists(settingsPath)) {
     ctx.message(2120);
-    ctx.log.log(settingsPath);
+    ctx.log.logText(settingsPath);
     return {};
   }
   std::string name;
@@ -74,9 +72,8 @@ std::string Chargement_Config(Context& ctx, const std::string& settingsPath,
       return {};
     }
     name = LoadDefinitionFile(ctx, path);
-    ctx.tools.reset();
   } catch (const std::exception&) {
-    ctx.prompt.inform("Error in Function Chargement_Config");
+    ctx.prompt.informText("Error in Function Chargement_Config");
   }
   return name;
 }
@@ -87,8 +84,8 @@ bool ReadCloseAfterPP(const std::string& settingsPath) {
   return !value.empty() && common::ReadNumber(value) != 0;
 }
 
-std::string LoadDefinitionFile(Context& ctx, const std::string& path) {
-  std::string name = ppdef::LoadDefinition(path, ctx.definition, ctx.strings, ctx.prompt);
+std::string LoadDefinitionFile(AppContext& ctx, const std::string& path) {
+  std::string name = ppdef::LoadDefinition(path, ctx.definition, ctx.prompt);
   ctx.definitionPath = path;
   ctx.definitionName = name;
   return name;
@@ -113,7 +110,7 @@ bool IsAptExtension(std::string_view extension, const ppdef::PostProcessorDefini
          ExtensionIs(extension, ".aptsource", ".APTSOURCE");
 }
 
-CommandLineStatus TreatCommandWords(Context& ctx, const std::vector<std::string>& words,
+CommandLineStatus TreatCommandWords(AppContext& ctx, const std::vector<std::string>& words,
                                     const std::string& output, const CommandLineHooks& hooks) {
   CommandLineStatus status = CommandLineStatus::kDone;
   for (const std::string& raw : words) {
@@ -131,19 +128,18 @@ CommandLineStatus TreatCommandWords(Context& ctx, const std::vector<std::string>
         if (hooks.definitionLoaded) hooks.definitionLoaded(name);
       }
     } else if (IsAptExtension(extension, ctx.definition)) {
-      ctx.aptPath = word;
-      ctx.isoPath = output.empty() ? IsoPathForApt(word, ctx.definition) : output;
-      const bool ok = hooks.convert ? hooks.convert(ctx.aptPath, ctx.isoPath) : RunTimed(ctx, [&] {
-        return ConvertAptFile(ctx, ctx.aptPath, ctx.isoPath);
-      });
-      if (ok && ctx.interrupt) {
+      const std::string isoPath = output.empty() ? IsoPathForApt(word, ctx.definition) : output;
+      const RunOutcome outcome =
+          hooks.convert ? hooks.convert(word, isoPath)
+                        : RunTimed(ctx.log, [&] { return ConvertAptFile(ctx, word, isoPath); });
+      if (IsIncomplete(outcome)) {
         status = CommandLineStatus::kInterrupted;
-      } else if (!ok && status != CommandLineStatus::kInterrupted) {
+      } else if (outcome == RunOutcome::kRefused && status != CommandLineStatus::kInterrupted) {
         status = CommandLineStatus::kFileError;
       }
-      if (hooks.converted) hooks.converted(ctx.aptPath, ctx.isoPath, ok);
+      if (hooks.converted) hooks.converted(word, isoPath, outcome);
     } else {
-      ctx.prompt.inform(ctx.strings.get(1402) + extension + ctx.strings.get(1403));
+      ctx.prompt.informText(ctx.strings.get(1402) + extension + ctx.strings.get(1403));
       if (status != CommandLineStatus::kInterrupted) status = CommandLineStatus::kFileError;
     }
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/app/context.h"
+#include "core/app/run.h"
 
 namespace ordalis::app {
 
@@ -21,18 +22,18 @@ std::string ResolveProgramPath(std::string_view path, const std::string& program
 /// Fills the definition path (`Fichier`, or the program folder + "Default.ppc" when empty), the
 /// definition name (`Nom`) and the language (`LangId`, 1033 when 0 or missing), then reloads the
 /// interface texts of that language. `exeName` names the program's lexicon section.
-void ReadSettings(Context& ctx, const std::string& settingsPath, std::string_view exeName);
+void ReadSettings(AppContext& ctx, const std::string& settingsPath, std::string_view exeName);
 
 /// Reads the settings and loads the definition they name; returns the definition's display name.
 /// A missing settings file logs 2120 and the path and returns "" (no definition loaded).
-std::string Chargement_Config(Context& ctx, const std::string& settingsPath,
+std::string LoadConfiguration(AppContext& ctx, const std::string& settingsPath,
                               std::string_view exeName);
 
 /// `CloseAfterPP` of section `CONFIG`: true when it reads as a number other than 0.
 bool ReadCloseAfterPP(const std::string& settingsPath);
 
 /// Loads a definition file into ctx.definition and records its path and name; returns the name.
-std::string LoadDefinitionFile(Context& ctx, const std::string& path);
+std::string LoadDefinitionFile(AppContext& ctx, const std::string& path);
 
 /// The output path of an APT file: its folder, its base name and `EXTENSION_ISO_FILE`.
 std::string IsoPathForApt(std::string_view aptPath, const ppdef::PostProcessorDefinition& def);
@@ -46,10 +47,11 @@ bool IsAptExtension(std::string_view extension, const ppdef::PostProcessorDefini
 struct CommandLineHooks {
   /// A definition was loaded; receives its name (the desktop shows it in its title).
   std::function<void(const std::string& name)> definitionLoaded;
-  /// An APT file was converted (or failed); receives both paths and the outcome.
-  std::function<void(const std::string& aptPath, const std::string& isoPath, bool ok)> converted;
+  /// An APT file was converted (or refused); receives both paths and the outcome.
+  std::function<void(const std::string& aptPath, const std::string& isoPath, RunOutcome outcome)>
+      converted;
   /// Runs a conversion; the default is ConvertAptFile framed by the timing messages.
-  std::function<bool(const std::string& aptPath, const std::string& isoPath)> convert;
+  std::function<RunOutcome(const std::string& aptPath, const std::string& isoPath)> convert;
 };
 
 /// Outcome of the command-line treatment.
@@ -63,7 +65,7 @@ enum class CommandLineStatus {
 /// (into `output` when it is not empty, else beside the APT file). A word naming no file, or a file
 /// of another extension, is reported and the next word is treated. A definition that cannot be
 /// read stops the treatment: nothing is converted with another definition than the one asked for.
-CommandLineStatus TreatCommandWords(Context& ctx, const std::vector<std::string>& words,
+CommandLineStatus TreatCommandWords(AppContext& ctx, const std::vector<std::string>& words,
                                     const std::string& output, const CommandLineHooks& hooks);
 
 }  // namespace ordalis::app

@@ -2,13 +2,13 @@
 
 namespace ordalis::app {
 
-void StderrLog::log(std::string_view text, int level) {
+void StderrLog::log(int id, std::string_view detail, int level) {
   // One write per message: standard error is unbuffered, and messages must not interleave halves.
-  line_.assign(text);
+  line_ = common::ComposeMessage(texts_, id, detail);
   line_ += '\n';
   std::fwrite(line_.data(), 1, line_.size(), out_);
   ++count_;
-  LevelColour(level, background_);
+  common::LevelColour(level, background_);
 }
 
 }  // namespace ordalis::app

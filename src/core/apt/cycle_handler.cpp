@@ -1,8 +1,8 @@
 // The CYCLE statement: the cycle kind, its parameters in a fixed layout or as minor words.
 #include <string>
 
-#include "core/app/message_log.h"
-#include "core/app/user_prompt.h"
+#include "core/common/message_log.h"
+#include "core/common/user_prompt.h"
 #include "core/apt/geometry_handlers.h"
 #include "core/apt/motion_handlers.h"
 #include "core/apt/parameters.h"
@@ -155,7 +155,7 @@ bool ApplyMinorWord(std::string_view cycle, std::string_view word, float value,
 }
 
 /// Reads the minor words in pairs; false (after logging) at the first unknown word.
-bool ScanMinorWords(app::Context& ctx, std::string_view cycle, const CycleItems& it,
+bool ScanMinorWords(iso::RunContext& ctx, std::string_view cycle, const CycleItems& it,
                     iso::CycleState& c) {
   const int n = it.count();
   int k = 2;
@@ -166,12 +166,11 @@ bool ScanMinorWords(app::Context& ctx, std::string_view cycle, const CycleItems&
   for (; k <= n; k += 2) {
     const std::string_view word = it.item(k);
     if (ApplyMinorWord(cycle, word, it.field(k + 1), c)) continue;
-    std::string line = ctx.strings.get(kMsgCycleFormat);
-    line.append(cycle);
-    line.append(ctx.strings.get(kMsgNotProcessedTail));
+    std::string line(cycle);
+    line.append(ctx.texts.text(kMsgNotProcessedTail));
     line.push_back(' ');
     line.append(word);
-    ctx.log.log(line, 0);
+    ctx.message(kMsgCycleFormat, line);
     return false;
   }
   return true;
@@ -187,7 +186,7 @@ std::int16_t RetractMode(std::string_view text) {
 /// A tap's pitch and feed: the pitch from PITCH or from a feed per revolution; the feed the pitch
 /// (a feed-per-revolution program) or the pitch times the spindle speed; the pitch from a feed per
 /// minute and the speed when the statement gives no pitch. A tap without both is reported.
-void TappingFeed(app::Context& ctx, const iso::RunState& st, iso::CycleState& c,
+void TappingFeed(iso::RunContext& ctx, const iso::RunState& st, iso::CycleState& c,
                  std::string_view statement) {
   if (c.pitch <= 0 && c.feedPerRevolution) c.pitch = c.feed;
   if (c.pitch > 0) {
@@ -214,22 +213,21 @@ bool FeedPerRevolution(const CycleItems& it) {
   return false;
 }
 
-void StopOnUnknownCycle(app::Context& ctx, std::string_view word, std::string_view statement) {
-  std::string text = ctx.strings.get(kMsgCycleNotProcessed);
-  text.push_back(' ');
-  text.append(word);
-  text.push_back('\n');
-  text.append(statement);
-  ctx.prompt.inform(text);
+void StopOnUnknownCycle(iso::RunContext& ctx, std::string_view word, std::string_view statement) {
+  std::string detail(" ");
+  detail.append(word);
+  detail.push_back('\n');
+  detail.append(statement);
+  ctx.prompt.inform(kMsgCycleNotProcessed, detail);
   ctx.message(kMsgCycleNotProcessed, statement);
   // A cycle the machine would run wrongly must not become a program: the run stops here.
-  ctx.interrupt = true;
+  ctx.stopRun(iso::RunStop::kUnknownCycle);
 }
 
 }  // namespace
 
 void HandleCycle(HandlerContext& h, std::string_view statement) {
-  app::Context& ctx = h.ctx;
+  iso::RunContext& ctx = h.ctx;
   iso::RunState& st = ctx.state;
   iso::CycleState& c = st.cycle;
   const CycleItems it(statement);

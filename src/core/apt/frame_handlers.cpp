@@ -15,14 +15,14 @@ namespace {
 
 constexpr int kMatrixValues = 12;
 
-void LogKnownNotDone(app::Context& ctx, std::string_view statement) {
+void LogKnownNotDone(iso::RunContext& ctx, std::string_view statement) {
   std::string detail(" ");
   detail.append(statement);
   ctx.message(kMsgKnownNotDone, detail);
 }
 
 /// TLAXIS on a machine without rotary axes: the working plane whose normal is `v`.
-void SetWorkingPlane(app::Context& ctx, const iso::Vec3& v) {
+void SetWorkingPlane(iso::RunContext& ctx, const iso::Vec3& v) {
   iso::RunState& st = ctx.state;
   st.planeChangePending = true;
   st.planeG17 = st.planeG18 = st.planeG19 = false;
@@ -140,7 +140,7 @@ void HandleTlaxis(HandlerContext& h, std::string_view statement) {
 }
 
 void HandleMultax(HandlerContext& h, std::string_view statement) {
-  app::Context& ctx = h.ctx;
+  iso::RunContext& ctx = h.ctx;
   iso::RunState& st = ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
   const std::string_view word = common::Trim(ParamList::Of(statement).item(1));

@@ -29,14 +29,14 @@ iso::Vec3 Direction(const iso::RunState& st, const ParamList& p, int first) {
 
 /// Machine coordinates turn an arc with the part or swing it with the head: it then leaves the
 /// controller's plane and is written as chords.
-bool MachineTurnsArcs(app::Context& ctx) {
+bool MachineTurnsArcs(iso::RunContext& ctx) {
   const iso::RunState& st = ctx.state;
   return ctx.definition.OPTION_COORDONNEES_MACHINE &&
          iso::WritesMachineCoordinates(ctx.state, ctx.definition) &&
          (st.A != 0 || st.B != 0 || st.C != 0);
 }
 
-void LogWithStatement(app::Context& ctx, int id, std::string_view statement) {
+void LogWithStatement(iso::RunContext& ctx, int id, std::string_view statement) {
   std::string detail(" ");
   detail.append(statement);
   ctx.message(id, detail);
@@ -172,7 +172,7 @@ void HandleCircleGoto(HandlerContext& h, std::string_view statement) {
 }
 
 void HandleTlonGofwd(HandlerContext& h, std::string_view statement) {
-  app::Context& ctx = h.ctx;
+  iso::RunContext& ctx = h.ctx;
   iso::RunState& st = ctx.state;
   if (statement.find("CYLNDR") != std::string_view::npos) {
     ctx.message(kMsgNotProcessed, statement);

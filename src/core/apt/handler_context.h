@@ -1,13 +1,13 @@
 #pragma once
 // What every statement handler works with.
 
-#include "core/app/context.h"
+#include "core/iso/run_context.h"
 #include "core/iso/template_engine.h"
 
 namespace ordalis::apt {
 
 struct HandlerContext {
-  app::Context& ctx;
+  iso::RunContext& ctx;
   iso::TemplateEngine& engine;
 };
 

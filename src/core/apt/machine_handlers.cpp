@@ -148,7 +148,7 @@ bool HandleLoad(HandlerContext& h, std::string_view statement) {
   const ParamList p(TrimLeft(ParameterText(statement)));
   if (p.item(1) != "TOOL") {
     std::string detail(p.item(1));
-    detail.append(h.ctx.strings.get(kMsgLoadLast));
+    detail.append(h.ctx.texts.text(kMsgLoadLast));
     h.ctx.message(kMsgLoadFirst, detail);
     return false;
   }

@@ -91,7 +91,7 @@ bool RefuseToolAxis(HandlerContext& h, std::string_view statement, double i, dou
     return false;
   }
   h.ctx.message(kMsgToolAxisRefused, std::string(" ").append(statement));
-  h.ctx.interrupt = true;
+  h.ctx.stopRun(iso::RunStop::kRule);
   return true;
 }
 

@@ -29,19 +29,19 @@ bool Turned(const iso::RunState& st, double resolution) {
 bool SolveWith(HandlerContext& h, const kinematics::Machine& m, const iso::Vec3& v, bool feedMove,
                std::string_view statement);
 
-void StopRun(app::Context& ctx, int id, std::string_view statement) {
+void StopRun(iso::RunContext& ctx, int id, std::string_view statement) {
   std::string detail(" ");
   detail.append(statement);
   ctx.message(id, detail);
-  ctx.interrupt = true;
+  ctx.stopRun(iso::RunStop::kRule);
 }
 
-bool HasRotaryAxes(app::Context& ctx) {
+bool HasRotaryAxes(iso::RunContext& ctx) {
   return ctx.definition.Cinematique_Machine >= 2 &&
          iso::MachineOf(ctx.state, ctx.definition).hasSolution();
 }
 
-bool SameDirection(app::Context& ctx, const iso::Vec3& a, const iso::Vec3& b) {
+bool SameDirection(iso::RunContext& ctx, const iso::Vec3& a, const iso::Vec3& b) {
   const double resolution = iso::MachineOf(ctx.state, ctx.definition).setup().resolution;
   const double angle = std::atan2(kinematics::Norm(kinematics::Cross(a, b)), kinematics::Dot(a, b));
   return angle * kinematics::kDegPerRad < resolution / 2;
@@ -86,7 +86,7 @@ namespace {
 
 /// The inclined plane the tool axis `v` asks for: the frame of the operation or of the CAM when
 /// the tool lies along its Z, none for +Z, otherwise a frame tilted to `v`. False: no plane.
-bool PlaneTarget(app::Context& ctx, const iso::Vec3& v, kinematics::Frame& target) {
+bool PlaneTarget(iso::RunContext& ctx, const iso::Vec3& v, kinematics::Frame& target) {
   const iso::MultiAxisState& ma = ctx.state.multiAxis;
   if (ma.workFrameActive && SameDirection(ctx, v, common::Column(ma.workFrame.rotation, 2))) {
     target = ma.workFrame;
@@ -106,7 +106,7 @@ bool PlaneTarget(app::Context& ctx, const iso::Vec3& v, kinematics::Frame& targe
 }  // namespace
 
 bool RequestPlaneFor(HandlerContext& h, const iso::Vec3& v, std::string_view statement) {
-  app::Context& ctx = h.ctx;
+  iso::RunContext& ctx = h.ctx;
   iso::RunState& st = ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
   kinematics::Frame target;
@@ -138,7 +138,7 @@ bool RequestPlaneFor(HandlerContext& h, const iso::Vec3& v, std::string_view sta
   return SolveToolAxis(h, v, false, statement);
 }
 
-void RequestRtcp(app::Context& ctx) {
+void RequestRtcp(iso::RunContext& ctx) {
   iso::RunState& st = ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
   if (iso::WritesMachineCoordinates(st, ctx.definition)) return;  // the post does the control
@@ -153,7 +153,7 @@ namespace {
 /// when the axis changes. Never drilled vertically instead: without a plane code the run stops.
 bool CycleHoleAxis(HandlerContext& h, const kinematics::Machine& m, const iso::Vec3& v,
                    std::string_view statement) {
-  app::Context& ctx = h.ctx;
+  iso::RunContext& ctx = h.ctx;
   iso::RunState& st = ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
   const bool turnedByTable = iso::WritesMachineCoordinates(st, ctx.definition) && !m.swingsTool();
@@ -178,7 +178,7 @@ bool CycleHoleAxis(HandlerContext& h, const kinematics::Machine& m, const iso::V
 }  // namespace
 
 bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view statement) {
-  app::Context& ctx = h.ctx;
+  iso::RunContext& ctx = h.ctx;
   iso::RunState& st = ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
   const kinematics::Machine& m = iso::MachineOf(st, ctx.definition);
@@ -204,7 +204,7 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
 }
 
 void PlanMachineMove(HandlerContext& h) {
-  app::Context& ctx = h.ctx;
+  iso::RunContext& ctx = h.ctx;
   iso::RunState& st = ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
   ma.path.clear();

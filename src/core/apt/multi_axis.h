@@ -19,13 +19,13 @@ inline constexpr int kMsgNoInverseTime = 2163;     // FEDRAT/INVERS without PP_F
 inline constexpr int kMsgNoFeedPerMinute = 2164;   // leaving inverse time without PP_FEED_MIN
 
 /// Logs `id` with the statement and stops the run after it (an interrupted run).
-void StopRun(app::Context& ctx, int id, std::string_view statement);
+void StopRun(iso::RunContext& ctx, int id, std::string_view statement);
 
 /// True when the definition's machine turns tool axes into angles (kinematics 2 to 20).
-bool HasRotaryAxes(app::Context& ctx);
+bool HasRotaryAxes(iso::RunContext& ctx);
 
 /// True when `a` and `b` point the same way within half the angle the output can show.
-bool SameDirection(app::Context& ctx, const iso::Vec3& a, const iso::Vec3& b);
+bool SameDirection(iso::RunContext& ctx, const iso::Vec3& a, const iso::Vec3& b);
 
 /// Solves the unit tool axis `v` (in the part) into PP_A, PP_B, PP_C. An orientation no solution
 /// reaches stops the run (message 2131); a feed move whose solution the limits send the long way
@@ -43,7 +43,7 @@ void CancelPlane(iso::RunState& st);
 
 /// Asks for the tool-centre-point control: written before the next move, or with the first point
 /// of the next tool when a tool change is coming (never before a tool is loaded).
-void RequestRtcp(app::Context& ctx);
+void RequestRtcp(iso::RunContext& ctx);
 
 /// The axis part of a GOTO with a tool axis (given in program coordinates). Returns false when
 /// the run stops.

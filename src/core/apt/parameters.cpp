@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <limits>
 
-#include "core/app/context.h"
+#include "core/iso/run_context.h"
 #include "core/common/text.h"
 
 namespace ordalis::apt {
@@ -45,7 +45,7 @@ std::string_view ParamList::item(int n) const {
                       comma == std::string_view::npos ? std::string_view::npos : comma - start);
 }
 
-void ReportIncomplete(app::Context& ctx, std::string_view statement) {
+void ReportIncomplete(iso::RunContext& ctx, std::string_view statement) {
   ctx.message(kMsgNotProcessed, statement);
 }
 

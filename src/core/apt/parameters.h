@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-namespace ordalis::app {
-struct Context;
+namespace ordalis::iso {
+class RunContext;
 }
 
 namespace ordalis::apt {
@@ -28,7 +28,7 @@ inline constexpr int kMsgSpindleNoSpeed = 2176;
 
 /// Logs that a statement lacks values it needs (they were read as 0): message 2106 and the
 /// statement.
-void ReportIncomplete(app::Context& ctx, std::string_view statement);
+void ReportIncomplete(iso::RunContext& ctx, std::string_view statement);
 
 /// The text before the first "/" with blanks removed at both ends (the whole statement, trimmed,
 /// when it has no "/").

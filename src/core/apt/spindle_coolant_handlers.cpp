@@ -74,7 +74,7 @@ void StartSurfaceSpeed(HandlerContext& h, double speed, std::string_view stateme
   const auto& def = h.ctx.definition;
   if (def.PP_CSS_ON.empty() || def.PP_CSS_OFF.empty()) {
     h.ctx.message(kMsgNoSurfaceSpeed, std::string(" ").append(statement));
-    h.ctx.interrupt = true;
+    h.ctx.stopRun(iso::RunStop::kRule);
     return;
   }
   h.ctx.state.surfaceSpeedValue = speed;

@@ -1,5 +1,6 @@
 #include "core/apt/statement_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/common/text.h"
@@ -27,6 +28,11 @@ FileLineSource::FileLineSource(const std::string& path) {
   if (!file_) return;
   // The blocks go straight into our own buffer; a second stdio buffer would only copy them again.
   std::setvbuf(file_, nullptr, _IONBF, 0);
+  if (std::fseek(file_, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file_);
+    if (size > 0) size_ = static_cast<std::uint64_t>(size);
+  }
+  std::rewind(file_);
   buffer_ = std::make_unique<char[]>(kBlockSize);
 }
 
@@ -38,6 +44,7 @@ bool FileLineSource::fill() {
   begin_ = end_ = 0;
   if (!file_) return false;
   end_ = std::fread(buffer_.get(), 1, kBlockSize, file_);
+  consumed_ += end_;
   if (end_ < kBlockSize && std::ferror(file_)) failed_ = true;
   if (first_) {
     first_ = false;
@@ -77,6 +84,21 @@ bool FileLineSource::nextLine(std::string& line) {
   }
 }
 
+StringLineSource::StringLineSource(std::string text, std::size_t offset, std::size_t firstLine,
+                                   std::vector<std::size_t> markedLines)
+    : text_(std::move(text)),
+      pos_(std::min(offset, text_.size())),
+      first_(pos_ == 0),
+      firstLine_(firstLine),
+      line_(firstLine),
+      marks_(std::move(markedLines)) {}
+
+bool StringLineSource::nextLineMarked() const {
+  // Marks behind the line read next are passed for good: the search never goes back.
+  while (nextMark_ < marks_.size() && marks_[nextMark_] < line_) ++nextMark_;
+  return nextMark_ < marks_.size() && marks_[nextMark_] == line_;
+}
+
 bool StringLineSource::nextLine(std::string& line) {
   if (first_) {
     first_ = false;
@@ -88,6 +110,7 @@ bool StringLineSource::nextLine(std::string& line) {
   const char* stop = FindLineEnd(base + pos_, base + text_.size());
   line.append(base + pos_, stop);
   pos_ = static_cast<std::size_t>(stop - base);
+  ++line_;
   if (pos_ < text_.size()) {
     if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
     ++pos_;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/iso/arc.h"
+#include "core/iso/motion_code.h"
 #include "core/ppdef/definition.h"
 
 namespace ordalis::display {
@@ -73,7 +74,7 @@ void ToolpathBuilder::addArc(const ArcGeometry& arc, int motionCode) {
 void ToolpathBuilder::addCycleHole(const Point& hole, const CycleHole& cycle, int motionCode) {
   const bool heights = cycle.heightMode == 2;
   const double retract = heights ? cycle.retract : hole.z + cycle.retract;
-  if (IsFirstHoleCode(motionCode)) {
+  if (iso::IsFirstHoleCode(motionCode)) {
     const double clearance = heights ? cycle.clearance : hole.z + cycle.clearance;
     add(MoveKind::CycleRapid, {hole.x, hole.y, clearance}, kRed);
   }

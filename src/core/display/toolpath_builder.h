@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/display/arc_steps.h"
+#include "core/display/move_events.h"
 #include "core/display/move_list.h"
 
 namespace ordalis::ppdef {
@@ -29,20 +30,7 @@ struct ArcColours {
 
 ArcColours ArcColoursOf(const ppdef::PostProcessorDefinition& def);
 
-/// The cycle values a hole is drawn with (from the CYCLE statement).
-struct CycleHole {
-  double retract = 0;    // PP_CYCLE_RETRACT
-  double clearance = 0;  // PP_CYCLE_CLEARENCE
-  double depth = 0;      // PP_CYCLE_DEPTH, added to the hole's Z with its sign
-  int heightMode = 0;    // 2: retract and clearance are heights, otherwise offsets from the hole
-};
-
-enum class LinearMotion { Rapid, Feed };
-
-/// Motion codes of the first hole of a canned cycle; -1 marks a further hole.
-constexpr bool IsFirstHoleCode(int motionCode) { return motionCode >= 81 && motionCode <= 89; }
-
-class ToolpathBuilder {
+class ToolpathBuilder : public MoveEvents {
  public:
   /// `tolerance` is the definition's ToleranceCalcul, the chord error of drawn arcs.
   ToolpathBuilder(MoveList& list, double tolerance, const ArcColours& colours);
@@ -54,20 +42,20 @@ class ToolpathBuilder {
 
   /// The statement that the following moves and info lines come from, with its line in the source
   /// (0-based, -1 when unknown).
-  void beginStatement(std::string_view text, std::int32_t sourceLine = -1);
+  void beginStatement(std::string_view text, std::int32_t sourceLine = -1) override;
 
   /// One straight move: red in rapid mode, green at feed.
-  void addLinear(LinearMotion motion, const Point& end);
+  void addLinear(LinearMotion motion, const Point& end) override;
   /// The steps of an arc or a helix from the tool position, in the colour of `motionCode`; the
   /// exact end point last.
-  void addArc(const ArcGeometry& arc, int motionCode);
+  void addArc(const ArcGeometry& arc, int motionCode) override;
   /// The five moves of a canned-cycle hole at `hole`, preceded by the approach when `motionCode` is
   /// that of a cycle's first hole (81 to 89).
-  void addCycleHole(const Point& hole, const CycleHole& cycle, int motionCode);
+  void addCycleHole(const Point& hole, const CycleHole& cycle, int motionCode) override;
   /// A part-name label at the origin: "PARTNO/" and the name.
-  void addPartName(std::string_view name);
+  void addPartName(std::string_view name) override;
   /// Adds a line to the info text of the last move, which then belongs to the current statement.
-  void appendInfo(std::string_view line);
+  void appendInfo(std::string_view line) override;
 
   /// Where the tool is: the end of the last move that moved it.
   const Point& position() const { return position_; }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/context.h"
+#include "core/iso/run_context.h"
 #include "core/iso/multi_axis.h"
 #include "core/iso/number_format.h"
 #include "core/iso/template_engine.h"
@@ -18,7 +18,7 @@ void AppendBlock(std::string& r, std::string_view text);
 
 class BlockGenerator {
  public:
-  BlockGenerator(app::Context& ctx, TemplateEngine& engine) : ctx_(ctx), engine_(engine) {}
+  BlockGenerator(RunContext& ctx, TemplateEngine& engine) : ctx_(ctx), engine_(engine) {}
   /// Returns the text of this statement's blocks ("" when none; several lines joined by CR LF).
   std::string generate();
   /// Same into `out` (emptied first), so that a driver reusing one buffer allocates nothing.
@@ -85,7 +85,7 @@ class BlockGenerator {
   /// Appends a word with exactly one separator before it (none at the start of a line).
   void appendWord(std::string& r, std::string_view word) const;
 
-  app::Context& ctx_;
+  RunContext& ctx_;
   TemplateEngine& engine_;
   CachedAddressFormat formats_[9];  // X Y Z, incremental X Y Z, A B C
   std::string gWord_;

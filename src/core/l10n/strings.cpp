@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/app/user_prompt.h"
+#include "core/common/user_prompt.h"
 #include "core/common/text.h"
 #include "core/l10n/catalogue.h"
 
@@ -50,7 +50,7 @@ std::string Strings::get(int id) const {
   }
   if (prompt_ != nullptr) {
     const char* message = CatalogueText(kUnknownIdMessage, kFallbackLanguage);
-    prompt_->inform(std::string(message ? message : "") + std::to_string(id));
+    prompt_->informText(std::string(message ? message : "") + std::to_string(id));
   }
   return {};
 }

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
-namespace ordalis::app {
+#include "core/common/message_log.h"
+
+namespace ordalis::common {
 class UserPrompt;
 }
 
@@ -27,13 +29,15 @@ LanguageTable LoadLanguageTable(int languageId);
 /// Returns the catalogue text of one id in one language, or nullptr when it has none.
 const char* CatalogueText(int id, int languageId);
 
-class Strings {
+class Strings : public common::MessageTexts {
  public:
-  explicit Strings(app::UserPrompt* prompt = nullptr) : prompt_(prompt) {}
-  void setPrompt(app::UserPrompt* prompt) { prompt_ = prompt; }
+  /// `prompt` (may be null) is told of an id that has no text in any language.
+  explicit Strings(common::UserPrompt* prompt = nullptr) : prompt_(prompt) {}
+  void setPrompt(common::UserPrompt* prompt) { prompt_ = prompt; }
 
   /// Returns the text of `id` in the current language; empty when there is none.
   std::string get(int id) const;
+  std::string text(int id) const override { return get(id); }
   /// Sets the current language and loads its table (the configuration dialog's road).
   void setLanguage(int languageId);
   int languageId() const { return languageId_; }
@@ -44,7 +48,7 @@ class Strings {
   void loadLexicon(const std::string& programFolder, const std::string& exeName);
 
  private:
-  app::UserPrompt* prompt_;
+  common::UserPrompt* prompt_;
   int languageId_ = kEnglish;
   LanguageTable table_;
 };

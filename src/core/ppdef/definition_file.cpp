@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "core/app/user_prompt.h"
+#include "core/common/user_prompt.h"
 #include "core/common/profile_file.h"
 #include "core/common/text.h"
 #include "core/l10n/strings.h"
@@ -159,16 +159,16 @@ void ApplyKinematics(PostProcessorDefinition& def) {
 }
 
 std::string LoadDefinition(const std::string& path, PostProcessorDefinition& def,
-                           const l10n::Strings& strings, app::UserPrompt& prompt) {
-  return LoadDefinition(common::ProfileFile::load(path), def, strings, prompt);
+                           common::UserPrompt& prompt) {
+  return LoadDefinition(common::ProfileFile::load(path), def, prompt);
 }
 
 std::string LoadDefinition(const common::ProfileFile& file, PostProcessorDefinition& def,
-                           const l10n::Strings& strings, app::UserPrompt& prompt) {
+                           common::UserPrompt& prompt) {
   def.XDiameterFactor = 1;
   def.ModeTable.clear();
   if (IsOlderVersion(file.get("GENERAL", "Version"))) {
-    prompt.inform(strings.get(kOlderVersionMessage));
+    prompt.inform(kOlderVersionMessage);
   }
   for (const DefinitionKey& key : kDefinitionKeys) {
     const std::string raw = file.get(key.section, key.name);

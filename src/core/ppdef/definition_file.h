@@ -9,14 +9,12 @@
 
 #include "core/ppdef/definition.h"
 
-namespace ordalis::app {
-class UserPrompt;
-}
-namespace ordalis::l10n {
-class Strings;
-}
 namespace ordalis::common {
 class ProfileFile;
+class UserPrompt;
+}  // namespace ordalis::common
+namespace ordalis::l10n {
+class Strings;
 }
 
 namespace ordalis::ppdef {
@@ -29,10 +27,10 @@ bool IsOlderVersion(std::string_view fileVersion);
 /// Fills `def` from the file and returns its name (PP_NOM). Never fails: a missing file reads as
 /// an empty one. An older file version is reported through message 2116 and loading goes on.
 std::string LoadDefinition(const std::string& path, PostProcessorDefinition& def,
-                           const l10n::Strings& strings, app::UserPrompt& prompt);
+                           common::UserPrompt& prompt);
 /// The same, from a profile already read.
 std::string LoadDefinition(const common::ProfileFile& file, PostProcessorDefinition& def,
-                           const l10n::Strings& strings, app::UserPrompt& prompt);
+                           common::UserPrompt& prompt);
 
 /// Builds the mode table from MODE as written in the file (entries ended by "&n", each
 /// "match/output"; text after the last "&n" is no entry).

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/common/profile_file.h"
+#include "core/common/text_file_format.h"
 #include "core/common/text.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_file.h"
@@ -42,21 +43,6 @@ bool FieldIsValid(const DefinitionKey& key, std::string_view text) {
            n <= std::numeric_limits<std::int16_t>::max();
   }
   return true;
-}
-
-// Any line break the editor hands over (CR LF, LF, CR) becomes CR LF.
-std::string NormaliseLineBreaks(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      out += "\r\n";
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
 }
 
 // One-line texts cannot carry a line break into a key line.
@@ -109,7 +95,7 @@ std::string StoreKey(const DefinitionKey& key, const DefinitionFields& fields, D
     }
     case KeyType::kLines: {
       std::string& field = def.*std::get<std::string D::*>(key.member);
-      field = key.name == "MODE" ? NormaliseModeField(typed) : NormaliseLineBreaks(typed);
+      field = key.name == "MODE" ? NormaliseModeField(typed) : common::NormaliseLineBreaks(typed);
       return common::ReplaceAll(field, "\r\n", "&n");
     }
     case KeyType::kInt16:

@@ -29,7 +29,7 @@ std::vector<ColourSpan> PlaceholderColours(std::string_view text) {
   return spans;
 }
 
-void ColourPlaceholders(app::TextPane& pane) {
+void ColourPlaceholders(common::TextPane& pane) {
   const std::size_t start = pane.selStart();
   const std::size_t length = pane.selLength();
   const std::string text = pane.text();

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/text_pane.h"
+#include "core/common/text_pane.h"
 
 namespace ordalis::texttools {
 
@@ -37,6 +37,6 @@ std::vector<ColourSpan> PlaceholderColours(std::string_view text);
 
 /// Colours the whole pane: plain colour first, then the placeholder spans. The selection, and so
 /// the caret, is where it was before.
-void ColourPlaceholders(app::TextPane& pane);
+void ColourPlaceholders(common::TextPane& pane);
 
 }  // namespace ordalis::texttools

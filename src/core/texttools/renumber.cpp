@@ -35,7 +35,7 @@ std::string RenumberedLine(std::string_view line, std::int32_t counter,
   return out;
 }
 
-bool Renumber(app::TextPane& pane, const RenumberFormat& format, common::StopFlag& stop,
+bool Renumber(common::TextPane& pane, const RenumberFormat& format, common::StopFlag& stop,
               common::ProgressReporter& progress) {
   stop.clear();
   pane.select(0, 0);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/text_pane.h"
+#include "core/common/text_pane.h"
 #include "core/common/progress.h"
 #include "core/common/stop_flag.h"
 
@@ -33,7 +33,7 @@ std::string RenumberedLine(std::string_view line, std::int32_t counter,
 /// Renumbers every line of the pane from the top (the stop flag is cleared first). Each rewritten
 /// line turns light blue. Returns true when the whole text was done, false when a stop request
 /// ended it: the lines done keep their new number and colour, the others stay as they were.
-bool Renumber(app::TextPane& pane, const RenumberFormat& format, common::StopFlag& stop,
+bool Renumber(common::TextPane& pane, const RenumberFormat& format, common::StopFlag& stop,
               common::ProgressReporter& progress);
 
 }  // namespace ordalis::texttools

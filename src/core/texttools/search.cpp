@@ -12,7 +12,7 @@ std::uint32_t BasicPaletteColour(int index) {
   return index >= 0 && index < 16 ? kPalette[static_cast<std::size_t>(index)] : 0;
 }
 
-bool TextSearch::findNext(app::TextPane& pane, std::string_view text,
+bool TextSearch::findNext(common::TextPane& pane, std::string_view text,
                           const SearchOptions& options) {
   const std::size_t from = pane.selStart() + pane.selLength();
   const std::ptrdiff_t found =
@@ -27,7 +27,7 @@ bool TextSearch::findNext(app::TextPane& pane, std::string_view text,
   return true;
 }
 
-void TextSearch::replaceSelection(app::TextPane& pane, std::string_view replacement,
+void TextSearch::replaceSelection(common::TextPane& pane, std::string_view replacement,
                                   int paletteIndex) {
   position_ = pane.selStart();
   pane.setSelText(replacement);
@@ -37,7 +37,7 @@ void TextSearch::replaceSelection(app::TextPane& pane, std::string_view replacem
 
 // Goes on while searches find something. The search position alone cannot say so: a replacement
 // at the very start of the text puts it back to 0, which would end the loop after one match.
-ReplaceAllResult TextSearch::replaceAll(app::TextPane& pane, std::string_view text,
+ReplaceAllResult TextSearch::replaceAll(common::TextPane& pane, std::string_view text,
                                         std::string_view replacement, const SearchOptions& options,
                                         common::StopFlag& stop,
                                         common::ProgressReporter& progress) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/app/text_pane.h"
+#include "core/common/text_pane.h"
 #include "core/common/progress.h"
 #include "core/common/stop_flag.h"
 
@@ -34,17 +34,17 @@ class TextSearch {
   /// Searches `text` once from the end of the selection to the end of the pane. Found: the match
   /// is selected and the search position is its end; returns true. Not found: the search position
   /// and the caret go back to 0, so the next search starts from the top; returns false.
-  bool findNext(app::TextPane& pane, std::string_view text, const SearchOptions& options);
+  bool findNext(common::TextPane& pane, std::string_view text, const SearchOptions& options);
 
   /// Replaces the selection (or inserts at the caret) with `replacement`, then selects it and
   /// colours it with palette entry `paletteIndex`; the search position is the replacement's start.
-  void replaceSelection(app::TextPane& pane, std::string_view replacement,
+  void replaceSelection(common::TextPane& pane, std::string_view replacement,
                         int paletteIndex = kReplacedPaletteIndex);
 
   /// Replaces every occurrence from the end of the selection to the end of the pane, each taking
   /// the replaced colour. Returns the number of replacements made; stops early, keeping those made,
   /// when `stop` is requested (cleared first).
-  ReplaceAllResult replaceAll(app::TextPane& pane, std::string_view text,
+  ReplaceAllResult replaceAll(common::TextPane& pane, std::string_view text,
                               std::string_view replacement, const SearchOptions& options,
                               common::StopFlag& stop, common::ProgressReporter& progress);
 

@@ -27,12 +27,12 @@ constexpr const char* kLogFileName = "Ordalis.log";
 // Shared with the posters, which may outlive the pane: the pane clears `pane` as it goes.
 struct LogQueue {
   std::mutex mutex;
-  std::vector<app::LogRecord> records;
+  std::vector<common::LogRecord> records;
   LogPane* pane = nullptr;
   bool flushQueued = false;
 
   /// Queues a record; the first of a batch asks the pane's thread to apply the batch.
-  void push(app::LogRecord&& record) {
+  void push(common::LogRecord&& record) {
     const std::lock_guard lock(mutex);
     if (pane == nullptr) return;
     records.push_back(std::move(record));
@@ -52,7 +52,7 @@ LogPane::LogPane(const l10n::Strings& strings, QWidget* parent)
   setUndoRedoEnabled(false);
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  setBackgroundColour(app::kLogGreen);
+  setBackgroundColour(common::kLogGreen);
 }
 
 LogPane::~LogPane() {
@@ -60,14 +60,14 @@ LogPane::~LogPane() {
   queue_->pane = nullptr;
 }
 
-void LogPane::post(app::LogRecord record) { queue_->push(std::move(record)); }
+void LogPane::post(common::LogRecord record) { queue_->push(std::move(record)); }
 
-app::RecordLog::Poster LogPane::poster() {
-  return [queue = queue_](app::LogRecord&& record) { queue->push(std::move(record)); };
+common::RecordLog::Poster LogPane::poster() {
+  return [queue = queue_](common::LogRecord&& record) { queue->push(std::move(record)); };
 }
 
 void LogPane::flush() {
-  std::vector<app::LogRecord> records;
+  std::vector<common::LogRecord> records;
   {
     const std::lock_guard lock(queue_->mutex);
     records.swap(queue_->records);
@@ -75,7 +75,7 @@ void LogPane::flush() {
   }
   QString lines;
   int level = 0;
-  for (const app::LogRecord& record : records) {
+  for (const common::LogRecord& record : records) {
     if (record.clears) {
       lines.clear();
       level = 0;
@@ -86,19 +86,21 @@ void LogPane::flush() {
     lines += FromCp1252(record.detail);
     lines += '\n';
     std::uint32_t colour;
-    if (app::LevelColour(record.level, colour)) level = record.level;
+    if (common::LevelColour(record.level, colour)) level = record.level;
   }
   if (!lines.isEmpty()) append(lines, level);
 }
 
-void LogPane::log(std::string_view text, int level) {
+void LogPane::log(int id, std::string_view detail, int level) {
   flush();
-  append(FromCp1252(text) + '\n', level);
+  QString line = id != 0 ? FromCp1252(strings_.get(id)) : QString();
+  line += FromCp1252(detail);
+  append(line + '\n', level);
 }
 
 void LogPane::clear() {
   QPlainTextEdit::clear();
-  setBackgroundColour(app::kLogGreen);
+  setBackgroundColour(common::kLogGreen);
 }
 
 void LogPane::append(const QString& lines, int level) {
@@ -110,7 +112,7 @@ void LogPane::append(const QString& lines, int level) {
   end.insertText(lines);
   if (atEnd) bar->setValue(bar->maximum());
   std::uint32_t colour;
-  if (app::LevelColour(level, colour)) setBackgroundColour(colour);
+  if (common::LevelColour(level, colour)) setBackgroundColour(colour);
 }
 
 void LogPane::setBackgroundColour(std::uint32_t colour) {
@@ -129,7 +131,7 @@ bool LogPane::exportLog(Dialogs& dialogs, const QString& folder) {
   const QString path = dialogs.chooseSavePath(this, caption, QDir(folder).filePath(kLogFileName),
                                               QtFileFilter(FromCp1252(strings_.get(kLogFilter))));
   if (path.isEmpty()) return false;
-  if (app::ExportLog(plainText(), QFile::encodeName(path).toStdString())) return true;
+  if (common::ExportLog(plainText(), QFile::encodeName(path).toStdString())) return true;
   dialogs.inform(this, FromCp1252(strings_.get(kWriteFailed)) + ' ' + path);
   return false;
 }

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/log_record.h"
-#include "core/app/message_log.h"
+#include "core/common/message_log.h"
+#include "core/common/message_log.h"
 
 namespace ordalis::l10n {
 class Strings;
@@ -23,7 +23,7 @@ namespace ordalis::ui {
 class Dialogs;
 struct LogQueue;
 
-class LogPane : public QPlainTextEdit, public app::MessageLog {
+class LogPane : public QPlainTextEdit, public common::MessageLog {
   Q_OBJECT
 
  public:
@@ -31,16 +31,16 @@ class LogPane : public QPlainTextEdit, public app::MessageLog {
   ~LogPane() override;
 
   /// Appends one message as a line after the records posted before it (GUI thread).
-  void log(std::string_view text, int level = 0) override;
+  void log(int id, std::string_view detail = {}, int level = 0) override;
   /// Empties the log; the background becomes light green (GUI thread).
   void clear() override;
   std::uint32_t background() const override { return background_; }
 
   /// Queues a record from any thread; the queue is applied at the next turn of the event loop.
-  void post(app::LogRecord record);
-  /// A poster for an app::RecordLog on a worker thread. It may outlive the pane: records posted
+  void post(common::LogRecord record);
+  /// A poster for an common::RecordLog on a worker thread. It may outlive the pane: records posted
   /// after the pane is gone are dropped.
-  app::RecordLog::Poster poster();
+  common::RecordLog::Poster poster();
   /// Applies the queued records at once (GUI thread).
   void flush();
 
@@ -57,7 +57,7 @@ class LogPane : public QPlainTextEdit, public app::MessageLog {
 
   const l10n::Strings& strings_;
   std::shared_ptr<LogQueue> queue_;
-  std::uint32_t background_ = app::kLogGreen;
+  std::uint32_t background_ = common::kLogGreen;
 };
 
 }  // namespace ordalis::ui

@@ -164,7 +164,7 @@ void QtTextPane::span(std::string_view charset, bool forward, bool negate) {
 std::ptrdiff_t QtTextPane::find(std::string_view text, std::size_t start, std::size_t end,
                                 bool wholeWord, bool matchCase) const {
   if (text.find_first_of("\r\n") != std::string_view::npos) {
-    return app::FindInText(this->text(), text, start, end, wholeWord, matchCase);
+    return common::FindInText(this->text(), text, start, end, wholeWord, matchCase);
   }
   end = std::min(end, length());
   if (text.empty() || start >= end) return -1;
@@ -175,7 +175,7 @@ std::ptrdiff_t QtTextPane::find(std::string_view text, std::size_t start, std::s
     const std::size_t from = start > lineStart ? start - lineStart : 0;
     const std::size_t to = std::min(end - lineStart, line.size());
     if (from < to) {
-      const std::ptrdiff_t found = app::FindInText(line, text, from, to, wholeWord, matchCase);
+      const std::ptrdiff_t found = common::FindInText(line, text, from, to, wholeWord, matchCase);
       if (found >= 0) return static_cast<std::ptrdiff_t>(lineStart) + found;
     }
     lineStart += line.size() + 2;

@@ -11,12 +11,12 @@
 #include <cstdint>
 #include <string>
 
-#include "core/app/text_file_format.h"
-#include "core/app/text_pane.h"
+#include "core/common/text_file_format.h"
+#include "core/common/text_pane.h"
 
 namespace ordalis::ui {
 
-class QtTextPane : public QPlainTextEdit, public app::TextPane {
+class QtTextPane : public QPlainTextEdit, public common::TextPane {
   Q_OBJECT
 
  public:
@@ -45,8 +45,8 @@ class QtTextPane : public QPlainTextEdit, public app::TextPane {
   std::uint32_t colourAt(std::size_t offset) const override;
   bool underlineAt(std::size_t offset) const override;
   bool lineBullet(std::size_t line) const override;
-  void appendText(std::span<const app::ColouredText> pieces) override;
-  void colourLines(std::span<const app::LineColour> ranges) override;
+  void appendText(std::span<const common::ColouredText> pieces) override;
+  void colourLines(std::span<const common::LineColour> ranges) override;
   std::vector<std::size_t> markedLines() const override;
   void setLineMark(std::size_t line, bool marked) override;
   void clear() override;
@@ -100,7 +100,7 @@ class QtTextPane : public QPlainTextEdit, public app::TextPane {
   Gutter* gutter_;
   QTextCharFormat format_;  // what setSelText writes with
   std::uint32_t background_ = 16777215;
-  app::TextFileFormat fileFormat_;
+  common::TextFileFormat fileFormat_;
   bool lineMarking_ = true;
   // The last block located: the next line is usually asked for next. Any edit forgets it.
   mutable Located cache_;

@@ -14,11 +14,11 @@ namespace ordalis::ui {
 
 std::string BytesOfWidgetText(QString text) {
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  return app::NormaliseLineBreaks(ToCp1252(text));
+  return common::NormaliseLineBreaks(ToCp1252(text));
 }
 
 // Runs of pieces in one colour go in as one insertion, all of them as one edit.
-void QtTextPane::appendText(std::span<const app::ColouredText> pieces) {
+void QtTextPane::appendText(std::span<const common::ColouredText> pieces) {
   QTextCursor c(document());
   c.movePosition(QTextCursor::End);
   const int first = c.blockNumber();
@@ -29,7 +29,7 @@ void QtTextPane::appendText(std::span<const app::ColouredText> pieces) {
     if (!run.isEmpty()) c.insertText(run, format_);
     run.clear();
   };
-  for (const app::ColouredText& piece : pieces) {
+  for (const common::ColouredText& piece : pieces) {
     const QColor colour = ToQColor(piece.colour);
     if (format_.foreground().color() != colour ||
         !format_.hasProperty(QTextFormat::ForegroundBrush)) {
@@ -44,12 +44,12 @@ void QtTextPane::appendText(std::span<const app::ColouredText> pieces) {
   setTextCursor(c);
 }
 
-void QtTextPane::colourLines(std::span<const app::LineColour> ranges) {
+void QtTextPane::colourLines(std::span<const common::LineColour> ranges) {
   const QTextDocument* doc = document();
   const int lines = doc->blockCount();
   QTextCursor c(document());
   c.beginEditBlock();
-  for (const app::LineColour& range : ranges) {
+  for (const common::LineColour& range : ranges) {
     if (range.first >= static_cast<std::size_t>(lines) || range.count == 0) continue;
     const int first = static_cast<int>(range.first);
     const int last = static_cast<int>(std::min<std::size_t>(range.first + range.count, lines)) - 1;
@@ -86,7 +86,7 @@ void QtTextPane::setLineMark(std::size_t line, bool marked) {
   QTextCursor c = lineCursor(block);
   c.beginEditBlock();
   QTextCharFormat change;
-  change.setForeground(ToQColor(marked ? app::kLineMarkColour : 0));
+  change.setForeground(ToQColor(marked ? common::kLineMarkColour : 0));
   c.mergeCharFormat(change);
   setBlockMark(block, marked);
   c.endEditBlock();
@@ -118,7 +118,7 @@ void QtTextPane::clear() {
   setPlainText(QString());
   document()->setModified(false);
   format_ = QTextCharFormat();
-  fileFormat_ = app::TextFileFormat();
+  fileFormat_ = common::TextFileFormat();
   cacheValid_ = false;
 }
 
@@ -133,7 +133,7 @@ bool QtTextPane::load(const std::string& path) {
   std::fclose(file);
   if (failed) return false;
   std::string_view body;
-  app::TextFileFormat format = app::TextFileFormat::Detect(bytes, body);
+  common::TextFileFormat format = common::TextFileFormat::Detect(bytes, body);
   adoptDocument(FromCp1252(body));
   format_ = QTextCharFormat();
   fileFormat_ = std::move(format);

@@ -75,7 +75,7 @@ void QtTextPane::paintGutter(QPaintEvent* event) {
     if (block.isVisible() && bottom >= event->rect().top()) {
       if (IsMarkedBlock(block)) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(ToQColor(app::kLineMarkColour));
+        painter.setBrush(ToQColor(common::kLineMarkColour));
         painter.drawEllipse(QRectF(3, top + height * 0.2, height * 0.6, height * 0.6));
       }
       painter.setPen(palette().color(QPalette::PlaceholderText));
@@ -94,7 +94,7 @@ void QtTextPane::gutterClicked(int y) {
 void QtTextPane::toggleMarkAt(const QTextBlock& block) {
   if (!block.isValid()) return;
   const int line = block.blockNumber();
-  const bool marked = app::ToggleLineMark(*this, static_cast<std::size_t>(line));
+  const bool marked = common::ToggleLineMark(*this, static_cast<std::size_t>(line));
   emit lineMarkToggled(line, marked);
 }
 

@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "core/app/message_log.h"
+#include "core/common/message_log.h"
 #include "core/common/profile_file.h"
 #include "core/common/text.h"
 #include "core/l10n/strings.h"
@@ -58,7 +58,7 @@ int Enumeration(const D& def, std::string_view key) {
 
 DefinitionEditor::DefinitionEditor(const ppdef::PostProcessorDefinition& definition,
                                    const QString& path, const l10n::Strings& strings,
-                                   app::MessageLog& log, EditorDialogs& dialogs, QWidget* parent)
+                                   common::MessageLog& log, EditorDialogs& dialogs, QWidget* parent)
     : QDialog(parent),
       definition_(definition),
       path_(path),
@@ -378,7 +378,7 @@ void DefinitionEditor::setCodeField(int fieldIndex, const QString& text) {
   const ppdef::EditorField* target = ppdef::FindCodeField(fieldIndex);
   FieldView* view = target != nullptr ? field(target->key) : nullptr;
   if (view == nullptr) {
-    log_.log(std::string(kUnknownIndex) + std::to_string(fieldIndex));
+    log_.logText(std::string(kUnknownIndex) + std::to_string(fieldIndex));
     return;
   }
   if (view->text() != text) view->setText(text);

@@ -16,7 +16,7 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
-namespace ordalis::app {
+namespace ordalis::common {
 class MessageLog;
 }
 namespace ordalis::l10n {
@@ -39,7 +39,7 @@ class DefinitionEditor : public QDialog {
   /// Edits a copy of `definition`, the contents of the file `path`. When that file does not exist
   /// the fields start empty (with the colours of `definition`) and OK writes a complete file.
   DefinitionEditor(const ppdef::PostProcessorDefinition& definition, const QString& path,
-                   const l10n::Strings& strings, app::MessageLog& log, EditorDialogs& dialogs,
+                   const l10n::Strings& strings, common::MessageLog& log, EditorDialogs& dialogs,
                    QWidget* parent = nullptr);
   ~DefinitionEditor() override;
 
@@ -96,7 +96,7 @@ class DefinitionEditor : public QDialog {
   ppdef::PostProcessorDefinition definition_;
   QString path_;
   const l10n::Strings& strings_;
-  app::MessageLog& log_;
+  common::MessageLog& log_;
   EditorDialogs& dialogs_;
   ppdef::DefinitionFields loaded_;
   QTabWidget* tabs_ = nullptr;

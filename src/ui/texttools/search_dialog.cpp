@@ -12,7 +12,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "core/app/text_pane.h"
+#include "core/common/text_pane.h"
 #include "core/common/progress.h"
 #include "core/common/stop_flag.h"
 #include "core/l10n/strings.h"

@@ -12,7 +12,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 
-namespace ordalis::app {
+namespace ordalis::common {
 class TextPane;
 }
 namespace ordalis::common {
@@ -40,8 +40,8 @@ class SearchDialog : public QDialog {
                Dialogs& dialogs, QWidget* parent = nullptr);
 
   /// The pane that searches and replacements act on; nullptr when none has had the focus.
-  void setPane(app::TextPane* pane) { pane_ = pane; }
-  app::TextPane* pane() const { return pane_; }
+  void setPane(common::TextPane* pane) { pane_ = pane; }
+  common::TextPane* pane() const { return pane_; }
 
   /// The Search command: shows the dialog with the pane's one-line selection as the text to find.
   void showSearch();
@@ -84,7 +84,7 @@ class SearchDialog : public QDialog {
   texttools::TextSearch& search_;
   common::StopFlag& stop_;
   Dialogs& dialogs_;
-  app::TextPane* pane_ = nullptr;
+  common::TextPane* pane_ = nullptr;
   QLabel* searchLabel_ = nullptr;
   QLabel* replaceLabel_ = nullptr;
   QComboBox* searchBox_ = nullptr;

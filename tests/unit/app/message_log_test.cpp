@@ -1,4 +1,4 @@
-#include "core/app/message_log.h"
+#include "core/common/message_log.h"
 
 #include <gtest/gtest.h>
 
@@ -6,27 +6,35 @@
 #include <filesystem>
 #include <string>
 
-#include "core/app/memory_text_pane.h"
+#include "core/common/memory_text_pane.h"
 #include "core/app/pane_log.h"
 #include "core/app/stderr_log.h"
 #include "support/test_support.h"
 
 namespace ordalis::app {
+using common::kLogGreen;
+using common::kLogOrange;
+using common::kLogRed;
+using common::kLogWhite;
+using common::MemoryTextPane;
+using common::MessageLog;
+using common::VectorLog;
+using common::ExportLog;
 namespace {
 
 // The background rules every log follows, whatever shows it.
 void ExpectLevelColours(MessageLog& log) {
-  log.log("conversion started", 1);
+  log.logText("conversion started", 1);
   EXPECT_EQ(log.background(), kLogGreen);
-  log.log("format invalid", 3);
+  log.logText("format invalid", 3);
   EXPECT_EQ(log.background(), kLogRed);
-  log.log("unknown statement", 0);
+  log.logText("unknown statement", 0);
   EXPECT_EQ(log.background(), kLogRed);
-  log.log("other level", 7);
+  log.logText("other level", 7);
   EXPECT_EQ(log.background(), kLogRed);
-  log.log("warning", 2);
+  log.logText("warning", 2);
   EXPECT_EQ(log.background(), kLogOrange);
-  log.log("note", 4);
+  log.logText("note", 4);
   EXPECT_EQ(log.background(), kLogWhite);
   log.clear();
   EXPECT_EQ(log.background(), kLogGreen);
@@ -53,12 +61,12 @@ TEST(MessageLog, LevelsSetTheBackgroundAndClearGivesGreen) {
 TEST(MessageLog, PaneLogInsertsAtTheCaret) {
   MemoryTextPane pane;
   PaneLog log(pane);
-  log.log("temps departs 10:00:00");
-  log.log("Instruction inconnue : FOO/1");
+  log.logText("temps departs 10:00:00");
+  log.logText("Instruction inconnue : FOO/1");
   EXPECT_EQ(log.text(), "temps departs 10:00:00\r\nInstruction inconnue : FOO/1\r\n");
   // The user moved the caret: the next message goes there.
   pane.setSelStart(0);
-  log.log("first");
+  log.logText("first");
   EXPECT_EQ(log.text().substr(0, 7), "first\r\n");
   EXPECT_EQ(pane.selStart(), 7u);
 }
@@ -67,9 +75,9 @@ TEST(MessageLog, StderrLogWritesOneMessagePerLine) {
   std::FILE* stream = std::tmpfile();
   ASSERT_NE(stream, nullptr);
   StderrLog log(stream);
-  log.log("Instruction inconnue : FOO/1");
-  log.log("", 0);
-  log.log("temps diff 00:00:01", 1);
+  log.logText("Instruction inconnue : FOO/1");
+  log.logText("", 0);
+  log.logText("temps diff 00:00:01", 1);
   EXPECT_EQ(log.count(), 3u);
   std::rewind(stream);
   char buffer[256];
@@ -86,8 +94,8 @@ TEST(MessageLog, ExportWritesPlainText) {
   EXPECT_TRUE(std::filesystem::is_regular_file(empty));
   EXPECT_EQ(test::ReadFile(empty), "");
 
-  log.log("A");
-  log.log("B", 3);
+  log.logText("A");
+  log.logText("B", 3);
   const std::string path = dir.file("Ordalis.log");
   ASSERT_TRUE(ExportLog(log.text(), path));
   EXPECT_EQ(test::ReadFile(path), "A\r\nB\r\n");

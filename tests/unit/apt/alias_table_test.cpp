@@ -91,7 +91,7 @@ TEST_F(AptTest, AliasesApplyBeforeDispatch) {
   EXPECT_EQ(st.cycle.feed, 382);
   EXPECT_EQ(st.cycle.clearance, 3);
   EXPECT_EQ(st.cycle.retract, 27.5f);
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(ctx.stopping());
   withAliases.dispatch("INSERT/[HOLDER=C40] 6MM CRB");
   EXPECT_TRUE(st.printPending);
   EXPECT_FALSE(st.insertPending);

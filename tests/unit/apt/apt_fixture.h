@@ -6,18 +6,15 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/context.h"
-#include "core/app/message_log.h"
-#include "core/app/user_prompt.h"
 #include "core/apt/dispatcher.h"
 #include "core/iso/template_engine.h"
+#include "support/run_fixture.h"
 
 namespace ordalis::apt {
 
-class AptTest : public ::testing::Test {
+class AptTest : public ::testing::Test, public test::RunFixture {
  protected:
   AptTest() {
-    auto& def = ctx.definition;
     // Distinct colours, so each statement's colour tells which rule took it.
     for (int i = 0; i < ppdef::kColourCount; ++i) def.colours[i] = 1000 + i;
     def.PP_F = "F#0";
@@ -65,9 +62,6 @@ class AptTest : public ::testing::Test {
     return n;
   }
 
-  app::VectorLog log;
-  app::RecordingPrompt prompt;
-  app::Context ctx{log, prompt};
   iso::RunState& st = ctx.state;
   iso::TemplateEngine engine{ctx.definition, ctx.state, ctx.tools};
   HandlerContext h{ctx, engine};

@@ -121,14 +121,14 @@ TEST_F(CycleTest, UnknownMinorWordStopsTheStatement) {
   run("CYCLE/DRILL,10,TOP,5");
   run("CYCLE/DRILL,10,FOO,3,RTRCTO,7,DWELL,1");
   ASSERT_EQ(log.lines().size(), 1u);
-  const std::string& line = log.lines()[0];
+  const std::string line = log.lines()[0];
   EXPECT_NE(line.find("DRILL"), std::string::npos);
   EXPECT_NE(line.find(" FOO"), std::string::npos);
   EXPECT_EQ(c.depth, 10);
   EXPECT_EQ(st.motionCode, 81);
   EXPECT_TRUE(st.cycleMode);
   EXPECT_EQ(c.retract, 5);  // the scan ended at FOO
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(ctx.stopping());
 }
 
 TEST_F(CycleTest, OffFaceAndUnknownCycles) {
@@ -141,7 +141,7 @@ TEST_F(CycleTest, OffFaceAndUnknownCycles) {
   run("CYCLE/FACE,2");
   EXPECT_EQ(st.motionCode, code);
   EXPECT_EQ(logged("FACE"), 1);
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(ctx.stopping());
 
   run("CYCLE/DEEP2,FEDTO,10.,1STPECK,5.,SUBPECK,2.,MMPM,853.3,RAPTO,3.,RTRCTO,25.");
   ASSERT_EQ(prompt.messages.size(), 1u);
@@ -149,7 +149,7 @@ TEST_F(CycleTest, OffFaceAndUnknownCycles) {
   EXPECT_NE(prompt.messages[0].find("CYCLE/DEEP2,FEDTO"), std::string::npos);
   EXPECT_EQ(logged("CYCLE/DEEP2,FEDTO,10.,1STPECK,5.,SUBPECK,2.,MMPM,853.3,RAPTO,3.,RTRCTO,25."),
             1);
-  EXPECT_TRUE(ctx.interrupt);
+  EXPECT_EQ(ctx.stopReason(), iso::RunStop::kUnknownCycle);
 }
 
 TEST_F(CycleTest, CamStatementsThatNameTheirValuesOrMarkACycle) {
@@ -162,11 +162,11 @@ TEST_F(CycleTest, CamStatementsThatNameTheirValuesOrMarkACycle) {
   EXPECT_EQ(c.clearance, 1);
 
   // The INIT marker before a cycle neither starts a cycle nor stops the run.
-  ctx.interrupt = false;
+  ctx.clearStop();
   st.cycleMode = false;
   st.motionCode = 1;
   run("CYCLE/INIT");
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(ctx.stopping());
   EXPECT_FALSE(st.cycleMode);
   EXPECT_EQ(st.motionCode, 1);
   EXPECT_TRUE(log.contains("CYCLE/INIT"));

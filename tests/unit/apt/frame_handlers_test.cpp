@@ -10,7 +10,7 @@ namespace {
 class FrameTest : public AptTest {
  protected:
   void fiveAxis(bool planeCode) {
-    auto& d = ctx.definition;
+    auto& d = def;
     d.Cinematique_Machine = 3;  // head A/C
     d.RotaryAxisInUse = {true, false, true};
     d.FORMAT_PP_A = "A#0.000";
@@ -39,15 +39,15 @@ TEST_F(FrameTest, FramesOnAThreeAxisMachine) {
   run("CSYS/0,-1,0,100,1,0,0,50,0,0,1,-10");
   run("GOTO/10,0,5");
   expectPoint(10, 0, 5);
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(ctx.stopping());
   // A flipped or tilted one is a setup the machine cannot cut as it stands: the run stops there.
   for (const char* frame : {"CSYS/-1.,0,0,0,0,1.,0,0,0,0,-1.,0", kFront}) {
-    ctx.interrupt = false;
+    ctx.clearStop();
     run(frame);
-    EXPECT_TRUE(ctx.interrupt) << frame;
+    EXPECT_TRUE(ctx.stopping()) << frame;
     EXPECT_EQ(logged(frame), 1) << frame;
   }
-  ctx.interrupt = false;
+  ctx.clearStop();
   // TRACUT gives the points in its frame: they go into the part through it.
   run("TRACUT/0,-1,0,100,1,0,0,50,0,0,1,-10");
   run("GOTO/10,0,5");
@@ -90,30 +90,30 @@ TEST_F(FrameTest, WorkFrameBecomesTheInclinedPlane) {
 
 TEST_F(FrameTest, AFrameTheMachineCannotTurnToIsASetupOfItsOwn) {
   fiveAxis(true);
-  ctx.definition.PP_LIMIT_AB_MINI = -110;
-  ctx.definition.PP_LIMIT_AB_MAXI = 110;
+  def.PP_LIMIT_AB_MINI = -110;
+  def.PP_LIMIT_AB_MAXI = 110;
   // The part turned upside down (Sacrifice-Board.apt): no head reaches a tool pointing up.
   constexpr const char* kFlipped = "CSYS/-1.,0,0,0,0,1.,0,0,0,0,-1.,0";
   run(kFlipped);
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(ctx.stopping());
   EXPECT_EQ(logged(kFlipped), 1);
   EXPECT_FALSE(st.multiAxis.plane.requested);
   run("GOTO/390,145,-27.5,0,0,-1");
   expectPoint(-390, 145, 27.5);
   EXPECT_NEAR(st.A, 0, 1e-9);
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(ctx.stopping());
 }
 
 TEST_F(FrameTest, TiltedToolAxisWithoutPlaneCode) {
   fiveAxis(false);
   run("TLAXIS/0,-0.5,0.866025");
-  EXPECT_TRUE(ctx.interrupt);
+  EXPECT_TRUE(ctx.stopping());
   EXPECT_EQ(logged("TLAXIS/0,-0.5,0.866025"), 1);
   // Machine coordinates need no plane from the controller: the points stay in the part.
-  ctx.interrupt = false;
-  ctx.definition.OPTION_COORDONNEES_MACHINE = true;
+  ctx.clearStop();
+  def.OPTION_COORDONNEES_MACHINE = true;
   run("TLAXIS/0,-0.5,0.866025");
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(ctx.stopping());
   EXPECT_FALSE(st.multiAxis.plane.requested);
   EXPECT_NEAR(st.A, 30, 1e-4);
   run("GOTO/1,2,3");

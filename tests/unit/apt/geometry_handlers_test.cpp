@@ -11,9 +11,9 @@ namespace {
 class GeometryTest : public AptTest {
  protected:
   GeometryTest() {
-    ctx.definition.PP_ARC_L = "G3";
-    ctx.definition.PP_ARC_R = "G2";
-    ctx.definition.ToleranceCalcul = 0.01;
+    def.PP_ARC_L = "G3";
+    def.PP_ARC_R = "G2";
+    def.ToleranceCalcul = 0.01;
   }
   /// Where the last block left the machine (the generator's job, done by hand here).
   void at(double x, double y, double z) {
@@ -161,7 +161,7 @@ TEST_F(GeometryTest, TlonGofwdWithNamedAndInlineGeometry) {
 }
 
 TEST_F(GeometryTest, TlaxisSetsTheWorkingPlaneOfAThreeAxisMachine) {
-  ctx.definition.Cinematique_Machine = 1;
+  def.Cinematique_Machine = 1;
   run("TLAXIS/0,0,-1");
   EXPECT_TRUE(st.planeChangePending);
   EXPECT_TRUE(st.planeG17M);

@@ -29,13 +29,13 @@ TEST_F(AptTest, FedratForms) {
   EXPECT_DOUBLE_EQ(st.feedRate, 0);
   EXPECT_EQ(logged("FEDRAT/MMPM"), 1);
   // An empty pattern gives an empty feed text.
-  ctx.definition.PP_CODE_F.clear();
+  def.PP_CODE_F.clear();
   run("FEDRAT/100");
   EXPECT_EQ(st.feedBlockText, "");
 }
 
 TEST_F(AptTest, FeedModeCodesGoWithTheFeedThatChangesMode) {
-  auto& d = ctx.definition;
+  auto& d = def;
   d.PP_FEED_MIN = "G94";
   d.PP_FEED_REV = "G95";
   d.PP_F_REV = "F#0.000";
@@ -63,7 +63,7 @@ TEST_F(AptTest, FeedModeCodesGoWithTheFeedThatChangesMode) {
 }
 
 TEST_F(AptTest, CompressedFeedIsWrittenOnlyWhenItChanges) {
-  ctx.definition.OPTION_COMPR_SPEED = true;
+  def.OPTION_COMPR_SPEED = true;
   run("FEDRAT/250");
   EXPECT_TRUE(st.feedPending);
   st.feedPending = st.gWordPending = false;
@@ -128,15 +128,15 @@ TEST_F(AptTest, SpindleOnRestartsTheLastSpeedAndDirection) {
 
 TEST_F(AptTest, SurfaceSpeedNeedsItsCodes) {
   run("SPINDL/SFM,300,CLW");
-  EXPECT_TRUE(ctx.interrupt);
+  EXPECT_TRUE(ctx.stopping());
   EXPECT_EQ(logged(" SPINDL/SFM,300,CLW"), 1);
   EXPECT_EQ(st.spindleState, 0);
 
-  ctx.interrupt = false;
-  ctx.definition.PP_CSS_ON = "G96 S#0";
-  ctx.definition.PP_CSS_OFF = "G97";
+  ctx.clearStop();
+  def.PP_CSS_ON = "G96 S#0";
+  def.PP_CSS_OFF = "G97";
   run("SPINDL/SMM,180");
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(ctx.stopping());
   EXPECT_EQ(st.spindleState, 3);
   EXPECT_DOUBLE_EQ(st.surfaceSpeedValue, 180);
   EXPECT_DOUBLE_EQ(st.spindleSpeed, 0);  // never read as rpm
@@ -180,7 +180,7 @@ TEST_F(AptTest, UnitsCoolantAirCorrection) {
     EXPECT_EQ(st.coolant, code) << statement;
   }
   EXPECT_EQ(log.lines().size(), 1u);  // THRU without PP_FLUID_THRU
-  ctx.definition.PP_FLUID_THRU = "M88";
+  def.PP_FLUID_THRU = "M88";
   run("COOLNT/THRU");
   EXPECT_EQ(st.coolant, "M88");
   log.clear();
@@ -234,7 +234,7 @@ TEST_F(AptTest, ToolStatements) {
   EXPECT_EQ(ctx.tools.current().number, 7);
   EXPECT_FLOAT_EQ(ctx.tools.current().programmedDiameter, 9.5f);
   EXPECT_FALSE(st.toolnoPending);
-  ctx.definition.OPTION_TRAITEMENT_TOOLNO = true;
+  def.OPTION_TRAITEMENT_TOOLNO = true;
   run("TOOLNO/8");
   EXPECT_EQ(logged("TOOLNO/8"), 1);
   EXPECT_TRUE(st.toolnoPending);
@@ -316,28 +316,28 @@ TEST_F(AptTest, SequenceNumbers) {
   st.lineCounter = 100;
   run("SEQNO/STEP,10");
   EXPECT_EQ(st.lineCounter, 110);
-  ctx.definition.NUM_MAX = 105;
-  ctx.definition.NUM_ORIGINE = 5;
+  def.NUM_MAX = 105;
+  def.NUM_ORIGINE = 5;
   st.lineCounter = 100;
   run("SEQNO/STEP,10");
   EXPECT_EQ(st.lineCounter, 5);
 
-  ctx.definition.NUM_MAX = 99999;
+  def.NUM_MAX = 99999;
   run("SEQNO/250");
   EXPECT_EQ(st.lineCounter, 250);
   run("SEQNO/NEXT");
   EXPECT_EQ(st.lineCounter, 250);
   // Numbering changes for the rest of the run; the loaded definition never changes.
-  ctx.definition.OPTION_SORTIE_N = true;
-  ctx.definition.NUM_INCR = 10;
+  def.OPTION_SORTIE_N = true;
+  def.NUM_INCR = 10;
   run("SEQNO/OFF");
   EXPECT_EQ(st.numbering, false);
   run("SEQNO/ON");
   EXPECT_EQ(st.numbering, true);
   run("SEQNO/INCR,5");
   EXPECT_EQ(st.lineIncrement, 5);
-  EXPECT_TRUE(ctx.definition.OPTION_SORTIE_N);
-  EXPECT_EQ(ctx.definition.NUM_INCR, 10);
+  EXPECT_TRUE(def.OPTION_SORTIE_N);
+  EXPECT_EQ(def.NUM_INCR, 10);
   EXPECT_TRUE(log.lines().empty());
   // Without its value the increment is kept.
   run("SEQNO/INCR");
@@ -356,7 +356,7 @@ namespace ordalis::apt {
 namespace {
 
 TEST_F(AptTest, CorrectionCodesAreTemplates) {
-  ctx.definition.PP_RCORR_L = "G41 D&(PP_TOOL,0)";
+  def.PP_RCORR_L = "G41 D&(PP_TOOL,0)";
   run("LOADTL/12");
   run("CUTCOM/LEFT,XYPLAN");
   EXPECT_EQ(st.correction, "G41 D12");

@@ -23,20 +23,20 @@ TEST_F(AptTest, GotoToolAxisNeedsAMultiAxisMachine) {
   EXPECT_DOUBLE_EQ(st.X, 10);
   EXPECT_DOUBLE_EQ(st.Z, 30);
   EXPECT_TRUE(st.pointPending);
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_FALSE(ctx.stopping());
   // Any other axis cannot be cut upright: the statement is named and the run stops, point unset.
   for (const char* statement : {"GOTO/11,20,30,0,1,0", "GOTO/11,20,30,0,0,-1.",
                                 "FROM/11,2,3,-1,0,0", "GOTO / 11, 20, 30, 0.6, 0, 0.8"}) {
     st.pointPending = false;
-    ctx.interrupt = false;
+    ctx.clearStop();
     run(statement);
-    EXPECT_TRUE(ctx.interrupt) << statement;
+    EXPECT_TRUE(ctx.stopping()) << statement;
     EXPECT_EQ(logged(std::string(" ") + statement), 1) << statement;
     EXPECT_DOUBLE_EQ(st.X, 10) << statement;
     EXPECT_FALSE(st.pointPending) << statement;
   }
-  ctx.interrupt = false;
-  ctx.definition.Cinematique_Machine = 2;
+  ctx.clearStop();
+  def.Cinematique_Machine = 2;
   run("GOTO/10,20,30,0,1,0");
   EXPECT_DOUBLE_EQ(st.J, 1);
   EXPECT_DOUBLE_EQ(st.K, 0);
@@ -185,9 +185,9 @@ namespace ordalis::apt {
 namespace {
 
 TEST_F(AptTest, OriginTextsFromTemplates) {
-  ctx.definition.Type_Postprocesseur = 3;
-  ctx.definition.PP_G54_G57 = "G&(PP_DEC_ORIGIN,0)";
-  ctx.definition.PP_ORIGIN = "G92 X&(PP_ORIGIN_X,0.0) Z&(PP_ORIGIN_Z,0.0)";
+  def.Type_Postprocesseur = 3;
+  def.PP_G54_G57 = "G&(PP_DEC_ORIGIN,0)";
+  def.PP_ORIGIN = "G92 X&(PP_ORIGIN_X,0.0) Z&(PP_ORIGIN_Z,0.0)";
   run("ORIGIN/FIXTUR,1");
   EXPECT_EQ(st.originText, "G54");
   run("SELECT/3");

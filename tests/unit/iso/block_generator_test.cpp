@@ -4,17 +4,16 @@
 
 #include <functional>
 
-#include "core/app/message_log.h"
-#include "core/app/user_prompt.h"
+#include "support/run_fixture.h"
 
 namespace ordalis::iso {
 namespace {
 
 // The state is set as the statement handlers leave it; the generator's output is what we check.
-class GeneratorTest : public ::testing::Test {
+class GeneratorTest : public ::testing::Test, public test::RunFixture {
  protected:
   GeneratorTest() {
-    auto& d = ctx.definition;
+    auto& d = def;
     d.PP_SPACE = " ";
     d.FORMAT_PP_X = "X#0.000";
     d.FORMAT_PP_Y = "Y#0.000";
@@ -60,8 +59,8 @@ class GeneratorTest : public ::testing::Test {
     s.gWordPending = true;
     s.feedPending = true;
     s.feedRate = f;
-    s.feedBlockText = MonFormat(f, ctx.definition.PP_CODE_F);
-    s.pendingFText = MonFormat(f, ctx.definition.PP_F);
+    s.feedBlockText = MonFormat(f, def.PP_CODE_F);
+    s.pendingFText = MonFormat(f, def.PP_F);
     if (!s.cycleMode) s.motionCode = 1;
     return run();
   }
@@ -80,9 +79,6 @@ class GeneratorTest : public ::testing::Test {
     return run();
   }
 
-  app::VectorLog log;
-  app::RecordingPrompt prompt;
-  app::Context ctx{log, prompt};
   TemplateEngine engine{ctx.definition, ctx.state, ctx.tools};
   BlockGenerator gen{ctx, engine};
 };
@@ -94,9 +90,9 @@ TEST_F(GeneratorTest, CompressionFeedAndOneSeparator) {
   EXPECT_EQ(go(10, 25, 5), "Y25.000");
   EXPECT_EQ(fedrat(300), "");
   EXPECT_EQ(go(10, 25, 5), "G1 F300");  // FEDRAT asks for the G word too
-  ctx.definition.OPTION_COMPR = false;
+  def.OPTION_COMPR = false;
   EXPECT_EQ(go(10, 25, 5), "G1 X10.000 Y25.000 Z5.000");
-  ctx.definition.PP_SPACE = "";
+  def.PP_SPACE = "";
   EXPECT_EQ(go(1, 2, 3), "G1X1.000Y2.000Z3.000");
 }
 
@@ -113,7 +109,7 @@ TEST_F(GeneratorTest, RapidWithAndWithoutOptionRapide) {
   rapid();
   EXPECT_EQ(go(0, 0, 50), "G0 Z50.000");
   EXPECT_EQ(go(0, 0, 10), "G1 Z10.000");
-  auto& d = ctx.definition;
+  auto& d = def;
   d.OPTION_RAPIDE = true;
   d.PP_CODE_FMAX = "M130";
   d.PP_FMAX = "F9999";
@@ -138,7 +134,7 @@ TEST_F(GeneratorTest, IncrementalAndBackToAbsolute) {
 }
 
 TEST_F(GeneratorTest, AddressOrderAndRotaryAxes) {
-  auto& d = ctx.definition;
+  auto& d = def;
   d.RotaryAxisInUse = {true, false, true};
   d.PP_ORDER = "NGZYXIJKRCBAF";
   d.AddressPosition = {1, 2, 5, 4, 3, 6, 7, 8, 9, 12, 11, 10, 13};
@@ -156,7 +152,7 @@ TEST_F(GeneratorTest, AddressOrderAndRotaryAxes) {
 }
 
 TEST_F(GeneratorTest, NumberingAndBlocksAlreadyNumbered) {
-  auto& d = ctx.definition;
+  auto& d = def;
   d.OPTION_SORTIE_N = true;
   d.NUM_ORIGINE = 0;
   ctx.state.reset(d);
@@ -173,7 +169,7 @@ TEST_F(GeneratorTest, NumberingAndBlocksAlreadyNumbered) {
 }
 
 TEST_F(GeneratorTest, ToolChangeReloadAndUnload) {
-  auto& d = ctx.definition;
+  auto& d = def;
   d.CHANGE_OUTIL = "T&(PP_TOOL,0) M6";
   d.RECHARGE_OUTIL = "(RELOAD T&(PP_TOOL,0))";
   d.ANNUL_OUTIL = "M5 M9";
@@ -191,7 +187,7 @@ TEST_F(GeneratorTest, ToolChangeReloadAndUnload) {
 }
 
 TEST_F(GeneratorTest, HomeAndFromForgetThePosition) {
-  auto& d = ctx.definition;
+  auto& d = def;
   d.MACRO_GOHOME = "G28&(0,X~)&(0,Y~)&(0,Z~)";
   go(1, 2, 3);
   ctx.state.gohomePending = true;
@@ -205,7 +201,7 @@ TEST_F(GeneratorTest, HomeAndFromForgetThePosition) {
 }
 
 TEST_F(GeneratorTest, CannedCycle) {
-  auto& d = ctx.definition;
+  auto& d = def;
   d.PP_CYCLE_DRILL =
       "G81 X&(PP_CYCLE_X,0.0) Y&(PP_CYCLE_Y,0.0) Z&(PP_CYCLE_Z-PP_CYCLE_DEPTH,0.0) "
       "R&(PP_CYCLE_CLEARENCE+PP_CYCLE_Z,0.0) F&(PP_CYCLE_FEED,0)";
@@ -233,7 +229,7 @@ TEST_F(GeneratorTest, CannedCycle) {
 }
 
 TEST_F(GeneratorTest, FeedOnItsOwnBlockAfterCycleCancel) {
-  auto& d = ctx.definition;
+  auto& d = def;
   d.PP_CODE_F = "F#0";
   d.PP_F = "";
   d.PP_CYCLE_OFF = "G80";
@@ -246,7 +242,7 @@ TEST_F(GeneratorTest, FeedOnItsOwnBlockAfterCycleCancel) {
 }
 
 TEST_F(GeneratorTest, RadiusCorrectionPlacement) {
-  auto& d = ctx.definition;
+  auto& d = def;
   RunState& s = ctx.state;
   go(0, 0, 0);
   d.OPTION_CORRECTEUR_DEBUT_LIGNE = true;
@@ -271,7 +267,7 @@ TEST_F(GeneratorTest, RadiusCorrectionPlacement) {
 }
 
 TEST_F(GeneratorTest, CommentsAndPrints) {
-  auto& d = ctx.definition;
+  auto& d = def;
   d.PP_COMMENT_1 = "(";
   d.PP_COMMENT_2 = ")";
   d.OPTION_SORTIE_N = true;
@@ -292,7 +288,7 @@ TEST_F(GeneratorTest, CommentsAndPrints) {
 }
 
 TEST_F(GeneratorTest, DelayStopAndMode) {
-  auto& d = ctx.definition;
+  auto& d = def;
   RunState& s = ctx.state;
   d.PP_TEMPO = "G4 P&(PP_TEMPO,0.0)";
   s.dwell = 1.5f;
@@ -312,7 +308,7 @@ TEST_F(GeneratorTest, DelayStopAndMode) {
 }
 
 TEST_F(GeneratorTest, RotaryResetAndToolCentreControl) {
-  auto& d = ctx.definition;
+  auto& d = def;
   RunState& s = ctx.state;
   d.MACRO_RAZ = "G0 A0 C0";
   d.PP_ACTIVATION_RTCP = "M128";
@@ -333,7 +329,7 @@ TEST_F(GeneratorTest, RotaryResetAndToolCentreControl) {
 }
 
 TEST_F(GeneratorTest, CircleBlock) {
-  auto& d = ctx.definition;
+  auto& d = def;
   RunState& s = ctx.state;
   d.FORMAT_CERCLE =
       "&(PP_CODE_CERCLE,) X&(PP_POINT_CERCLE_X,0.0) Y&(PP_POINT_CERCLE_Y,0.0) "
@@ -349,7 +345,7 @@ TEST_F(GeneratorTest, CircleBlock) {
 }
 
 TEST_F(GeneratorTest, ArcOutsideThePlaneIsWrittenAsNumberedFeedBlocks) {
-  ctx.definition.OPTION_SORTIE_N = true;
+  def.OPTION_SORTIE_N = true;
   go(0, 0, 0);
   fedrat(200);
   go(10, 0, 0);
@@ -372,7 +368,7 @@ namespace {
 // Every road that writes an absolute point while G91 is in force leaves it first: on the block for
 // words, as a numbered block of its own before a template (which may start with its own number).
 TEST_F(GeneratorTest, AbsolutePointsUnderIncrementalMode) {
-  auto& d = ctx.definition;
+  auto& d = def;
   RunState& s = ctx.state;
   d.OPTION_SORTIE_N = true;
   d.PREMIER_POINT = "&(PP_N_LIGNE,N0) G0 X&(PP_FIRST_X,0.0) Y&(PP_FIRST_Y,0.0)";
@@ -448,7 +444,7 @@ TEST_F(GeneratorTest, AbsolutePointsUnderIncrementalMode) {
 }
 
 TEST_F(GeneratorTest, ArcWordsFollowThePlane) {
-  auto& d = ctx.definition;
+  auto& d = def;
   RunState& s = ctx.state;
   d.FORMAT_CERCLE = "G17ARC";
   d.FORMAT_CERCLE_G18 = "G18ARC";
@@ -462,7 +458,7 @@ TEST_F(GeneratorTest, ArcWordsFollowThePlane) {
 }
 
 TEST_F(GeneratorTest, UnitsAreABlockOfTheirOwnAtOnce) {
-  auto& d = ctx.definition;
+  auto& d = def;
   RunState& s = ctx.state;
   d.PP_G70 = "G20";
   d.PP_G71 = "G21";

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/user_prompt.h"
+#include "core/common/user_prompt.h"
 
 namespace ordalis::l10n {
 namespace {
 
 TEST(Strings, LoadedLanguageGivesItsTexts) {
-  app::RecordingPrompt prompt;
+  common::RecordingPrompt prompt;
   Strings strings(&prompt);
   strings.setLanguage(kEnglish);
   EXPECT_EQ(strings.languageId(), kEnglish);
@@ -36,7 +36,7 @@ TEST(Strings, LoadedLanguageGivesItsTexts) {
 }
 
 TEST(Strings, MissingIdInALoadedTableIsEmptyWithoutMessage) {
-  app::RecordingPrompt prompt;
+  common::RecordingPrompt prompt;
   Strings strings(&prompt);
   strings.setLanguage(kEnglish);
   EXPECT_EQ(strings.get(0), "");
@@ -47,7 +47,7 @@ TEST(Strings, MissingIdInALoadedTableIsEmptyWithoutMessage) {
 }
 
 TEST(Strings, LanguageWithoutTextsFallsBackToTheNeutralTable) {
-  app::RecordingPrompt prompt;
+  common::RecordingPrompt prompt;
   Strings strings(&prompt);
   strings.setLanguage(1031);
   EXPECT_EQ(strings.table().size(), 1u);

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <set>
 
-#include "core/app/user_prompt.h"
+#include "core/common/user_prompt.h"
 #include "core/common/profile_file.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/colour_scheme.h"
@@ -49,8 +49,8 @@ TEST(DefaultDefinition, HoldsEveryKeyAndLoadsWithoutWarning) {
 
   ppdef::PostProcessorDefinition def;
   l10n::Strings strings;
-  app::RecordingPrompt prompt;
-  EXPECT_FALSE(ppdef::LoadDefinition(path, def, strings, prompt).empty());
+  common::RecordingPrompt prompt;
+  EXPECT_FALSE(ppdef::LoadDefinition(path, def, prompt).empty());
   EXPECT_TRUE(prompt.messages.empty());
   EXPECT_EQ(def.PP_SPACE, " ");
   EXPECT_EQ(def.RotaryAxisInUse, (std::array<bool, 3>{false, false, false}));
@@ -68,8 +68,8 @@ TEST(DefaultDefinition, ListTextsAreTheFrenchCatalogueTexts) {
   strings.setLanguage(l10n::kFrench);
   if (strings.get(6106).empty()) GTEST_SKIP() << "catalogue texts not available";
   ppdef::PostProcessorDefinition def;
-  app::RecordingPrompt prompt;
-  ppdef::LoadDefinition(test::SourcePath("data/Default.ppc"), def, strings, prompt);
+  common::RecordingPrompt prompt;
+  ppdef::LoadDefinition(test::SourcePath("data/Default.ppc"), def, prompt);
   EXPECT_EQ(def.TXT_Type_Postprocesseur, strings.get(6100 + def.Type_Postprocesseur));
   EXPECT_EQ(def.TXT_Cinematique_Machine, strings.get(6000 + def.Cinematique_Machine));
   EXPECT_EQ(def.TXT_Type_AXE_AB, strings.get(6200 + def.Type_AXE_AB));
@@ -83,8 +83,8 @@ TEST(DefaultDefinition, SavingItUnchangedRewritesTheSameBytes) {
   test::WriteFile(path, original);
   ppdef::PostProcessorDefinition def;
   l10n::Strings strings;
-  app::RecordingPrompt prompt;
-  ppdef::LoadDefinition(path, def, strings, prompt);
+  common::RecordingPrompt prompt;
+  ppdef::LoadDefinition(path, def, prompt);
   ASSERT_TRUE(ppdef::SaveDefinition(path, ppdef::FieldsFromDefinition(def), def, strings).ok());
   EXPECT_EQ(test::ReadFile(path), original);
 }

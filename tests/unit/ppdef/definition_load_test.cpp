@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/app/user_prompt.h"
+#include "core/common/user_prompt.h"
 #include "core/common/profile_file.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_file.h"
@@ -13,13 +13,13 @@ namespace {
 
 struct Loaded {
   PostProcessorDefinition def;
-  app::RecordingPrompt prompt;
+  common::RecordingPrompt prompt;
   std::string name;
 };
 
 void LoadText(Loaded& l, const std::string& text) {
   l10n::Strings strings;
-  l.name = ppdef::LoadDefinition(common::ProfileFile::parse(text), l.def, strings, l.prompt);
+  l.name = ppdef::LoadDefinition(common::ProfileFile::parse(text), l.def, l.prompt);
 }
 
 }  // namespace
@@ -28,7 +28,7 @@ TEST(LoadDefinition, EmptyOrMissingFileGivesTheDefaultsAndWarns) {
   test::TempDir dir;
   Loaded l;
   l10n::Strings strings;
-  EXPECT_EQ(ppdef::LoadDefinition(dir.file("none.ppc"), l.def, strings, l.prompt), "");
+  EXPECT_EQ(ppdef::LoadDefinition(dir.file("none.ppc"), l.def, l.prompt), "");
   EXPECT_EQ(l.prompt.messages.size(), 1u);
   EXPECT_EQ(l.def.PP_ORDER, "NGXYZIJKRABCF");
   for (int i = 0; i < ppdef::kAddressCount; ++i) EXPECT_EQ(l.def.AddressPosition[i], i + 1);
@@ -175,7 +175,7 @@ TEST(LoadDefinition, HostileFilesNeitherCrashNorHang) {
     const std::string path = dir.file("bad.ppc");
     test::WriteFile(path, bytes);
     Loaded l;
-    l.name = ppdef::LoadDefinition(path, l.def, strings, l.prompt);
+    l.name = ppdef::LoadDefinition(path, l.def, l.prompt);
     EXPECT_LE(l.name.size(), common::kProfileValueMax);
     EXPECT_EQ(l.prompt.messages.size(), 1u);
     EXPECT_EQ(l.def.PP_ORDER.size(), 13u);

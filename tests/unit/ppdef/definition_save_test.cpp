@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/app/user_prompt.h"
+#include "core/common/user_prompt.h"
 #include "core/common/profile_file.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_file.h"
@@ -147,14 +147,14 @@ TEST(SaveDefinition, LoadSaveLoadKeepsFieldsAndEveryForeignLine) {
   const std::string path = dir.file("rich.ppc");
   test::WriteFile(path, kRichFile);
   l10n::Strings strings;
-  app::RecordingPrompt prompt;
+  common::RecordingPrompt prompt;
   PostProcessorDefinition first;
-  ppdef::LoadDefinition(path, first, strings, prompt);
+  ppdef::LoadDefinition(path, first, prompt);
   const DefinitionFields before = ppdef::FieldsFromDefinition(first);
   ASSERT_TRUE(ppdef::SaveDefinition(path, before, first, strings).ok());
 
   PostProcessorDefinition second;
-  ppdef::LoadDefinition(path, second, strings, prompt);
+  ppdef::LoadDefinition(path, second, prompt);
   const DefinitionFields after = ppdef::FieldsFromDefinition(second);
   EXPECT_EQ(after.text, before.text);
   EXPECT_EQ(after.checked, before.checked);

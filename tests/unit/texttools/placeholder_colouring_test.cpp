@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "core/app/memory_text_pane.h"
+#include "core/common/memory_text_pane.h"
 #include "core/iso/run_state.h"
 #include "core/iso/template_engine.h"
 #include "core/ppdef/definition.h"
@@ -201,7 +201,7 @@ TEST(PlaceholderColours, MarkersBlueNamesGreenOrRed) {
 }
 
 TEST(PlaceholderColours, PaneIsColouredAndTheCaretStays) {
-  app::MemoryTextPane pane("M6\r\nT&(PP_TOOL,0) &(BAD,0)");
+  common::MemoryTextPane pane("M6\r\nT&(PP_TOOL,0) &(BAD,0)");
   pane.select(0, 12);
   pane.setSelColor(0x123456);
   pane.select(7, 3);

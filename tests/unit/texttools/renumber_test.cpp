@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/app/memory_text_pane.h"
+#include "core/common/memory_text_pane.h"
 
 namespace ordalis::texttools {
 namespace {
@@ -46,7 +46,7 @@ TEST(Renumber, EveryLineFromTheTopInTheDefinitionFormat) {
       {"N10\r\nN20", kFormat, "N1 \r\n"},
   };
   for (const Case& c : cases) {
-    app::MemoryTextPane pane(c.text);
+    common::MemoryTextPane pane(c.text);
     common::StopFlag stop;
     common::ProgressReporter progress;
     EXPECT_TRUE(Renumber(pane, c.format, stop, progress));
@@ -63,7 +63,7 @@ TEST(Renumber, EveryLineFromTheTopInTheDefinitionFormat) {
 TEST(Renumber, AStopKeepsTheLinesDoneAndLeavesTheRest) {
   std::string text, expected;
   for (int i = 1; i <= 3000; ++i) text += "N" + std::to_string(i * 10) + " G1 X1\r\n";
-  app::MemoryTextPane pane(text);
+  common::MemoryTextPane pane(text);
   common::StopFlag stop;
   std::uint64_t linesAtStop = 0;
   common::ProgressReporter progress(

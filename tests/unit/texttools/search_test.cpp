@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "core/app/memory_text_pane.h"
+#include "core/common/memory_text_pane.h"
 
 namespace ordalis::texttools {
 namespace {
 
-using app::MemoryTextPane;
+using common::MemoryTextPane;
 
 TEST(TextSearch, NextWrapsToTheTopAfterTheLastMatch) {
   MemoryTextPane pane("N10 G0 X1\r\nN20 G1 X2 M30");

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/user_prompt.h"
+#include "core/common/user_prompt.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_file.h"
 #include "support/test_support.h"
@@ -14,8 +14,8 @@ namespace {
 ppdef::PostProcessorDefinition HeadAc() {
   ppdef::PostProcessorDefinition def;
   l10n::Strings strings;
-  app::RecordingPrompt prompt;
-  ppdef::LoadDefinition(test::SourcePath("data/ppc/head_ac_5axis.ppc"), def, strings, prompt);
+  common::RecordingPrompt prompt;
+  ppdef::LoadDefinition(test::SourcePath("data/ppc/head_ac_5axis.ppc"), def, prompt);
   return def;
 }
 

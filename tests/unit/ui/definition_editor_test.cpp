@@ -67,11 +67,10 @@ TEST_F(EditorTest, OkWithNothingChangedKeepsEveryByteAndEveryField) {
   EXPECT_EQ(fileNow(), original);
   ASSERT_EQ(saved.count(), 1);
   EXPECT_EQ(saved.at(0).at(0).toString(), QString::fromStdString(path));
-  app::RecordingPrompt prompt;
+  common::RecordingPrompt prompt;
   ppdef::PostProcessorDefinition before, after;
-  ppdef::LoadDefinition(ordalis::test::SourcePath("data/ppc/head_ac_5axis.ppc"), before, strings,
-                        prompt);
-  ppdef::LoadDefinition(path, after, strings, prompt);
+  ppdef::LoadDefinition(ordalis::test::SourcePath("data/ppc/head_ac_5axis.ppc"), before, prompt);
+  ppdef::LoadDefinition(path, after, prompt);
   const ppdef::DefinitionFields a = ppdef::FieldsFromDefinition(before);
   const ppdef::DefinitionFields b = ppdef::FieldsFromDefinition(after);
   EXPECT_EQ(a.text, b.text);

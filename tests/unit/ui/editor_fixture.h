@@ -15,8 +15,8 @@
 #include <memory>
 #include <optional>
 
-#include "core/app/message_log.h"
-#include "core/app/user_prompt.h"
+#include "core/common/message_log.h"
+#include "core/common/user_prompt.h"
 #include "core/common/text.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_file.h"
@@ -75,9 +75,9 @@ class EditorTest : public ::testing::Test {
   /// Opens the editor on `file` with the definition loaded from `loadFrom` (the file itself when
   /// empty), as the main window would hand it over.
   void open(const std::string& file, const std::string& loadFrom = {}) {
-    app::RecordingPrompt prompt;
+    common::RecordingPrompt prompt;
     ppdef::PostProcessorDefinition def;
-    ppdef::LoadDefinition(loadFrom.empty() ? file : loadFrom, def, strings, prompt);
+    ppdef::LoadDefinition(loadFrom.empty() ? file : loadFrom, def, prompt);
     editor = std::make_unique<DefinitionEditor>(def, QString::fromStdString(file), strings, log,
                                                 dialogs);
     editor->show();
@@ -117,7 +117,7 @@ class EditorTest : public ::testing::Test {
   std::string path;
   std::string original;
   l10n::Strings strings;
-  app::VectorLog log;
+  common::VectorLog log;
   ScriptedDialogs dialogs;
   std::unique_ptr<DefinitionEditor> editor;
 };

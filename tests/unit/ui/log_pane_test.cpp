@@ -33,27 +33,27 @@ TEST_F(LogPaneTest, BackgroundFollowsTheLastLevelThatCarriesOne) {
     int level;
     std::uint32_t background;
   };
-  EXPECT_EQ(pane->background(), app::kLogGreen);
+  EXPECT_EQ(pane->background(), common::kLogGreen);
   for (const Step& s :
-       {Step{3, app::kLogRed}, Step{0, app::kLogRed}, Step{2, app::kLogOrange},
-        Step{7, app::kLogOrange}, Step{4, app::kLogWhite}, Step{1, app::kLogGreen}}) {
-    pane->log("message", s.level);
+       {Step{3, common::kLogRed}, Step{0, common::kLogRed}, Step{2, common::kLogOrange},
+        Step{7, common::kLogOrange}, Step{4, common::kLogWhite}, Step{1, common::kLogGreen}}) {
+    pane->logText("message", s.level);
     EXPECT_EQ(pane->background(), s.background) << s.level;
     EXPECT_EQ(pane->palette().color(QPalette::Base), ToQColor(s.background));
   }
   EXPECT_TRUE(pane->isReadOnly());
   pane->clear();
   EXPECT_EQ(pane->plainText(), "");
-  EXPECT_EQ(pane->background(), app::kLogGreen);
+  EXPECT_EQ(pane->background(), common::kLogGreen);
 }
 
 TEST_F(LogPaneTest, RecordsFromAWorkerAreAppliedOnTheGuiThreadInOneBatch) {
-  app::RecordLog workerLog(pane->poster());
-  pane->log("before", 0);
+  common::RecordLog workerLog(pane->poster());
+  pane->logText("before", 0);
   std::thread worker([&] {
     workerLog.clear();
-    for (int i = 0; i < 5000; ++i) workerLog.logId(2106, " GOTO/" + std::to_string(i), 0);
-    workerLog.logId(2112, {}, 3);
+    for (int i = 0; i < 5000; ++i) workerLog.log(2106, " GOTO/" + std::to_string(i), 0);
+    workerLog.log(2112, {}, 3);
   });
   worker.join();
   // Nothing touched the widget from the worker.
@@ -65,20 +65,20 @@ TEST_F(LogPaneTest, RecordsFromAWorkerAreAppliedOnTheGuiThreadInOneBatch) {
   EXPECT_EQ(text.rfind("Code non trait\xE9 : GOTO/0\r\n", 0), 0u) << text.substr(0, 60);
   EXPECT_NE(text.find("GOTO/4999\r\nInterruption Traitement\r\n"), std::string::npos);
   EXPECT_EQ(pane->document()->blockCount(), 5002);  // 5001 lines and the empty one after them
-  EXPECT_EQ(pane->background(), app::kLogRed);
-  EXPECT_EQ(workerLog.background(), app::kLogRed);
+  EXPECT_EQ(pane->background(), common::kLogRed);
+  EXPECT_EQ(workerLog.background(), common::kLogRed);
 }
 
 TEST_F(LogPaneTest, ALineLoggedOnTheGuiThreadComesAfterTheRecordsPostedBeforeIt) {
   pane->post({0, "posted", 0, false});
-  pane->log("direct", 2);
+  pane->logText("direct", 2);
   EXPECT_EQ(pane->plainText(), "posted\r\ndirect\r\n");
   QApplication::processEvents();  // the queued flush finds nothing left
   EXPECT_EQ(pane->plainText(), "posted\r\ndirect\r\n");
 }
 
 TEST_F(LogPaneTest, APosterOutlivingThePaneDropsItsRecords) {
-  app::RecordLog::Poster poster = pane->poster();
+  common::RecordLog::Poster poster = pane->poster();
   pane.reset();
   poster({0, "late", 0, false});
   QApplication::processEvents();
@@ -86,8 +86,8 @@ TEST_F(LogPaneTest, APosterOutlivingThePaneDropsItsRecords) {
 }
 
 TEST_F(LogPaneTest, ExportWritesThePlainTextWhereTheUserChose) {
-  pane->log("Statement not processed : FOO/1", 2);
-  pane->log("caf\xE9", 0);
+  pane->logText("Statement not processed : FOO/1", 2);
+  pane->logText("caf\xE9", 0);
   dialogs.savePath = QString::fromStdString(dir.file("run.log"));
   EXPECT_TRUE(pane->exportLog(dialogs, QString::fromStdString(dir.path())));
   EXPECT_EQ(ordalis::test::ReadFile(dir.file("run.log")),
@@ -114,10 +114,10 @@ TEST_F(LogPaneTest, ExportWritesThePlainTextWhereTheUserChose) {
 TEST_F(LogPaneTest, Screenshot) {
   QDir().mkpath(ORDALIS_SCREENSHOT_DIR);
   pane->resize(560, 140);
-  pane->log("starting time 10:42:07", 0);
-  pane->log("Statement not processed :PPRINT/HOLDER C40", 0);
-  pane->log("Cycle not processed :CYCLE/DEEP2", 2);
-  pane->log("ending time 10:42:07", 0);
+  pane->logText("starting time 10:42:07", 0);
+  pane->logText("Statement not processed :PPRINT/HOLDER C40", 0);
+  pane->logText("Cycle not processed :CYCLE/DEEP2", 2);
+  pane->logText("ending time 10:42:07", 0);
   pane->show();
   QApplication::processEvents();
   EXPECT_TRUE(pane->grab().save(QString(ORDALIS_SCREENSHOT_DIR) + "/log_pane.png"));

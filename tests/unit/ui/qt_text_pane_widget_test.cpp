@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include "core/app/memory_text_pane.h"
+#include "core/common/memory_text_pane.h"
 #include "core/texttools/placeholder_colouring.h"
 #include "core/texttools/renumber.h"
 #include "core/texttools/search.h"
@@ -45,7 +45,7 @@ TEST_F(ShownPane, GutterClickF9AndRightClickToggleTheMark) {
   ASSERT_NE(gutter, pane.viewport());
   QTest::mouseClick(gutter, Qt::LeftButton, {}, QPoint(4, lineY(2)));
   EXPECT_EQ(pane.markedLines(), std::vector<std::size_t>{2});
-  EXPECT_EQ(pane.colourAt(pane.lineStart(2)), app::kLineMarkColour);
+  EXPECT_EQ(pane.colourAt(pane.lineStart(2)), common::kLineMarkColour);
   ASSERT_EQ(toggled.count(), 1);
   EXPECT_EQ(toggled.at(0).at(0).toInt(), 2);
   EXPECT_TRUE(toggled.at(0).at(1).toBool());
@@ -91,9 +91,9 @@ TEST(QtTextPaneTools, RenumberReplaceAndColouringMatchTheMemoryPane) {
   std::string iso = "%\r\nN10 G0 X1\r\nN20G1 X2\r\n\r\nG1 X3 (G1)\r\nN60 M30";
   for (int i = 0; i < 1500; ++i) iso += "\r\nN" + std::to_string(i) + " G1 X" + std::to_string(i);
   QtTextPane widget;
-  app::MemoryTextPane memory;
-  for (app::TextPane* pane :
-       {static_cast<app::TextPane*>(&widget), static_cast<app::TextPane*>(&memory)}) {
+  common::MemoryTextPane memory;
+  for (common::TextPane* pane :
+       {static_cast<common::TextPane*>(&widget), static_cast<common::TextPane*>(&memory)}) {
     pane->setSelText(iso);
     pane->setSelStart(20);
     common::StopFlag stop;

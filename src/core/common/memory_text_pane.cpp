@@ -1,4 +1,4 @@
-#include "core/app/memory_text_pane.h"
+#include "core/common/memory_text_pane.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include "core/common/profile_file.h"
 #include "core/common/text.h"
 
-namespace ordalis::app {
+namespace ordalis::common {
 
 std::size_t MemoryTextPane::snap(std::size_t offset) const {
   offset = std::min(offset, text_.size());
@@ -267,4 +267,4 @@ void MemoryTextPane::mergeRuns(std::size_t first, std::size_t last) {
               runs_.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
-}  // namespace ordalis::app
+}  // namespace ordalis::common

@@ -1,8 +1,8 @@
-#include "core/app/text_pane.h"
+#include "core/common/text_pane.h"
 
 #include <algorithm>
 
-namespace ordalis::app {
+namespace ordalis::common {
 
 namespace {
 
@@ -43,7 +43,7 @@ bool IsWholeWordAt(std::string_view text, std::size_t pos, std::size_t size) {
 
 }  // namespace
 
-void selectCurrentLine(TextPane& pane) {
+void SelectCurrentLine(TextPane& pane) {
   pane.span("\r\n", false, true);
   pane.span("\r\n", true, true);
 }
@@ -78,4 +78,4 @@ std::ptrdiff_t FindInText(std::string_view all, std::string_view text, std::size
   return -1;
 }
 
-}  // namespace ordalis::app
+}  // namespace ordalis::common

@@ -7,14 +7,14 @@
 #include <csignal>
 #include <filesystem>
 
-#include "core/app/memory_text_pane.h"
-#include "core/app/message_log.h"
-#include "core/app/user_prompt.h"
+#include "app_fixture.h"
+#include "core/common/memory_text_pane.h"
 #include "support/test_support.h"
 
 namespace ordalis::app {
 namespace {
 
+using common::MemoryTextPane;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
@@ -48,11 +48,9 @@ void UseSmallDefinition(ppdef::PostProcessorDefinition& def) {
   def.colours[static_cast<int>(ppdef::Colour::CyclePt)] = 600;
 }
 
-struct DriverTest : ::testing::Test {
-  VectorLog log;
-  RecordingPrompt prompt;
-  Context ctx{log, prompt};
+struct DriverTest : ::testing::Test, AppFixture {
   TempDir dir;
+  common::StopFlag stop;
   DriverTest() { UseSmallDefinition(ctx.definition); }
   std::vector<std::string> folderEntries() const {
     std::vector<std::string> names;
@@ -77,14 +75,14 @@ constexpr const char* kProgram =
 
 TEST_F(DriverTest, FileRoadWritesFrameBlocksAndRestoresNumbering) {
   WriteFile(dir.file("part.apt"), kProgram);
-  ASSERT_TRUE(ConvertAptFile(ctx, dir.file("part.apt"), dir.file("part1.nc")));
+  ASSERT_EQ(ConvertAptFile(ctx, dir.file("part.apt"), dir.file("part1.nc")), RunOutcome::kDone);
   EXPECT_EQ(ReadFile(dir.file("part1.nc")),
             "%\r\n(part1 part1.nc)\r\nT1 M6\r\nN10 G0 X1.0 Y2.0 Z3.0\r\nG1 X4.0\r\n"
             "N20 Y5.0\r\nM30\r\n%\r\n");
   // SEQNO/OFF changed numbering for the run only.
   EXPECT_TRUE(ctx.definition.OPTION_SORTIE_N);
   // A second run gives the same program: nothing is inherited from the first.
-  ASSERT_TRUE(ConvertAptFile(ctx, dir.file("part.apt"), dir.file("again.nc")));
+  ASSERT_EQ(ConvertAptFile(ctx, dir.file("part.apt"), dir.file("again.nc")), RunOutcome::kDone);
   EXPECT_EQ(ReadFile(dir.file("again.nc")),
             ReplaceAllForTest(ReadFile(dir.file("part1.nc")), "part1", "again"));
   EXPECT_EQ(folderEntries(), (std::vector<std::string>{"again.nc", "part.apt", "part1.nc"}));
@@ -92,8 +90,8 @@ TEST_F(DriverTest, FileRoadWritesFrameBlocksAndRestoresNumbering) {
 
 TEST_F(DriverTest, MissingInputWritesNothing) {
   WriteFile(dir.file("old.nc"), "OLD\r\n");
-  EXPECT_FALSE(ConvertAptFile(ctx, dir.file("missing.apt"), dir.file("old.nc")));
-  EXPECT_FALSE(ConvertAptFile(ctx, "", dir.file("new.nc")));
+  EXPECT_EQ(ConvertAptFile(ctx, dir.file("missing.apt"), dir.file("old.nc")), RunOutcome::kRefused);
+  EXPECT_EQ(ConvertAptFile(ctx, "", dir.file("new.nc")), RunOutcome::kRefused);
   EXPECT_EQ(ReadFile(dir.file("old.nc")), "OLD\r\n");
   EXPECT_EQ(folderEntries(), (std::vector<std::string>{"old.nc"}));
 }
@@ -102,9 +100,9 @@ TEST_F(DriverTest, InterruptKeepsPartialOutputWithoutEndTemplate) {
   WriteFile(dir.file("part.apt"), "LOADTL/1\r\nGOTO/1,2,3\r\nCYCLE/THREAD\r\nGOTO/4,5,6\r\n");
   WriteFile(dir.file("part.nc"), "OLD\r\n");
   ctx.definition.OPTION_SORTIE_N = false;
-  ASSERT_TRUE(ConvertAptFile(ctx, dir.file("part.apt"), dir.file("part.nc")));
+  ASSERT_EQ(ConvertAptFile(ctx, dir.file("part.apt"), dir.file("part.nc")),
+            RunOutcome::kInterrupted);
   EXPECT_EQ(ReadFile(dir.file("part.nc")), "%\r\n(part part.nc)\r\nT1 M6\r\nG0 X1.0 Y2.0 Z3.0\r\n");
-  EXPECT_TRUE(ctx.interrupt);
   EXPECT_FALSE(ctx.definition.OPTION_SORTIE_N);
 }
 
@@ -120,10 +118,10 @@ TEST_F(DriverTest, FailedWriteIsReportedAndKeepsTheEarlierProgram) {
   small.rlim_cur = 64 * 1024;
   auto previous = std::signal(SIGXFSZ, SIG_IGN);
   setrlimit(RLIMIT_FSIZE, &small);
-  const bool ok = ConvertAptFile(ctx, dir.file("part.apt"), dir.file("part.nc"));
+  const RunOutcome outcome = ConvertAptFile(ctx, dir.file("part.apt"), dir.file("part.nc"));
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, previous);
-  EXPECT_FALSE(ok);
+  EXPECT_EQ(outcome, RunOutcome::kRefused);
   EXPECT_TRUE(log.contains("part.nc"));
   EXPECT_EQ(ReadFile(dir.file("part.nc")), "EARLIER PROGRAM\r\n");
   EXPECT_EQ(folderEntries(), (std::vector<std::string>{"part.apt", "part.nc"}));
@@ -131,21 +129,18 @@ TEST_F(DriverTest, FailedWriteIsReportedAndKeepsTheEarlierProgram) {
 
 TEST_F(DriverTest, UnwritableFolderAndOutputOverInputAreRefused) {
   WriteFile(dir.file("part.apt"), kProgram);
-  EXPECT_FALSE(ConvertAptFile(ctx, dir.file("part.apt"), dir.file("no/folder/part.nc")));
+  EXPECT_EQ(ConvertAptFile(ctx, dir.file("part.apt"), dir.file("no/folder/part.nc")),
+            RunOutcome::kRefused);
   EXPECT_TRUE(log.contains("no/folder/part.nc"));
-  EXPECT_FALSE(ConvertAptFile(ctx, dir.file("part.apt"), dir.file("part.apt")));
+  EXPECT_EQ(ConvertAptFile(ctx, dir.file("part.apt"), dir.file("part.apt")), RunOutcome::kRefused);
   EXPECT_EQ(ReadFile(dir.file("part.apt")), kProgram);
 }
 
 TEST(DriverNames, OutputNamesAndElapsedTime) {
-  VectorLog log;
-  RecordingPrompt prompt;
-  Context ctx(log, prompt);
-  SetOutputNames(ctx, "C:\\nc\\part1.nc");
-  EXPECT_EQ(ctx.state.fileBase, "part1");
-  EXPECT_EQ(ctx.state.ncFile, "part1.nc");
-  SetOutputNames(ctx, "/data/part.a.nc");
-  EXPECT_EQ(ctx.state.ncFile, "part.a.nc");
+  const RunOptions names = FileRoadOptions("C:\\nc\\part1.nc", nullptr);
+  EXPECT_EQ(names.fileBase, "part1");
+  EXPECT_EQ(names.ncFile, "part1.nc");
+  EXPECT_EQ(FileRoadOptions("/data/part.a.nc", nullptr).ncFile, "part.a.nc");
   EXPECT_EQ(IsoFileName("part", "nc"), "part.nc");
   EXPECT_EQ(IsoFileName("part", ".nc"), "part.nc");
   EXPECT_EQ(IsoFileName("part", ""), "part");
@@ -158,14 +153,12 @@ TEST_F(DriverTest, TextRoadColoursStatementsAndShowsFirstCyclePointAsCycle) {
       "LOADTL/1\r\nGOTO/1,2,$\r\n3\r\nCYCLE/DRILL,5,MMPM,100,2\r\nGOTO/4,5,0\r\n"
       "GOTO/6,5,0\r\nCYCLE/OFF");
   MemoryTextPane iso("stale text");
-  ctx.aptPath = "/cam/part7.apt";
   ctx.definition.EXTENSION_ISO_FILE = "nc";
-  int events = 0;
-  ASSERT_TRUE(ConvertAptText(ctx, apt, iso, [&] { ++events; }));
-  EXPECT_EQ(events, 6);
+  ASSERT_EQ(ConvertAptText(ctx, "/cam/part7.apt", apt, iso, stop), RunOutcome::kDone);
   EXPECT_EQ(iso.text(),
             "%\r\n(part7 part7.nc)\r\nT1 M6\r\nN10 G0 X1.0 Y2.0 Z3.0\r\nN20 G81 X4.0 Y5.0\r\n"
-            "N30 X6.0 Y5.0\r\nN40 G80\r\nM30\r\n%");
+            "N30 X6.0 Y5.0\r\nN40 G80\r\nM30\r\n%\r\n");
+  EXPECT_EQ(apt.selStart(), apt.length());
   // The APT pane: each statement in its colour, the continued GOTO over both its lines.
   EXPECT_EQ(apt.colourAt(0), 200u);
   EXPECT_EQ(apt.colourAt(apt.view().find("GOTO/1")), 300u);
@@ -184,16 +177,17 @@ TEST_F(DriverTest, TextRoadStopsAtMarkedLineAndStartsAtTheCaret) {
   apt.select(apt.view().find("GOTO/4,2"), 0);
   apt.setSelBullet(true);
   apt.setSelStart(apt.view().find("RAPID") + 3);
-  EXPECT_FALSE(ConvertAptText(ctx, apt, iso));
+  EXPECT_EQ(ConvertAptText(ctx, "", apt, iso, stop), RunOutcome::kMarkedLine);
   EXPECT_TRUE(log.contains(ctx.strings.get(2112)));
+  EXPECT_EQ(apt.selText(), "GOTO/4,2,3");
   // Started at the caret's line: no tool change; stopped before the marked line, no end template.
   EXPECT_EQ(iso.text(), "%\r\n( )\r\nN10 G0 X1.0 Y2.0 Z3.0\r\n");
   EXPECT_TRUE(ctx.definition.OPTION_SORTIE_N);
 
   MemoryTextPane empty;
   ctx.definition.PP_DEBUT.clear();
-  EXPECT_TRUE(ConvertAptText(ctx, empty, iso));
-  EXPECT_EQ(iso.text(), "M30\r\n%");
+  EXPECT_EQ(ConvertAptText(ctx, "", empty, iso, stop), RunOutcome::kDone);
+  EXPECT_EQ(iso.text(), "M30\r\n%\r\n");
 }
 
 }  // namespace

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/message_log.h"
-#include "core/app/user_prompt.h"
+#include "app_fixture.h"
 #include "support/test_support.h"
 
 namespace ordalis::app {
@@ -12,10 +11,7 @@ namespace {
 using test::TempDir;
 using test::WriteFile;
 
-struct SettingsTest : ::testing::Test {
-  VectorLog log;
-  RecordingPrompt prompt;
-  Context ctx{log, prompt};
+struct SettingsTest : ::testing::Test, AppFixture {
   TempDir dir;
   SettingsTest() { ctx.programFolder = dir.path() + "/"; }
   void writeDefinition(const std::string& name, const std::string& nom, const std::string& iso) {
@@ -45,7 +41,7 @@ TEST_F(SettingsTest, ProgramRelativePathsAndOutputNames) {
 TEST_F(SettingsTest, SettingsNameTheDefinitionAndLanguage) {
   writeDefinition("Default.ppc", "Fallback", "nc");
   WriteFile(dir.file("Ordalis.ini"), "[POSTPROCESSEUR]\r\nFichier=\r\nNom=Shop\r\n[CONFIG]\r\n");
-  EXPECT_EQ(Chargement_Config(ctx, dir.file("Ordalis.ini"), "ordalis-post"), "Fallback");
+  EXPECT_EQ(LoadConfiguration(ctx, dir.file("Ordalis.ini"), "ordalis-post"), "Fallback");
   EXPECT_EQ(ctx.strings.languageId(), l10n::kEnglish);
   EXPECT_EQ(ctx.definitionPath, dir.file("Default.ppc"));
 
@@ -53,12 +49,12 @@ TEST_F(SettingsTest, SettingsNameTheDefinitionAndLanguage) {
   WriteFile(dir.file("Ordalis.ini"),
             "[POSTPROCESSEUR]\r\nFichier=.\\mill.ppc\r\n[CONFIG]\r\nLangId=1036\r\n"
             "CloseAfterPP=1\r\n");
-  EXPECT_EQ(Chargement_Config(ctx, dir.file("Ordalis.ini"), "ordalis-post"), "Mill");
+  EXPECT_EQ(LoadConfiguration(ctx, dir.file("Ordalis.ini"), "ordalis-post"), "Mill");
   EXPECT_EQ(ctx.strings.languageId(), l10n::kFrench);
   EXPECT_TRUE(ReadCloseAfterPP(dir.file("Ordalis.ini")));
 
   log.clear();
-  EXPECT_EQ(Chargement_Config(ctx, dir.file("none.ini"), "ordalis-post"), "");
+  EXPECT_EQ(LoadConfiguration(ctx, dir.file("none.ini"), "ordalis-post"), "");
   ASSERT_EQ(log.lines().size(), 2u);
   EXPECT_EQ(log.lines()[0], ctx.strings.get(2120));
   EXPECT_EQ(log.lines()[1], dir.file("none.ini"));
@@ -75,7 +71,7 @@ TEST_F(SettingsTest, CommandWordsAreTreatedInOrder) {
   hooks.definitionLoaded = [&](const std::string& name) { seen.push_back("load " + name); };
   hooks.convert = [&](const std::string& apt, const std::string& iso) {
     seen.push_back(ctx.definitionName + " " + apt + " -> " + iso);
-    return true;
+    return RunOutcome::kDone;
   };
   const auto status =
       TreatCommandWords(ctx,

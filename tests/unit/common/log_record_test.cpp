@@ -1,21 +1,21 @@
-#include "core/app/log_record.h"
+#include "core/common/message_log.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace ordalis::app {
+namespace ordalis::common {
 namespace {
 
 TEST(RecordLog, PostsEveryMessageAsARecordAndKnowsTheBackgroundItLeadsTo) {
   std::vector<LogRecord> posted;
   RecordLog log([&](LogRecord&& record) { posted.push_back(std::move(record)); });
-  log.log("plain text", 3);
-  log.logId(2106, "GOTO/", 0);
+  log.logText("plain text", 3);
+  log.log(2106, "GOTO/", 0);
   EXPECT_EQ(log.background(), kLogRed);  // a level-0 message leaves the red of level 3
   log.clear();
   EXPECT_EQ(log.background(), kLogGreen);
-  log.logId(2112, {}, 2);
+  log.log(2112, {}, 2);
   EXPECT_EQ(log.background(), kLogOrange);
 
   ASSERT_EQ(posted.size(), 4u);
@@ -30,4 +30,4 @@ TEST(RecordLog, PostsEveryMessageAsARecordAndKnowsTheBackgroundItLeadsTo) {
 }
 
 }  // namespace
-}  // namespace ordalis::app
+}  // namespace ordalis::common

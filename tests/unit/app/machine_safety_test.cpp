@@ -3,22 +3,20 @@
 // one whose every code is visible, so each line of the output says which rule wrote it.
 #include <gtest/gtest.h>
 
+#include "app_fixture.h"
+
 #include <string>
 
 #include "core/app/block_sink.h"
 #include "core/app/context.h"
-#include "core/app/message_log.h"
 #include "core/app/processing_driver.h"
-#include "core/app/user_prompt.h"
 #include "core/l10n/strings.h"
 
 namespace ordalis::app {
 namespace {
 
-struct SafetyTest : ::testing::Test {
-  VectorLog log;
-  RecordingPrompt prompt;
-  Context ctx{log, prompt};
+struct SafetyTest : ::testing::Test, AppFixture {
+  RunOutcome outcome = RunOutcome::kDone;
   SafetyTest() {
     ctx.strings.setLanguage(l10n::kEnglish);
     auto& d = ctx.definition;
@@ -78,7 +76,7 @@ struct SafetyTest : ::testing::Test {
   std::string run(const std::string& apt) {
     log.clear();
     StringBlockSink sink;
-    ConvertStatements(ctx, apt, sink);
+    outcome = ConvertStatements(ctx, apt, sink);
     std::string out = sink.text();
     for (std::size_t at = out.find("\r\n"); at != std::string::npos; at = out.find("\r\n", at))
       out.replace(at, 2, "\n");
@@ -128,13 +126,13 @@ TEST_F(SafetyTest, CyclesEndWithTheirToolAndTheFirstHoleIsApproached) {
 TEST_F(SafetyTest, TiltedToolAxesStopAThreeAxisRun) {
   ctx.definition.PP_G18 = "G18";
   EXPECT_EQ(run("GOTO/1,2,3,0,0,1\nGOTO/1,2,4,0,0,-1\nGOTO/9,9,9\n"), "G1 X1.0 Y2.0 Z3.0\n");
-  EXPECT_TRUE(ctx.interrupt);
+  EXPECT_EQ(outcome, RunOutcome::kInterrupted);
   ASSERT_EQ(log.lines().size(), 1u);
   EXPECT_EQ(log.lines()[0],
             "Tool axis other than +Z on a machine without rotary axes, run stopped : "
             "GOTO/1,2,4,0,0,-1");
   EXPECT_EQ(run("TLAXIS/0,1,0\nGOTO/1,2,3\n"), "G18\nG1 X1.0 Y2.0 Z3.0\n");
-  EXPECT_FALSE(ctx.interrupt);
+  EXPECT_EQ(outcome, RunOutcome::kDone);
 }
 
 // D43 and D49: after ORIGIN or SELECT every axis is stated; SELECT/2 is the second work offset.
@@ -162,7 +160,7 @@ TEST_F(SafetyTest, SpindleAndCoolantAsTheMachineNeedsThem) {
   EXPECT_EQ(log.lines().size(), 1u);  // flood for want of PP_FLUID_THRU, said so
   ctx.definition.PP_CSS_ON.clear();
   EXPECT_EQ(run("SPINDL/SFM,300\nGOTO/1,2,3\n"), "");
-  EXPECT_TRUE(ctx.interrupt);
+  EXPECT_EQ(outcome, RunOutcome::kInterrupted);
 }
 
 // D46: a tap's feed follows its pitch and the spindle speed; D47: the registers the program names.

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/text_file_format.h"
-#include "core/app/text_pane.h"
+#include "core/common/text_file_format.h"
+#include "core/common/text_pane.h"
 
-namespace ordalis::app {
+namespace ordalis::common {
 
 class MemoryTextPane : public TextPane {
  public:
@@ -96,4 +96,4 @@ class MemoryTextPane : public TextPane {
   TextFileFormat format_;
 };
 
-}  // namespace ordalis::app
+}  // namespace ordalis::common

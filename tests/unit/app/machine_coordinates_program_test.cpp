@@ -2,6 +2,8 @@
 // line between blocks. The tool tip must stay on the APT path within the tolerance.
 #include <gtest/gtest.h>
 
+#include "app_fixture.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -10,9 +12,7 @@
 #include <vector>
 
 #include "core/app/block_sink.h"
-#include "core/app/message_log.h"
 #include "core/app/processing_driver.h"
-#include "core/app/user_prompt.h"
 #include "core/common/text.h"
 #include "core/kinematics/machine.h"
 #include "core/ppdef/definition_file.h"
@@ -53,11 +53,10 @@ double DistanceToPath(const Vec3& p, const std::vector<Vec3>& path) {
 }
 
 TEST(MachineCoordinatesProgram, EveryFeedMoveKeepsTheTipOnThePath) {
-  VectorLog log;
-  RecordingPrompt prompt;
-  Context ctx{log, prompt};
-  ppdef::LoadDefinition(test::SourcePath("data/ppc/table_ac_machine_5axis.ppc"), ctx.definition,
-                        ctx.strings, prompt);
+  AppFixture app;
+  AppContext& ctx = app.ctx;
+  common::RecordingPrompt& prompt = app.prompt;
+  ppdef::LoadDefinition(test::SourcePath("data/ppc/table_ac_machine_5axis.ppc"), ctx.definition, prompt);
   const auto& d = ctx.definition;
   kinematics::MachineSetup setup;
   setup.type = d.Cinematique_Machine;
@@ -66,7 +65,7 @@ TEST(MachineCoordinatesProgram, EveryFeedMoveKeepsTheTipOnThePath) {
 
   const std::string apt = test::ReadFile(test::SourcePath("data/examples/06_five_axis_sweeps.apt"));
   StringBlockSink sink;
-  ConvertStatements(ctx, apt, sink);
+  EXPECT_EQ(ConvertStatements(ctx, apt, sink), RunOutcome::kDone);
   const std::vector<Vec3> path = AptPoints(apt);
 
   std::map<char, double> axes{{'X', 0}, {'Y', 0}, {'Z', 0}, {'A', 0}, {'C', 0}};
@@ -115,11 +114,11 @@ namespace ordalis::app {
 namespace {
 
 TEST(MachineCoordinatesProgram, HeadsSwingTheToolLengthAboutThePivot) {
-  VectorLog log;
-  RecordingPrompt prompt;
-  Context ctx{log, prompt};
-  ppdef::LoadDefinition(test::SourcePath("data/ppc/head_ac_5axis.ppc"), ctx.definition,
-                        ctx.strings, prompt);
+  AppFixture app;
+  AppContext& ctx = app.ctx;
+  common::RecordingPrompt& prompt = app.prompt;
+  common::VectorLog& log = app.log;
+  ppdef::LoadDefinition(test::SourcePath("data/ppc/head_ac_5axis.ppc"), ctx.definition, prompt);
   ctx.definition.OPTION_COORDONNEES_MACHINE = true;
   ctx.definition.PP_PIVOT_LENGTH = 150;
   // A 50 long tool tilted 90 degrees about X: the pivot stands 200 along -Y, 200 lower than

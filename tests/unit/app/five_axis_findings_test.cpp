@@ -2,29 +2,29 @@
 // definitions, each case as the program shows it.
 #include <gtest/gtest.h>
 
+#include "app_fixture.h"
+
 #include <string>
 #include <vector>
 
 #include "core/app/block_sink.h"
-#include "core/app/message_log.h"
 #include "core/app/processing_driver.h"
-#include "core/app/user_prompt.h"
 #include "core/ppdef/definition_file.h"
 #include "support/test_support.h"
 
 namespace ordalis::app {
 namespace {
 
-class FiveAxisFindings : public ::testing::Test {
+class FiveAxisFindings : public ::testing::Test, public AppFixture {
  protected:
+  RunOutcome outcome = RunOutcome::kDone;
   void use(const std::string& shipped) {
-    ppdef::LoadDefinition(test::SourcePath("data/ppc/" + shipped), ctx.definition, ctx.strings,
-                          prompt);
+    ppdef::LoadDefinition(test::SourcePath("data/ppc/" + shipped), ctx.definition, prompt);
   }
   /// Converts the statements (one per line) and keeps the output's blocks without their numbers.
   void post(const std::string& apt) {
     StringBlockSink sink;
-    ConvertStatements(ctx, apt, sink);
+    outcome = ConvertStatements(ctx, apt, sink);
     blocks.clear();
     const std::string& text = sink.text();
     for (std::size_t pos = 0; pos < text.size();) {
@@ -51,9 +51,6 @@ class FiveAxisFindings : public ::testing::Test {
     return all;
   }
 
-  VectorLog log;
-  RecordingPrompt prompt;
-  Context ctx{log, prompt};
   std::vector<std::string> blocks;
 };
 
@@ -99,7 +96,7 @@ TEST_F(FiveAxisFindings, AnOrientationNoSolutionReachesStopsTheRun) {
   post(std::string(kStart) +
        "GOTO/0,0,50,0,0,1\nFEDRAT/400,MMPM\nGOTO/10,0,0,0,-0.422618,0.906308\n"
        "GOTO/20,0,0,0,-0.766044,-0.642788\nGOTO/30,0,0,0,0,1\n");
-  EXPECT_TRUE(ctx.interrupt);
+  EXPECT_EQ(outcome, RunOutcome::kInterrupted);
   EXPECT_TRUE(log.contains("GOTO/20,0,0,0,-0.766044,-0.642788"));
   EXPECT_EQ(find("X20.000"), -1) << dump();
   EXPECT_EQ(find("X30.000"), -1) << dump();
@@ -157,7 +154,7 @@ TEST_F(FiveAxisFindings, TiltedCyclesDrillAlongTheirAxis) {
   ctx.definition.PP_ACTIVATION_PLAN_INCLINE.clear();
   post(std::string(kStart) +
        "GOTO/40,0,60,0,0,1\nCYCLE/DRILL,8,MMPM,150,3\nGOTO/40,0,5,0.707107,0,0.707107\n");
-  EXPECT_TRUE(ctx.interrupt);
+  EXPECT_EQ(outcome, RunOutcome::kInterrupted);
   EXPECT_EQ(find("G81"), -1) << dump();
 }
 
@@ -208,7 +205,7 @@ TEST_F(FiveAxisFindings, InverseTimeFeedsAreWrittenAsGiven) {
   // Without the inverse-time code the run stops rather than read a time as a speed.
   ctx.definition.PP_FEED_INV.clear();
   post(std::string(kStart) + "GOTO/0,0,5,0,0,1\nFEDRAT/INVERS,120\nGOTO/10,0,0,0,-0.1,0.994987\n");
-  EXPECT_TRUE(ctx.interrupt);
+  EXPECT_EQ(outcome, RunOutcome::kInterrupted);
   EXPECT_TRUE(log.contains("FEDRAT/INVERS,120"));
   EXPECT_EQ(find("X10.000"), -1) << dump();
 }

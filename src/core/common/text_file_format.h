@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace ordalis::app {
+namespace ordalis::common {
 
 /// Returns the text with every LF, CR and CR LF turned into CR LF.
 std::string NormaliseLineBreaks(std::string_view text);
@@ -34,4 +34,4 @@ class TextFileFormat {
   std::string mixedText_;
 };
 
-}  // namespace ordalis::app
+}  // namespace ordalis::common

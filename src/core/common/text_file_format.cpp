@@ -1,6 +1,6 @@
-#include "core/app/text_file_format.h"
+#include "core/common/text_file_format.h"
 
-namespace ordalis::app {
+namespace ordalis::common {
 
 namespace {
 
@@ -73,4 +73,4 @@ std::string TextFileFormat::write(std::string_view text) const {
   return out;
 }
 
-}  // namespace ordalis::app
+}  // namespace ordalis::common

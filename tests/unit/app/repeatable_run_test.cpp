@@ -1,21 +1,19 @@
 // Runs that must not depend on what ran before them, and a run that never changes the definition.
 #include <gtest/gtest.h>
 
+#include "app_fixture.h"
+
 #include <string>
 
 #include "core/app/block_sink.h"
 #include "core/app/context.h"
-#include "core/app/message_log.h"
 #include "core/app/processing_driver.h"
-#include "core/app/user_prompt.h"
 
 namespace ordalis::app {
 namespace {
 
-struct RunTest : ::testing::Test {
-  VectorLog log;
-  RecordingPrompt prompt;
-  Context ctx{log, prompt};
+struct RunTest : ::testing::Test, AppFixture {
+  RunOutcome outcome = RunOutcome::kDone;
   RunTest() {
     auto& d = ctx.definition;
     d.PP_SPACE = " ";
@@ -37,7 +35,7 @@ struct RunTest : ::testing::Test {
   }
   std::string run(const std::string& apt) {
     StringBlockSink sink;
-    ConvertStatements(ctx, apt, sink);
+    outcome = ConvertStatements(ctx, apt, sink);
     return sink.text();
   }
 };

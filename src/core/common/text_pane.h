@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ordalis::app {
+namespace ordalis::common {
 
 /// A piece of text and the colour it is appended in.
 struct ColouredText {
@@ -122,7 +122,7 @@ class TextPane {
 
 /// Widens the selection to the whole lines it touches, without their line breaks: from the caret
 /// it selects the caret's line.
-void selectCurrentLine(TextPane& pane);
+void SelectCurrentLine(TextPane& pane);
 
 /// The right-click and F9 line mark: marks `line` when it is not marked, unmarks it otherwise.
 /// Returns whether the line is marked afterwards.
@@ -137,4 +137,4 @@ std::ptrdiff_t FindInText(std::string_view all, std::string_view text, std::size
 /// or a Windows-1252 letter.
 bool IsWordByte(unsigned char c);
 
-}  // namespace ordalis::app
+}  // namespace ordalis::common

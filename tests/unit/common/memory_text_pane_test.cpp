@@ -1,4 +1,4 @@
-#include "core/app/memory_text_pane.h"
+#include "core/common/memory_text_pane.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +8,11 @@
 
 namespace ordalis::test {
 
-INSTANTIATE_TYPED_TEST_SUITE_P(Memory, TextPaneContract, ::testing::Types<app::MemoryTextPane>);
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, TextPaneContract, ::testing::Types<common::MemoryTextPane>);
 
 }  // namespace ordalis::test
 
-namespace ordalis::app {
+namespace ordalis::common {
 namespace {
 
 TEST(MemoryTextPane, TextGivenAtConstructionIsShownWithCrLf) {
@@ -41,4 +41,4 @@ TEST(MemoryTextPane, BulkOperationsOnManyLines) {
 }
 
 }  // namespace
-}  // namespace ordalis::app
+}  // namespace ordalis::common
