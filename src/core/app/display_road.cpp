@@ -27,7 +27,14 @@ bool IsHole(const iso::RunState& s) {
 void DisplaySink::interpreted(std::string_view statement, const iso::RunState& state,
                               const StatementLines& lines) {
   events_.beginStatement(statement, static_cast<std::int32_t>(lines.first));
-  if (state.partnoPending) events_.addPartName(state.partName);
+  if (state.partnoPending) {
+    // The handler keeps the statement's text; the label shows the name after "PARTNO/".
+    std::string_view name = state.partName;
+    if (const std::size_t slash = name.find('/'); slash != std::string_view::npos) {
+      name.remove_prefix(slash + 1);
+    }
+    events_.addPartName(name);
+  }
   const iso::Vec3 point{state.X, state.Y, state.Z};
   if (state.circlePending) {
     events_.addArc(ArcOf(state.arc), state.arc.codeNumber);
