@@ -34,14 +34,14 @@ std::string RecentKey(std::size_t index) { return "Fichier" + std::to_string(ind
 }  // namespace
 
 SettingsFile SettingsFile::Locate(const std::string& programFolder, const std::string& explicitPath,
-                                  std::string configHome) {
+                                  std::string configHome, WritableCheck writable) {
   SettingsFile file;
   if (!explicitPath.empty()) {
     file.path_ = explicitPath;
     return file;
   }
   file.path_ = programFolder + kFileName;
-  if (FolderWritable(file.path_)) return file;
+  if ((writable != nullptr ? writable : &FolderWritable)(file.path_)) return file;
   file.userCopy_ = ConfigHome(std::move(configHome)) + "/Ordalis/" + kFileName;
   if (common::FileExists(file.userCopy_)) {
     file.path_ = file.userCopy_;

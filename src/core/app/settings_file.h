@@ -14,10 +14,14 @@ class SettingsFile {
   static constexpr const char* kFileName = "Ordalis.ini";
   static constexpr std::size_t kRecentCount = 8;
 
+  /// Whether the folder of a file can be written to.
+  using WritableCheck = bool (*)(const std::string& file);
+
   /// `explicitPath` (--ini) when not empty, used as given; else the file beside the program or the
-  /// user's copy. `configHome` empty: $XDG_CONFIG_HOME, else $HOME/.config.
+  /// user's copy. `configHome` empty: $XDG_CONFIG_HOME, else $HOME/.config. `writable` null: the
+  /// system's answer.
   static SettingsFile Locate(const std::string& programFolder, const std::string& explicitPath,
-                             std::string configHome = {});
+                             std::string configHome = {}, WritableCheck writable = nullptr);
 
   /// The file to read from.
   const std::string& path() const { return path_; }
