@@ -45,6 +45,7 @@ RunOutcome RunStatements(iso::RunContext& ctx, Stages stages, apt::LineSource& s
   std::string statement;
   std::string blocks;
   std::uint64_t count = 0;
+  observer.progress(ProgressOf(source, 0));
   for (;;) {
     if (source.nextLineMarked()) {
       ctx.message(kMsgInterrupted);

@@ -45,7 +45,7 @@ class RunObserver {
   virtual ~RunObserver() = default;
   /// The statement on `lines` was converted; `colour` is its colour in the APT pane.
   virtual void statementDone(const StatementLines& /*lines*/, std::int32_t /*colour*/) {}
-  /// Called every few hundred statements and once at the end.
+  /// Called before the first statement, every few hundred statements and once at the end.
   virtual void progress(const common::Progress& /*progress*/) {}
 };
 

@@ -84,10 +84,12 @@ void BatchWriter::inform(int id, std::string_view detail) {
 }
 
 void BatchWriter::progress(const common::Progress& progress) {
-  if (batch_.size() < kLargeBatch) {
+  // The first figure goes at once: the window shows the run and its totals from the start.
+  if (started_ && batch_.size() < kLargeBatch) {
     reporter_.checkpoint(progress);
     return;
   }
+  started_ = true;
   batch_.progress = progress;
   flush();
 }

@@ -110,6 +110,7 @@ class BatchWriter : public common::MessageLog, public common::UserPrompt {
   common::ProgressReporter reporter_;
   RunBatch batch_;
   std::uint32_t background_ = common::kLogGreen;
+  bool started_ = false;
 };
 
 }  // namespace ordalis::app

@@ -99,14 +99,25 @@ TEST_F(WorkspaceTest, StopFromAnotherThreadKeepsWhatTheTextRoadMade) {
 }
 
 TEST_F(WorkspaceTest, AStoppedFileConversionKeepsTheEarlierFile) {
-  ASSERT_TRUE(workspace.openAptFile(example("01_pocket_two_tools.apt")));
+  std::string big = "LOADTL/1\r\nFEDRAT/100\r\n";
+  for (int i = 0; i < 50000; ++i) big += "GOTO/" + std::to_string(i % 100) + ",1,2\r\n";
+  test::WriteFile(dir.file("big.apt"), big);
+  ASSERT_TRUE(workspace.openAptFile(dir.file("big.apt")));
   test::WriteFile(dir.file("out.nc"), "EARLIER\r\n");
-  workspace.stop();
-  common::StopFlag& flag = const_cast<common::StopFlag&>(workspace.stopFlag());
-  // A stop asked before the run is cleared by it: only a stop during the run counts.
+  workspace.setThreaded(true);
+  std::atomic<bool> asked{false};
+  // The first batch comes while the run goes on: the stop is asked from the worker's wake.
+  workspace.setWake([&] {
+    if (!asked.exchange(true)) workspace.stop();
+  });
+  workspace.stop();  // a stop asked before the run does not count: each run clears it
   ASSERT_TRUE(workspace.convertDirectlyTo(dir.file("out.nc")));
-  EXPECT_EQ(events.finished.back().second, RunOutcome::kDone);
-  flag.clear();
+  workspace.finishRun();
+  ASSERT_EQ(events.finished.size(), 1u);
+  EXPECT_EQ(events.finished[0].second, RunOutcome::kStopped);
+  EXPECT_EQ(test::ReadFile(dir.file("out.nc")), "EARLIER\r\n");
+  EXPECT_TRUE(log.containsId(2112));
+  EXPECT_EQ(isoPane.text(), "");  // the pane is not loaded from a run that wrote nothing
 }
 
 TEST_F(WorkspaceTest, RenumberAndReplaceAll) {
