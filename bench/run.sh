@@ -61,6 +61,12 @@ run "5-axis, head_ac_5axis.ppc" "$N5" "$F5" "$POST" --ppc "$HEAD_PPC" -o "$OUT/g
 run "5-axis machine coord., smooth axis" "$N5" "$F5S" "$POST" --ppc "$MACHINE_PPC" -o "$OUT/goto5m.nc" "$F5S"
 echo "outputs: $(wc -l < "$OUT/goto3.nc") / $(wc -l < "$OUT/goto5.nc") / $(wc -l < "$OUT/goto5m.nc") lines"
 
+# The text road on memory panes, at 100,000 statements.
+FT=$OUT/goto3_100000.apt
+gen "$FT" 100000 3
+TEXT_ROAD_BENCH=$(dirname "$POST")/bench_text_road
+[ -x "$TEXT_ROAD_BENCH" ] && "$TEXT_ROAD_BENCH" "$FT" "$DEFAULT_PPC"
+
 # The text pane over its Qt widget, offscreen (built with the desktop program only).
 PANE_BENCH=$(dirname "$POST")/bench_text_pane
 if [ -x "$PANE_BENCH" ]; then
