@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (double v : values) {
     std::string word;
     iso::FormatNumberAppend(v, pattern, word);
-    iso::MonFormatAppend(v, pattern, word);
+    iso::FormatAddressAppend(v, pattern, word);
     if (!letters && word.find_first_of("afinAFIN") != std::string::npos) {
       fuzz::Fail("a formatter wrote a non-finite value", word);
     }

@@ -137,7 +137,8 @@ class Workspace {
   bool display();
   /// Asks the work in progress to stop (Escape, Cancel); any thread.
   void stop() { stop_.request(); }
-  const common::StopFlag& stopFlag() const { return stop_; }
+  /// The flag every long command polls (the search dialog's replace all takes it too).
+  common::StopFlag& stopFlag() { return stop_; }
   bool running() const { return running_.has_value(); }
   /// Threaded runs: see the top of this file. `wake` runs on the worker thread.
   void setThreaded(bool threaded) { threaded_ = threaded; }

@@ -6,6 +6,7 @@
 #include "core/apt/geometry_handlers.h"
 #include "core/apt/motion_handlers.h"
 #include "core/apt/parameters.h"
+#include "core/iso/motion_code.h"
 #include "core/common/text.h"
 #include "core/iso/run_state.h"
 
@@ -16,7 +17,7 @@ namespace {
 using common::ReadNumber;
 using common::Trim;
 
-constexpr int kCycleOff = 80;
+constexpr int kCycleOff = iso::kMotionCycleOff;
 constexpr int kTapCode = 87;
 
 /// The items of a CYCLE statement, blanks removed at both ends; item 1 is the cycle word.

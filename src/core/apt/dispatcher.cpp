@@ -188,7 +188,7 @@ std::int32_t RunGoto(HandlerContext& h, std::string_view s) {
   }
   const bool firstAfterLoad = st.toolJustLoaded;
   HandleGoto(h, s);
-  return ColourOf(h, firstAfterLoad ? Colour::PremierPoint : Colour::Goto);
+  return ColourOf(h, firstAfterLoad ? Colour::FirstPoint : Colour::Goto);
 }
 
 void CountToolChange(iso::RunState& st) {
@@ -321,7 +321,7 @@ std::int32_t Interpret(HandlerContext& h, std::string_view statement) {
   if (const Run run = FindWord(word)) return run(h, statement);
   if (common::Trim(common::TextAfterLast(statement, '/')).empty()) return 0;
   h.ctx.message(kMsgNotProcessed, word);
-  return ColourOf(h, Colour::Inconnue);
+  return ColourOf(h, Colour::Unknown);
 }
 
 /// While a canned cycle is on, the cycle statement, its first point and the later points each

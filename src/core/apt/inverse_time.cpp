@@ -1,4 +1,5 @@
 #include "core/apt/inverse_time.h"
+#include "core/iso/motion_code.h"
 
 #include <string>
 
@@ -53,7 +54,7 @@ bool HandleInverseTimeFeed(HandlerContext& h, std::string_view statement) {
   st.feedPending = true;
   if (!CycleHoldsMotionCode(st)) {
     st.gWordPending = true;
-    st.motionCode = 1;
+    st.motionCode = iso::kMotionFeed;
   }
   return true;
 }

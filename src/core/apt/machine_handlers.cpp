@@ -1,4 +1,5 @@
 #include "core/apt/machine_handlers.h"
+#include "core/iso/motion_code.h"
 
 #include "core/apt/inverse_time.h"
 #include "core/apt/motion_handlers.h"
@@ -78,9 +79,9 @@ void HandleFedrat(HandlerContext& h, std::string_view statement) {
   const std::string& format =
       st.feedPerRevolution && !def.PP_F_REV.empty() ? def.PP_F_REV : def.PP_F;
   st.feedBlockText.clear();
-  iso::MonFormatAppend(feed, def.PP_CODE_F, st.feedBlockText);
+  iso::FormatAddressAppend(feed, def.PP_CODE_F, st.feedBlockText);
   st.pendingFText.clear();
-  iso::MonFormatAppend(feed, format, st.pendingFText);
+  iso::FormatAddressAppend(feed, format, st.pendingFText);
   if (!st.feedModeText.empty()) {
     // The mode's code goes with the feed that needs it, whichever road writes that feed.
     std::string code = st.feedModeText + def.PP_SPACE;
@@ -88,7 +89,7 @@ void HandleFedrat(HandlerContext& h, std::string_view statement) {
     st.pendingFText.insert(0, code);
   }
   LeaveInverseTime(h, statement);
-  if (!cycleHolds) st.motionCode = 1;
+  if (!cycleHolds) st.motionCode = iso::kMotionFeed;
 }
 
 void HandleUnits(HandlerContext& h, std::string_view statement) {
@@ -256,11 +257,11 @@ std::string HandleClamp(HandlerContext& h, std::string_view statement) {
 }
 
 std::string HandleAuxfun(HandlerContext& h, std::string_view statement) {
-  return iso::MonFormat(ReadNumber(Trim(TextAfter(statement, '/'))), h.ctx.definition.PP_AUXFUN);
+  return iso::FormatAddress(ReadNumber(Trim(TextAfter(statement, '/'))), h.ctx.definition.PP_AUXFUN);
 }
 
 std::string HandlePrefun(HandlerContext& h, std::string_view statement) {
-  return iso::MonFormat(ReadNumber(Trim(TextAfter(statement, '/'))), h.ctx.definition.PP_PREFUN);
+  return iso::FormatAddress(ReadNumber(Trim(TextAfter(statement, '/'))), h.ctx.definition.PP_PREFUN);
 }
 
 float HandleDelay(std::string_view statement) {

@@ -7,15 +7,17 @@
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
 #include "core/iso/multi_axis.h"
+#include "core/iso/motion_code.h"
+#include "core/kinematics/machine_types.h"
 
 namespace ordalis::apt {
 
 namespace {
 
-constexpr int kFeed = 1;
-constexpr int kIncremental = 91;
-constexpr int kRapid = 1000;
-constexpr int kRapidIncremental = 1091;
+constexpr int kFeed = iso::kMotionFeed;
+constexpr int kIncremental = iso::kMotionIncremental;
+constexpr int kRapid = iso::kMotionRapid;
+constexpr int kRapidIncremental = iso::kMotionRapidIncremental;
 
 /// Point pending; right after a tool load the point is also the first point of the new tool.
 void MarkPointReady(iso::RunState& st) {
@@ -42,7 +44,7 @@ void SetGotoMotionCode(iso::RunState& st) {
   }
   if (m >= kRapid) return;
   if (m != kFeed) st.gWordPending = true;
-  if (m <= kFeed && m != -1) m = kFeed;
+  if (m <= kFeed && m != iso::kMotionNextHole) m = kFeed;
 }
 
 /// The first GOTO after a move that cancelled a cycle drills again, as a first hole.
@@ -69,7 +71,7 @@ void SetGodltaMotionCode(iso::RunState& st) {
 std::string OffsetText(HandlerContext& h) {
   const auto& def = h.ctx.definition;
   if (def.Type_Postprocesseur == 3) return h.engine.expandOrigin(def.PP_G54_G57);
-  return iso::MonFormat(h.ctx.state.originShift, def.PP_G54_G57);
+  return iso::FormatAddress(h.ctx.state.originShift, def.PP_G54_G57);
 }
 
 }  // namespace
@@ -83,7 +85,7 @@ void EndCycleBefore(iso::RunState& state) {
 }
 
 bool RefuseToolAxis(HandlerContext& h, std::string_view statement, double i, double j, double k) {
-  if (h.ctx.definition.Cinematique_Machine >= 2) return false;
+  if (kinematics::HasRotaryAxes(h.ctx.definition.Cinematique_Machine)) return false;
   const double length = std::sqrt(i * i + j * j + k * k);
   // No axis at all names no orientation; an upright one within rounding is upright.
   if (!(length > 0) ||
@@ -117,7 +119,7 @@ void HandleGoto(HandlerContext& h, std::string_view statement) {
   // The axis as the program writes it: a machine without rotary axes never cuts a flipped or tilted
   // setup as if it were upright, whatever frame the points are mapped through.
   if (n == 6 && RefuseToolAxis(h, statement, v[3], v[4], v[5])) return;
-  if (n == 6 && h.ctx.definition.Cinematique_Machine >= 2 &&
+  if (n == 6 && kinematics::HasRotaryAxes(h.ctx.definition.Cinematique_Machine) &&
       !ToolAxisMove(h, iso::Vec3{v[3], v[4], v[5]}, statement)) {
     return;  // the run stops here: no move with the wrong orientation
   }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "core/iso/motion_code.h"
+#include "core/kinematics/machine_types.h"
 #include "core/iso/multi_axis.h"
 #include "core/kinematics/work_plane.h"
 #include "core/tools/tool_table.h"
@@ -37,7 +39,7 @@ void StopRun(iso::RunContext& ctx, int id, std::string_view statement) {
 }
 
 bool HasRotaryAxes(iso::RunContext& ctx) {
-  return ctx.definition.Cinematique_Machine >= 2 &&
+  return kinematics::HasRotaryAxes(ctx.definition.Cinematique_Machine) &&
          iso::MachineOf(ctx.state, ctx.definition).hasSolution();
 }
 
@@ -197,7 +199,7 @@ bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view st
     CancelPlane(st);
   }
   st.I = v.x, st.J = v.y, st.K = v.z;
-  const bool feed = st.motionCode == 1 && st.prevKnown && !ToolLoadComing(st);
+  const bool feed = st.motionCode == iso::kMotionFeed && st.prevKnown && !ToolLoadComing(st);
   if (!SolveWith(h, m, v, feed, statement)) return false;
   if (!ma.rtcpRequested && Turned(st, m.setup().resolution)) RequestRtcp(ctx);
   return true;
@@ -209,7 +211,7 @@ void PlanMachineMove(HandlerContext& h) {
   iso::MultiAxisState& ma = st.multiAxis;
   ma.path.clear();
   ma.endKnown = false;
-  if (st.motionCode != 1 || !st.prevKnown || ToolLoadComing(st) || st.rotaryResetPending ||
+  if (st.motionCode != iso::kMotionFeed || !st.prevKnown || ToolLoadComing(st) || st.rotaryResetPending ||
       st.incremental || st.cycleMode) {
     return;
   }

@@ -11,15 +11,15 @@ namespace ordalis::display {
 
 std::int32_t ArcColours::forMotion(int motionCode) const {
   switch (motionCode) {
-    case 0:
+    case iso::kMotionRepeat:
       return rapid;
-    case 1:
+    case iso::kMotionFeed:
       return linear;
-    case 2:
-    case 3:
-    case 23:
+    case iso::kMotionArcClockwise:
+    case iso::kMotionArcCounterClockwise:
+    case 23:  // a helix as some CAM systems number it
       return circle;
-    case 91:
+    case iso::kMotionIncremental:
       return godlta;
     default:
       return unknown;
@@ -29,7 +29,7 @@ std::int32_t ArcColours::forMotion(int motionCode) const {
 ArcColours ArcColoursOf(const ppdef::PostProcessorDefinition& def) {
   using ppdef::Colour;
   return {def.colour(Colour::Rapid), def.colour(Colour::Goto), def.colour(Colour::Circle),
-          def.colour(Colour::Godlta), def.colour(Colour::Inconnue)};
+          def.colour(Colour::Godlta), def.colour(Colour::Unknown)};
 }
 
 ToolpathBuilder::ToolpathBuilder(MoveList& list, double tolerance, const ArcColours& colours)

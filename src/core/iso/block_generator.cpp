@@ -1,4 +1,5 @@
 #include "core/iso/block_generator.h"
+#include "core/iso/motion_code.h"
 
 #include <vector>
 
@@ -308,7 +309,7 @@ void BlockGenerator::interruptCycle() {
     s.X += s.prevX;
     s.Y += s.prevY;
     s.Z += s.prevZ;
-    s.motionCode = s.motionCode >= 1000 ? 1000 : 1;
+    s.motionCode = IsRapidCode(s.motionCode) ? kMotionRapid : kMotionFeed;
   }
   // As after any cancel: every axis, the feed and the motion are stated again (the cycle
   // templates carry their own F).

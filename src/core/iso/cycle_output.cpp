@@ -1,6 +1,7 @@
 // Canned cycles: the cycle-kind template at the first hole, PP_CYCLE at the following holes, and
 // PP_CYCLE_OFF at the cancel.
 #include "core/iso/block_generator.h"
+#include "core/iso/motion_code.h"
 #include "core/iso/run_state.h"
 #include "core/ppdef/definition.h"
 
@@ -69,7 +70,7 @@ void BlockGenerator::cycleBlock(std::string& r) {
     cy.firstPointWritten = false;
     TakePoint(s, cy.firstX, cy.firstY, cy.firstZ, cy.firstA, cy.firstB, cy.firstC);
   }
-  s.motionCode = -1;
+  s.motionCode = kMotionNextHole;
   // The cycle point is this hole at the first hole too, so either template can drill it.
   TakePoint(s, cy.pointX, cy.pointY, cy.pointZ, cy.pointA, cy.pointB, cy.pointC);
   s.X = tip.x, s.Y = tip.y, s.Z = tip.z;
@@ -103,7 +104,7 @@ void BlockGenerator::riseOverHole() {
     cy.holeStarted = false;
   }
   std::string rise = d.PP_G00;
-  appendWord(rise, MonFormat(clear, d.FORMAT_PP_Z));
+  appendWord(rise, FormatAddress(clear, d.FORMAT_PP_Z));
   addFinalPrefix(rise);
   s.gText = d.PP_G00;
 }
@@ -118,7 +119,9 @@ void BlockGenerator::endCycle() {
   s.cycle.clearKnown = false;
   s.cycle.resumePending = false;
   addPrefixBlock(engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF));
-  if (s.motionCode == -1 || (s.motionCode >= 81 && s.motionCode <= 89)) s.motionCode = 0;
+  if (s.motionCode == kMotionNextHole || IsFirstHoleCode(s.motionCode)) {
+    s.motionCode = kMotionRepeat;
+  }
   // As after CYCLE/OFF: every axis, the motion and the feed are stated again.
   s.prevKnown = false;
   s.gWordPending = true;
@@ -138,11 +141,11 @@ std::string BlockGenerator::finishRun() {
 
 bool BlockGenerator::cycleCancel(std::string& r) {
   RunState& s = ctx_.state;
-  if (!s.cycleMode || s.motionCode != 80) return false;
+  if (!s.cycleMode || s.motionCode != kMotionCycleOff) return false;
   s.cycleMode = false;
   s.cycle.clearKnown = false;
   r = engine_.expandCycle(ctx_.definition.PP_CYCLE_OFF);
-  s.motionCode = 0;
+  s.motionCode = kMotionRepeat;
   // The tool stands at the retract height and the cycle may have changed the modal motion.
   s.prevKnown = false;
   s.gWordPending = true;

@@ -5,6 +5,8 @@
 
 #include "core/common/text.h"
 #include "core/iso/block_generator.h"
+#include "core/iso/motion_code.h"
+#include "core/kinematics/machine_types.h"
 #include "core/iso/run_state.h"
 #include "core/ppdef/definition.h"
 
@@ -38,8 +40,9 @@ void BlockGenerator::motionBlock(std::string& r) {
   RunState& s = ctx_.state;
   const auto& d = ctx_.definition;
   gWord_.clear();
-  if (!d.OPTION_COMPR && !s.gWordPending && s.motionCode != 0) gWord_ = s.gText;
-  if (s.incremental && s.motionCode != 91 && s.motionCode != 1091) {
+  if (!d.OPTION_COMPR && !s.gWordPending && s.motionCode != kMotionRepeat) gWord_ = s.gText;
+  if (s.incremental && s.motionCode != kMotionIncremental &&
+      s.motionCode != kMotionRapidIncremental) {
     // Only GODLTA writes increments: every other move ends at an absolute point, whatever code
     // (a plane, a multi-axis or a repeated motion code) it carries.
     appendWord(r, d.PP_G90);
@@ -89,7 +92,7 @@ void BlockGenerator::chords(std::string& r) {
       s.X = p.tip.x, s.Y = p.tip.y, s.Z = p.tip.z;
       s.A = p.angles[0], s.B = p.angles[1], s.C = p.angles[2];
     }
-    s.motionCode = 1;
+    s.motionCode = kMotionFeed;
     if (i == 0 && poses.empty()) s.gWordPending = true;  // the move before may have been an arc
     motionBlock(block);
     finalForm(block);
@@ -112,57 +115,57 @@ void BlockGenerator::computeGWord(std::string& r) {
   const auto& d = ctx_.definition;
   const int code = s.motionCode;
   switch (code) {
-    case 1:
+    case kMotionFeed:
       s.gText = d.PP_G01;
       break;
-    case 2:
+    case kMotionArcClockwise:
       s.gText = d.PP_ARC_R;
       break;
-    case 3:
+    case kMotionArcCounterClockwise:
       s.gText = d.PP_ARC_L;
       break;
-    case 54:
-    case 55:
-    case 56:
-    case 57:
+    case kMotionWorkOffsetFirst:
+    case kMotionWorkOffsetFirst + 1:
+    case kMotionWorkOffsetFirst + 2:
+    case kMotionWorkOffsetLast:
       s.gText.clear();
       AppendPlainNumber(common::ReadNumber(d.PP_G54_G57) + code, s.gText);
       break;
-    case 80:
+    case kMotionCycleOff:
       s.gText = engine_.expandCycle(d.PP_CYCLE_OFF);
       break;
-    case 90:
+    case kMotionAbsolute:
       s.gText = d.PP_G90;
       s.incremental = false;
       break;
-    case 91:
-    case 1091: {
-      const std::string& motion = code == 91 ? d.PP_G01 : d.PP_G00;
+    case kMotionIncremental:
+    case kMotionRapidIncremental: {
+      const std::string& motion = code == kMotionIncremental ? d.PP_G01 : d.PP_G00;
       gWord_.clear();
       if (!s.incremental) appendWord(gWord_, d.PP_G91);
       appendWord(gWord_, motion);
       s.gText = motion;
       s.incremental = true;
-      if (code == 1091) s.motionCode = 0;
+      if (code == kMotionRapidIncremental) s.motionCode = kMotionRepeat;
       return;
     }
-    case 150:
+    case kMotionInclinedPlaneOn:
       rotaryTemplate(r, d.PP_ACTIVATION_PLAN_INCLINE);
       break;
-    case 151:
-    case 1151:
+    case kMotionRtcpOn:
+    case kRapidOffset + kMotionRtcpOn:
       rotaryTemplate(r, d.PP_ACTIVATION_RTCP);
       break;
-    case 152:
-    case 1152:
+    case kMotionPlaneOrRtcpOff:
+    case kRapidOffset + kMotionPlaneOrRtcpOff:
       rotaryTemplate(r, d.PP_DESACTIVATION_RTCP.empty() ? d.PP_DESACTIVATION_PLAN_INCLINE
                                                         : d.PP_DESACTIVATION_RTCP);
       break;
-    case 153:
+    case kMotionRtcpOff:
       rotaryTemplate(r, d.PP_DESACTIVATION_RTCP);
       break;
     default:
-      if (code >= 1000) return rapid(r);
+      if (IsRapidCode(code)) return rapid(r);
       break;  // 0 and unknown codes repeat the last G text
   }
   gWord_ = s.gText;
@@ -172,7 +175,7 @@ void BlockGenerator::computeGWord(std::string& r) {
 void BlockGenerator::rotaryTemplate(std::string& r, const std::string& tpl) {
   RunState& s = ctx_.state;
   appendWord(r, engine_.expandFull(tpl));
-  s.motionCode = 0;
+  s.motionCode = kMotionRepeat;
   s.gWordPending = true;
 }
 
@@ -192,7 +195,7 @@ void BlockGenerator::rapid(std::string& r) {
   if (s.incremental) appendWord(gWord_, d.PP_G90);
   appendWord(gWord_, s.gText);
   s.incremental = false;
-  s.motionCode = 0;
+  s.motionCode = kMotionRepeat;
 }
 
 // Solved angles and machine coordinates carry rounding noise: a word whose text would not change
@@ -240,12 +243,14 @@ void BlockGenerator::axisWords() {
   // Inside an inclined plane the plane holds the rotary axes.
   const bool hasAxis = (s.I != 0 || s.J != 0 || s.K != 0) && !s.multiAxis.plane.written;
   if (!hasAxis || !(d.RotaryAxisInUse[0] || d.RotaryAxisInUse[1] || d.RotaryAxisInUse[2] ||
-                    d.Cinematique_Machine >= 15)) {
+                    kinematics::IsNotation(d.Cinematique_Machine))) {
     axis_[3].write = axis_[4].write = axis_[5].write = false;
     return;
   }
   const int kin = d.Cinematique_Machine;
-  const bool allAngles = d.OPTION_COMPR && (kin == 15 || kin == 16 || kin == 18);
+  const bool allAngles = d.OPTION_COMPR && (kin == kinematics::kEulerABC ||
+                                            kin == kinematics::kRobotABC ||
+                                            kin == kinematics::kVectorIJK);
   const std::string* patterns[] = {&d.FORMAT_PP_A, &d.FORMAT_PP_B, &d.FORMAT_PP_C};
   const double values[] = {s.A, s.B, s.C};
   const double befores[] = {s.prevA, s.prevB, s.prevC};

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/kinematics/machine_types.h"
 #include "core/ppdef/definition.h"
 #include "core/tools/tool_table.h"
 
@@ -107,7 +108,7 @@ double SwingLength(const ppdef::PostProcessorDefinition& d, const tools::ToolTab
 }
 
 bool WritesMachineCoordinates(RunState& state, const ppdef::PostProcessorDefinition& d) {
-  return d.OPTION_COORDONNEES_MACHINE && d.Cinematique_Machine >= 2 &&
+  return d.OPTION_COORDONNEES_MACHINE && kinematics::HasRotaryAxes(d.Cinematique_Machine) &&
          MachineOf(state, d).hasMachineCoordinates();
 }
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/iso/block_generator.h"
+#include "core/iso/motion_code.h"
 #include "core/ppdef/definition.h"
 #include "core/tools/tool_table.h"
 
@@ -161,7 +162,7 @@ bool BlockGenerator::firstPoint(std::string& r) {
     s.feedPending = false;
     appendWord(r, s.pendingFText);
   }
-  s.motionCode = 0;
+  s.motionCode = kMotionRepeat;
   s.gWordPending = false;
   s.pointPending = false;
   return true;

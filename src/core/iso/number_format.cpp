@@ -508,13 +508,13 @@ const AddressFormat& CachedAddressFormat::get(std::string_view head, std::string
   return format_;
 }
 
-std::string MonFormat(double value, std::string_view pattern) {
+std::string FormatAddress(double value, std::string_view pattern) {
   std::string out;
-  MonFormatAppend(value, pattern, out);
+  FormatAddressAppend(value, pattern, out);
   return out;
 }
 
-void MonFormatAppend(double value, std::string_view pattern, std::string& out) {
+void FormatAddressAppend(double value, std::string_view pattern, std::string& out) {
   AddressFormat(pattern).append(value, out);
 }
 

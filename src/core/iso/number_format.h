@@ -98,8 +98,8 @@ class CachedAddressFormat {
 };
 
 /// Address-word formatter: 12.5 with "X#0.000" gives "X12.500"; an empty pattern gives "".
-std::string MonFormat(double value, std::string_view pattern);
+std::string FormatAddress(double value, std::string_view pattern);
 /// Appends the address word to `out` without a temporary.
-void MonFormatAppend(double value, std::string_view pattern, std::string& out);
+void FormatAddressAppend(double value, std::string_view pattern, std::string& out);
 
 }  // namespace ordalis::iso

@@ -180,7 +180,7 @@ bool TemplateEngine::appendMarker(const Placeholder& ph, std::string& out) {
       }
     } else {
       out.append(def_.PP_SPACE);
-      MonFormatAppend(common::ReadNumber(ph.name), format, out);
+      FormatAddressAppend(common::ReadNumber(ph.name), format, out);
     }
   };
   const auto axis = [&](bool& once, bool& flag, const std::string& format) {
@@ -213,7 +213,7 @@ bool TemplateEngine::appendMarker(const Placeholder& ph, std::string& out) {
         out.append(state_.pendingFText);
       } else {
         out.append(def_.PP_SPACE);
-        MonFormatAppend(state_.feedRate, def_.PP_F, out);
+        FormatAddressAppend(state_.feedRate, def_.PP_F, out);
       }
     }
     return true;

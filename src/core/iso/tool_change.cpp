@@ -70,7 +70,7 @@ void BlockGenerator::spindleText(int state, std::string& r) {
   }
   if (state == 3) {
     s.surfaceSpeedOffPending = false;
-    std::string block = MonFormat(s.surfaceSpeedValue, d.PP_CSS_ON);
+    std::string block = FormatAddress(s.surfaceSpeedValue, d.PP_CSS_ON);
     if (!s.spindle.empty()) block.append(d.PP_SPACE).append(s.spindle);
     numberIfNeeded(block);
     r.append(block);

@@ -52,46 +52,46 @@ Chain ChainOf(int type, double headAngle) {
   // A head angle that is not a number would spread through every angle: read as a plain axis.
   const double h = std::isfinite(headAngle) ? headAngle : 0;
   switch (type) {
-    case 2:
+    case kHeadAB:
       return TwoAxes(Head(kB, kY), Head(kA, kX));
-    case 3:
+    case kHeadAC:
       return TwoAxes(Head(kC, kZ), Head(kA, kX));
-    case 4:
+    case kHeadBC:
       return TwoAxes(Head(kC, kZ), Head(kB, kY));
-    case 5:
+    case kHeadAC45:
       return TwoAxes(Head(kC, kZ), Head(kA, TiltedX(kHalfRight)));
-    case 6:
+    case kHeadBC45:
       return TwoAxes(Head(kC, kZ), Head(kB, TiltedY(kHalfRight)));
-    case 7:
+    case kTableAC:
       return TwoAxes(Table(kC, kZ), Table(kA, kX));
-    case 8: {
+    case kTableBC: {
       // Kept as first built: the angles are the table's own turns, so the tool axis seen from the
       // part turns the other way.
       Chain c = TwoAxes(Table(kC, kZ), Table(kB, kY));
       c.outer.sense = c.inner.sense = -1;
       return c;
     }
-    case 9:
+    case kTableAC45:
       return TwoAxes(Table(kC, kZ), Table(kA, TiltedX(kHalfRight)));
-    case 10:
+    case kTableBC45:
       return TwoAxes(Table(kC, kZ), Table(kB, TiltedY(kHalfRight)));
-    case 11:
+    case kHeadATableC:
       return TwoAxes(Table(kC, kZ), Head(kA, kX));
-    case 12:
-    case 17:  // mill-turn: milling head B, main spindle C (docs/kinematics.md)
+    case kHeadBTableC:
+    case kMillTurn:  // mill-turn: milling head B, main spindle C (docs/kinematics.md)
       return TwoAxes(Table(kC, kZ), Head(kB, kY));
-    case 13:
+    case kHead45ATableC:
       return TwoAxes(Table(kC, kZ), Head(kA, TiltedX(kHalfRight)));
-    case 14:
+    case kHead45BTableC:
       return TwoAxes(Table(kC, kZ), Head(kB, TiltedY(kHalfRight)));
-    case 15: {
+    case kEulerABC: {
       // Euler angles Z, X', Z'': precession A, nutation B; the spin C does not move the axis.
       Chain c = TwoAxes(Head(kA, kZ), Head(kB, kX));
       c.fixedAngle = kC;
       c.physical = false;
       return c;
     }
-    case 16: {
+    case kRobotABC: {
       // Robot A/B/C (Z, Y', X''): A held at 0, the flange's Z faces the part.
       Chain c = TwoAxes(Head(kB, kY), Head(kC, kX));
       c.fixedAngle = kA;
@@ -99,14 +99,14 @@ Chain ChainOf(int type, double headAngle) {
       c.physical = false;
       return c;
     }
-    case 18: {
+    case kVectorIJK: {
       Chain c;
       c.kind = ChainKind::kIjk;
       return c;
     }
-    case 19:
+    case kUniversalHeadAC:
       return TwoAxes(Head(kC, kZ), Head(kA, TiltedX(h)));
-    case 20:
+    case kUniversalHeadBC:
       return TwoAxes(Head(kC, kZ), Head(kB, TiltedY(h)));
     default:
       return {};

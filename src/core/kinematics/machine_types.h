@@ -12,6 +12,36 @@ namespace ordalis::kinematics {
 using Angles = std::array<double, 3>;
 inline constexpr int kA = 0, kB = 1, kC = 2;
 
+/// The kinematics numbers of the definition (Cinématique_Machine), named as docs/kinematics.md
+/// names them: head or table, then the rotary axes.
+enum MachineType : int {
+  kThreeAxes = 1,
+  kHeadAB = 2,
+  kHeadAC = 3,
+  kHeadBC = 4,
+  kHeadAC45 = 5,
+  kHeadBC45 = 6,
+  kTableAC = 7,
+  kTableBC = 8,
+  kTableAC45 = 9,
+  kTableBC45 = 10,
+  kHeadATableC = 11,
+  kHeadBTableC = 12,
+  kHead45ATableC = 13,
+  kHead45BTableC = 14,
+  kEulerABC = 15,
+  kRobotABC = 16,
+  kMillTurn = 17,
+  kVectorIJK = 18,
+  kUniversalHeadAC = 19,
+  kUniversalHeadBC = 20,
+};
+
+/// True for every type with rotary axes (all but the three-axis machine).
+constexpr bool HasRotaryAxes(int type) { return type >= kHeadAB; }
+/// True for the notations that are angles of no real machine (Euler, robot, vector and above).
+constexpr bool IsNotation(int type) { return type >= kEulerABC; }
+
 /// Axis types of the definition (Type_AXE_AB, Type_AXE_C).
 inline constexpr int kAxisLinear = 1, kAxisRollover = 2, kAxisModulo = 3;
 

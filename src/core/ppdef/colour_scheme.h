@@ -9,10 +9,10 @@ namespace ordalis::ppdef {
 
 /// Colour slots in the editor's tree order; the file order is kColourFileOrder.
 enum class Colour : int {
-  Comment, Inconnue, Partno, Rapid, Coolnt, Tprint, Cutcom, Tlaxis, Spindl, Fedrat,
+  Comment, Unknown, Partno, Rapid, Coolnt, Tprint, Cutcom, Tlaxis, Spindl, Fedrat,
   Goto, Rewind, Toolno, Loadtl, End, Fini, Cycle, Circle, Cutter, Units,
   Mcs, Multax, Select, From, Ppfun, Pprint, Insert, Load, Disply, Opstop,
-  Stop, Delay, PremierPoint, Origin, Indirv, TlonGofwd, Air, Clamp, Auxfun, Godlta,
+  Stop, Delay, FirstPoint, Origin, Indirv, TlonGofwd, Air, Clamp, Auxfun, Godlta,
   Prefun, Gohome, Mode, Seqno, CyclePt, CycleFirstPt, Tmark, Msys, Tracut, Deftol,
 };
 inline constexpr int kColourCount = 50;

@@ -94,7 +94,7 @@ std::string PreviewTemplate(std::string_view key, std::string_view text,
 
   // Most controllers take the work-offset code as a number pattern, not as a template.
   if (key == "PP_G54_G57" && def.Type_Postprocesseur != 3) {
-    return iso::MonFormat(state.originShift, text);
+    return iso::FormatAddress(state.originShift, text);
   }
   iso::TemplateEngine engine(def, state, tools);
   engine.setClock(kSampleClock);

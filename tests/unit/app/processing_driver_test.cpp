@@ -42,7 +42,7 @@ void UseSmallDefinition(ppdef::PostProcessorDefinition& def) {
   def.PP_CYCLE_OFF = "G80";
   def.colours[static_cast<int>(ppdef::Colour::Goto)] = 100;
   def.colours[static_cast<int>(ppdef::Colour::Loadtl)] = 200;
-  def.colours[static_cast<int>(ppdef::Colour::PremierPoint)] = 300;
+  def.colours[static_cast<int>(ppdef::Colour::FirstPoint)] = 300;
   def.colours[static_cast<int>(ppdef::Colour::Cycle)] = 400;
   def.colours[static_cast<int>(ppdef::Colour::CycleFirstPt)] = 500;
   def.colours[static_cast<int>(ppdef::Colour::CyclePt)] = 600;

@@ -28,7 +28,7 @@ TEST_F(AptTest, WholeStatementWordsWinByPrecedenceNotPosition) {
 }
 
 TEST_F(AptTest, UnknownWordsAreLoggedOnlyWithParameters) {
-  EXPECT_EQ(run("XYZ/1"), colour(Colour::Inconnue));
+  EXPECT_EQ(run("XYZ/1"), colour(Colour::Unknown));
   EXPECT_EQ(logged("XYZ"), 1);
   EXPECT_EQ(run("XYZ"), 0);
   EXPECT_EQ(run("XYZ/"), 0);
@@ -36,14 +36,14 @@ TEST_F(AptTest, UnknownWordsAreLoggedOnlyWithParameters) {
   EXPECT_EQ(log.lines().size(), 1u);
 
   // Words are compared with case.
-  EXPECT_EQ(run("goto/1,2,3"), colour(Colour::Inconnue));
+  EXPECT_EQ(run("goto/1,2,3"), colour(Colour::Unknown));
   EXPECT_EQ(logged("goto"), 1);
   EXPECT_FALSE(st.pointPending);
 
   // Real CAM words outside the vocabulary: logged by their major word, blanks removed.
-  EXPECT_EQ(run("MACHIN / UNCX01, 1"), colour(Colour::Inconnue));
+  EXPECT_EQ(run("MACHIN / UNCX01, 1"), colour(Colour::Unknown));
   EXPECT_EQ(logged("MACHIN"), 1);
-  EXPECT_EQ(run("UNIT/MM"), colour(Colour::Inconnue));
+  EXPECT_EQ(run("UNIT/MM"), colour(Colour::Unknown));
   EXPECT_EQ(logged("UNIT"), 1);
   EXPECT_EQ(run(""), 0);
   EXPECT_EQ(log.lines().size(), 4u);
@@ -79,7 +79,7 @@ TEST_F(AptTest, FirstMoveAfterToolLoad) {
   EXPECT_EQ(run("LOADTL / 1"), colour(Colour::Loadtl));
   EXPECT_EQ(st.requestedTool, 1);
   EXPECT_EQ(st.toolChangeCounter, 1);
-  EXPECT_EQ(run("GOTO / -7.25, -23.0, 2.0"), colour(Colour::PremierPoint));
+  EXPECT_EQ(run("GOTO / -7.25, -23.0, 2.0"), colour(Colour::FirstPoint));
   EXPECT_TRUE(st.firstPointPending);
   EXPECT_DOUBLE_EQ(st.firstX, -7.25);
   EXPECT_DOUBLE_EQ(st.firstZ, 2.0);
@@ -95,7 +95,7 @@ TEST_F(AptTest, FirstMoveAfterToolLoad) {
   EXPECT_EQ(run("LOAD/TOOL,20"), colour(Colour::Load));
   EXPECT_EQ(st.requestedTool, 20);
   EXPECT_EQ(st.toolChangeCounter, 2);
-  EXPECT_EQ(run("GOTO/4,5,6"), colour(Colour::PremierPoint));
+  EXPECT_EQ(run("GOTO/4,5,6"), colour(Colour::FirstPoint));
   EXPECT_DOUBLE_EQ(st.firstX, 4);
 }
 

@@ -104,7 +104,7 @@ TEST(ArcColoursTest, ArcStepsTakeTheColourOfTheirMotionCode) {
   def.colours[static_cast<int>(ppdef::Colour::Goto)] = 12;
   def.colours[static_cast<int>(ppdef::Colour::Circle)] = 13;
   def.colours[static_cast<int>(ppdef::Colour::Godlta)] = 14;
-  def.colours[static_cast<int>(ppdef::Colour::Inconnue)] = 15;
+  def.colours[static_cast<int>(ppdef::Colour::Unknown)] = 15;
   const ArcColours colours = ArcColoursOf(def);
   const std::vector<std::pair<int, std::int32_t>> cases = {
       {0, 11}, {1, 12}, {2, 13}, {3, 13}, {23, 13}, {91, 14}, {81, 15}, {-1, 15}, {4, 15}};

@@ -59,8 +59,8 @@ class GeneratorTest : public ::testing::Test, public test::RunFixture {
     s.gWordPending = true;
     s.feedPending = true;
     s.feedRate = f;
-    s.feedBlockText = MonFormat(f, def.PP_CODE_F);
-    s.pendingFText = MonFormat(f, def.PP_F);
+    s.feedBlockText = FormatAddress(f, def.PP_CODE_F);
+    s.pendingFText = FormatAddress(f, def.PP_F);
     if (!s.cycleMode) s.motionCode = 1;
     return run();
   }

@@ -8,42 +8,42 @@
 namespace ordalis::iso {
 namespace {
 
-TEST(MonFormat, AddressWords) {
-  EXPECT_EQ(MonFormat(12.5, "X#0.000"), "X12.500");
-  EXPECT_EQ(MonFormat(-3, "Z+#0.000"), "Z-3.000");
-  EXPECT_EQ(MonFormat(3, "Z+#0.000"), "Z+3.000");
-  EXPECT_EQ(MonFormat(0, "Z+#0.000"), "Z+0.000");
-  EXPECT_EQ(MonFormat(-0.0001, "Z+#0.000"), "Z+0.000");
-  EXPECT_EQ(MonFormat(-0.0001, "X#0.000"), "X0.000");
-  EXPECT_EQ(MonFormat(10, "N#0"), "N10");
-  EXPECT_EQ(MonFormat(2, "X"), "X2.00");
-  EXPECT_EQ(MonFormat(5, ""), "");
-  EXPECT_EQ(MonFormat(-12.25, "X#0.000"), "X-12.250");
-  EXPECT_EQ(MonFormat(7, "N#0000"), "N0007");
-  EXPECT_EQ(MonFormat(1200, "F#0"), "F1200");
-  EXPECT_EQ(MonFormat(3, "T#00 M6"), "T03 M6");  // text after the last "0" is a suffix
+TEST(FormatAddress, AddressWords) {
+  EXPECT_EQ(FormatAddress(12.5, "X#0.000"), "X12.500");
+  EXPECT_EQ(FormatAddress(-3, "Z+#0.000"), "Z-3.000");
+  EXPECT_EQ(FormatAddress(3, "Z+#0.000"), "Z+3.000");
+  EXPECT_EQ(FormatAddress(0, "Z+#0.000"), "Z+0.000");
+  EXPECT_EQ(FormatAddress(-0.0001, "Z+#0.000"), "Z+0.000");
+  EXPECT_EQ(FormatAddress(-0.0001, "X#0.000"), "X0.000");
+  EXPECT_EQ(FormatAddress(10, "N#0"), "N10");
+  EXPECT_EQ(FormatAddress(2, "X"), "X2.00");
+  EXPECT_EQ(FormatAddress(5, ""), "");
+  EXPECT_EQ(FormatAddress(-12.25, "X#0.000"), "X-12.250");
+  EXPECT_EQ(FormatAddress(7, "N#0000"), "N0007");
+  EXPECT_EQ(FormatAddress(1200, "F#0"), "F1200");
+  EXPECT_EQ(FormatAddress(3, "T#00 M6"), "T03 M6");  // text after the last "0" is a suffix
 }
 
-TEST(MonFormat, RoundsHalvesAwayFromZero) {
-  EXPECT_EQ(MonFormat(0.0005, "X#0.000"), "X0.001");
-  EXPECT_EQ(MonFormat(-0.0005, "X#0.000"), "X-0.001");
-  EXPECT_EQ(MonFormat(2.5, "S#0"), "S3");
-  EXPECT_EQ(MonFormat(-2.5, "S#0"), "S-3");
-  EXPECT_EQ(MonFormat(2.675, "X#0.00"), "X2.68");  // the decimal half, not its binary neighbour
-  EXPECT_EQ(MonFormat(1.005, "X#0.00"), "X1.01");
-  EXPECT_EQ(MonFormat(0.0049, "X#0.00"), "X0.00");
-  EXPECT_EQ(MonFormat(9.9996, "X#0.000"), "X10.000");
+TEST(FormatAddress, RoundsHalvesAwayFromZero) {
+  EXPECT_EQ(FormatAddress(0.0005, "X#0.000"), "X0.001");
+  EXPECT_EQ(FormatAddress(-0.0005, "X#0.000"), "X-0.001");
+  EXPECT_EQ(FormatAddress(2.5, "S#0"), "S3");
+  EXPECT_EQ(FormatAddress(-2.5, "S#0"), "S-3");
+  EXPECT_EQ(FormatAddress(2.675, "X#0.00"), "X2.68");  // the decimal half, not its binary neighbour
+  EXPECT_EQ(FormatAddress(1.005, "X#0.00"), "X1.01");
+  EXPECT_EQ(FormatAddress(0.0049, "X#0.00"), "X0.00");
+  EXPECT_EQ(FormatAddress(9.9996, "X#0.000"), "X10.000");
 }
 
-TEST(MonFormat, HugeAndNonFiniteValues) {
-  const std::string huge = MonFormat(1e300, "X#0.000");
+TEST(FormatAddress, HugeAndNonFiniteValues) {
+  const std::string huge = FormatAddress(1e300, "X#0.000");
   ASSERT_EQ(huge.size(), 1 + 301 + 4);
   EXPECT_EQ(huge.substr(0, 3), "X10");
   EXPECT_EQ(huge.substr(huge.size() - 4), ".000");
-  EXPECT_EQ(MonFormat(-1e20, "X#0.0"), "X-100000000000000000000.0");
-  EXPECT_EQ(MonFormat(std::nan(""), "X#0.000"), "X0.000");
-  EXPECT_EQ(MonFormat(std::numeric_limits<double>::infinity(), "Z+#0.000"), "Z+0.000");
-  EXPECT_EQ(MonFormat(-std::numeric_limits<double>::infinity(), "#0"), "0");
+  EXPECT_EQ(FormatAddress(-1e20, "X#0.0"), "X-100000000000000000000.0");
+  EXPECT_EQ(FormatAddress(std::nan(""), "X#0.000"), "X0.000");
+  EXPECT_EQ(FormatAddress(std::numeric_limits<double>::infinity(), "Z+#0.000"), "Z+0.000");
+  EXPECT_EQ(FormatAddress(-std::numeric_limits<double>::infinity(), "#0"), "0");
 }
 
 TEST(AddressFormat, CompiledOnceGivesSameWords) {
@@ -113,7 +113,7 @@ TEST(AddressFormat, UsualPatternsMatchTheGeneralFormatter) {
   for (const auto& c : cases) {
     for (double v : values) {
       const std::string reference = std::string(c.prefix) + FormatNumber(v, c.numeric) + c.suffix;
-      EXPECT_EQ(MonFormat(v, c.address), reference) << c.address << " " << v;
+      EXPECT_EQ(FormatAddress(v, c.address), reference) << c.address << " " << v;
     }
   }
 }

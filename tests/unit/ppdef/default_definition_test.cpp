@@ -104,6 +104,6 @@ TEST(ColourScheme, FileOrderIsAPermutationOfTheTree) {
   EXPECT_EQ(ppdef::kColourKeys[static_cast<int>(ppdef::Colour::Air)], "COULEUR_AIR");
   EXPECT_EQ(ppdef::kColourKeys[static_cast<int>(ppdef::Colour::CycleFirstPt)],
             "COULEUR_CYCLE_FIRST_PT");
-  EXPECT_EQ(ppdef::kColourWordId[static_cast<int>(ppdef::Colour::PremierPoint)], 613);
-  EXPECT_EQ(ppdef::kColourWordId[static_cast<int>(ppdef::Colour::Inconnue)], 612);
+  EXPECT_EQ(ppdef::kColourWordId[static_cast<int>(ppdef::Colour::FirstPoint)], 613);
+  EXPECT_EQ(ppdef::kColourWordId[static_cast<int>(ppdef::Colour::Unknown)], 612);
 }
