@@ -8,6 +8,8 @@
 #include <limits>
 #include <system_error>
 
+#include "core/common/powers_of_ten.h"
+
 namespace ordalis::common {
 
 std::string_view TextBefore(std::string_view text, char c) {
@@ -101,9 +103,7 @@ namespace {
 
 bool IsSkippable(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr const auto& kPow10 = kPowersOfTen;
 
 double ReadRadixInteger(std::string_view text, std::size_t i, int radix) {
   double value = 0;

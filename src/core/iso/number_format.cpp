@@ -5,13 +5,15 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/common/powers_of_ten.h"
+
 namespace ordalis::iso {
 
 namespace {
 
 constexpr int kMaxDecimals = 300;
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
-                             1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+constexpr const auto& kPow10 = common::kPowersOfTen;
+constexpr const auto& kPow10Int = common::kIntegerPowersOfTen;
 
 /// Digits of a non-negative magnitude rounded to `decimals` places, halves away from zero: the
 /// integer digits without leading zeros (none for 0) followed by exactly `decimals` digits.
@@ -133,26 +135,6 @@ void ClassifySimple(PatternSection& s) {
   while (i < t.size() && t[i].kind == PatternSection::kLiteral) ++i;
   s.simple = i == t.size() && tail > static_cast<std::size_t>(s.leadLiterals) && s.decSlots <= 18;
 }
-
-constexpr std::uint64_t kPow10Int[] = {1ULL,
-                                       10ULL,
-                                       100ULL,
-                                       1000ULL,
-                                       10000ULL,
-                                       100000ULL,
-                                       1000000ULL,
-                                       10000000ULL,
-                                       100000000ULL,
-                                       1000000000ULL,
-                                       10000000000ULL,
-                                       100000000000ULL,
-                                       1000000000000ULL,
-                                       10000000000000ULL,
-                                       100000000000000ULL,
-                                       1000000000000000ULL,
-                                       10000000000000000ULL,
-                                       100000000000000000ULL,
-                                       1000000000000000000ULL};
 
 /// The common address patterns straight from the rounded integer; false when the general road
 /// must decide (large values, a zero that changes section).
