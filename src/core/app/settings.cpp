@@ -46,7 +46,7 @@ void ReadSettings(AppContext& ctx, const std::string& settingsPath, std::string_
   if (ctx.definitionPath.empty())
     ctx.definitionPath = ctx.programFolder + std::string(kDefaultDefinition);
   ctx.definitionName = settings.get("POSTPROCESSEUR", "Nom");
-  ctx.aliases = apt::AliasTable::FromProfile(settings);
+  ctx.aliases = apt::AliasTable::fromProfile(settings);
   const long long language =
       common::RoundHalfEven(common::ReadNumber(settings.get("CONFIG", "LangId")));
   ctx.strings.setLanguage(language == 0 ? l10n::kEnglish : static_cast<int>(language));

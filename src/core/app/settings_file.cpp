@@ -33,7 +33,7 @@ std::string RecentKey(std::size_t index) { return "Fichier" + std::to_string(ind
 
 }  // namespace
 
-SettingsFile SettingsFile::Locate(const std::string& programFolder, const std::string& explicitPath,
+SettingsFile SettingsFile::locate(const std::string& programFolder, const std::string& explicitPath,
                                   std::string configHome, WritableCheck writable) {
   SettingsFile file;
   if (!explicitPath.empty()) {

@@ -20,7 +20,7 @@ class SettingsFile {
   /// `explicitPath` (--ini) when not empty, used as given; else the file beside the program or the
   /// user's copy. `configHome` empty: $XDG_CONFIG_HOME, else $HOME/.config. `writable` null: the
   /// system's answer.
-  static SettingsFile Locate(const std::string& programFolder, const std::string& explicitPath,
+  static SettingsFile locate(const std::string& programFolder, const std::string& explicitPath,
                              std::string configHome = {}, WritableCheck writable = nullptr);
 
   /// The file to read from.

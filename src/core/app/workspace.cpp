@@ -36,7 +36,7 @@ Workspace::~Workspace() {
 }
 
 void Workspace::start(const std::string& explicitIni) {
-  settings_ = SettingsFile::Locate(app_.programFolder, explicitIni);
+  settings_ = SettingsFile::locate(app_.programFolder, explicitIni);
   app_.settingsPath = settings_.path();
   LoadConfiguration(app_, settings_.path(), kExeName);
   closeAfterRun_ = ReadCloseAfterPP(settings_.path());
@@ -225,7 +225,7 @@ bool Workspace::setCloseAfterRun(bool close) {
 }
 
 void Workspace::reloadAliases() {
-  app_.aliases = apt::AliasTable::FromProfile(
+  app_.aliases = apt::AliasTable::fromProfile(
       common::ProfileFile::load(common::NativePath(settings_.path())));
 }
 

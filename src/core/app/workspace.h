@@ -99,7 +99,7 @@ class Workspace {
   /// asked to close with the batch program's status (0 done, 1 a file error, 3 interrupted).
   void treatCommandLine(const std::vector<std::string>& words);
   /// Splits "--ini FILE" from the other words; returns the words.
-  static std::vector<std::string> TakeIniOption(const std::vector<std::string>& args,
+  static std::vector<std::string> takeIniOption(const std::vector<std::string>& args,
                                                 std::string& ini);
 
   // --- Files ---------------------------------------------------------------------------------

@@ -192,7 +192,7 @@ std::size_t Workspace::replaceAll(const std::string& text, const std::string& re
   return result.replacements;
 }
 
-std::vector<std::string> Workspace::TakeIniOption(const std::vector<std::string>& args,
+std::vector<std::string> Workspace::takeIniOption(const std::vector<std::string>& args,
                                                   std::string& ini) {
   std::vector<std::string> words;
   for (std::size_t i = 0; i < args.size(); ++i) {

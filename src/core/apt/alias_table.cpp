@@ -12,7 +12,7 @@ constexpr std::size_t kMaxWord = 64;
 
 }  // namespace
 
-AliasTable AliasTable::FromProfile(const common::ProfileFile& settings) {
+AliasTable AliasTable::fromProfile(const common::ProfileFile& settings) {
   AliasTable table;
   for (const std::string& key : settings.keys(kAliasSection)) {
     table.add(key, settings.get(kAliasSection, key));

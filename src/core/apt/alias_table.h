@@ -18,7 +18,7 @@ inline constexpr std::string_view kAliasSection = "APT_ALIAS";
 class AliasTable {
  public:
   /// Reads section APT_ALIAS; a file without it gives an empty table.
-  static AliasTable FromProfile(const common::ProfileFile& settings);
+  static AliasTable fromProfile(const common::ProfileFile& settings);
 
   /// Adds WORD=REPLACEMENT. An empty, blank or over-long word is ignored; a word given twice keeps
   /// its first replacement.

@@ -23,7 +23,7 @@ constexpr int kTapCode = 87;
 /// The items of a CYCLE statement, blanks removed at both ends; item 1 is the cycle word.
 class CycleItems {
  public:
-  explicit CycleItems(std::string_view statement) : list_(ParamList::Of(statement)) {}
+  explicit CycleItems(std::string_view statement) : list_(ParamList::of(statement)) {}
   int count() const { return list_.count(); }
   std::string_view item(int k) const { return Trim(list_.item(k)); }
   double number(int k) const { return ReadNumber(item(k)); }

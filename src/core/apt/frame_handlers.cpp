@@ -115,7 +115,7 @@ bool FrameOfMatrix(HandlerContext& h, const ParamList& p, std::string_view state
 
 void HandleTlaxis(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   if (p.count() < 3) ReportIncomplete(h.ctx, statement);
   iso::Vec3 v{p.number(1), p.number(2), p.number(3)};
   const double length = iso::Length(v);
@@ -143,7 +143,7 @@ void HandleMultax(HandlerContext& h, std::string_view statement) {
   iso::RunContext& ctx = h.ctx;
   iso::RunState& st = ctx.state;
   iso::MultiAxisState& ma = st.multiAxis;
-  const std::string_view word = common::Trim(ParamList::Of(statement).item(1));
+  const std::string_view word = common::Trim(ParamList::of(statement).item(1));
   st.gWordPending = true;
   if (word == "ON") {
     CancelPlane(st);
@@ -170,13 +170,13 @@ void HandleMultax(HandlerContext& h, std::string_view statement) {
 
 void HandleCsys(HandlerContext& h, std::string_view statement) {
   kinematics::Frame frame;
-  if (FrameOfMatrix(h, ParamList::Of(statement), statement, frame)) {
+  if (FrameOfMatrix(h, ParamList::of(statement), statement, frame)) {
     SetWorkFrame(h, frame, statement);
   }
 }
 
 void HandleMsys(HandlerContext& h, std::string_view statement) {
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   kinematics::Frame frame;
   if (p.count() == kMatrixValues) {
     if (FrameOfMatrix(h, p, statement, frame)) SetWorkFrame(h, frame, statement);
@@ -192,7 +192,7 @@ void HandleMsys(HandlerContext& h, std::string_view statement) {
 }
 
 void HandleTracut(HandlerContext& h, std::string_view statement) {
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   if (p.count() == 1 && common::Trim(p.item(1)) == "NOMORE") {
     return SetCamFrame(h, kinematics::Frame{}, statement);
   }
@@ -205,7 +205,7 @@ void HandleTracut(HandlerContext& h, std::string_view statement) {
 }
 
 void HandleTrntyp(HandlerContext& h, std::string_view statement) {
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   bool world = common::Trim(p.item(1)) == "WORLD";
   for (int i = 2; i <= p.count(); ++i) world = world && p.number(i) == 0;
   if (!world) LogKnownNotDone(h.ctx, statement);

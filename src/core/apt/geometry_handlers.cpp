@@ -137,7 +137,7 @@ void HandleCircle(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   iso::ArcState& arc = st.arc;
   st.circleMark = true;
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   const int n = p.count();
   arc.centre = Point(st, p, 1);
   arc.radiusFromStart = false;
@@ -159,7 +159,7 @@ void HandleCircle(HandlerContext& h, std::string_view statement) {
 void HandleCircleGoto(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   st.circleMark = false;
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   if (p.count() < 3) {
     // Without its end the arc is dropped rather than cut short at a made-up point.
     LogWithStatement(h.ctx, kMsgBadGoto, statement);
@@ -199,7 +199,7 @@ void HandleTlonGofwd(HandlerContext& h, std::string_view statement) {
 }
 
 void HandleIndirv(HandlerContext& h, std::string_view statement) {
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   if (p.count() < 3) ReportIncomplete(h.ctx, statement);
   h.ctx.state.arc.indirv = Direction(h.ctx.state, p, 1);
 }

@@ -31,7 +31,7 @@ void PutModeCode(iso::RunState& st, const std::string& code, const std::string& 
 }  // namespace
 
 bool HandleInverseTimeFeed(HandlerContext& h, std::string_view statement) {
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   int valueItem = 0;
   if (FirstWord(common::Trim(p.item(1))) == kInverse) valueItem = 2;
   if (FirstWord(common::Trim(p.item(2))) == kInverse) valueItem = 1;

@@ -59,7 +59,7 @@ void HandleFedrat(HandlerContext& h, std::string_view statement) {
   if (HandleInverseTimeFeed(h, statement)) return;
   iso::RunState& st = h.ctx.state;
   const auto& def = h.ctx.definition;
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   int feedItem = 1;
   const std::string_view first = FirstWord(TrimLeft(p.item(1)));
   std::string_view unit = first;
@@ -95,7 +95,7 @@ void HandleFedrat(HandlerContext& h, std::string_view statement) {
 void HandleUnits(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   // Blanks around the word, as in "UNITS / MM", do not hide it.
-  const std::string_view unit = common::Trim(ParamList::Of(statement).item(1));
+  const std::string_view unit = common::Trim(ParamList::of(statement).item(1));
   // INCHES is the standard APT word; the motion code stays, so a cycle keeps its holes.
   if (unit == "MM") st.unitsCode = 71;
   if (unit == "INCH" || unit == "INCHES") st.unitsCode = 70;
@@ -118,7 +118,7 @@ void HandleCutcom(HandlerContext& h, std::string_view statement) {
   if (code == &def.PP_RCORR_L || code == &def.PP_RCORR_R) {
     // CUTCOM/LEFT,d names the radius register; without it (or with a word there, as XYPLAN) the
     // tool number serves.
-    const std::string_view d = Trim(ParamList::Of(statement).item(2));
+    const std::string_view d = Trim(ParamList::of(statement).item(2));
     st.radiusRegister = !d.empty() && d.front() >= '0' && d.front() <= '9'
                             ? RoundToInt16(ReadNumber(d))
                             : static_cast<std::int16_t>(-1);
@@ -132,7 +132,7 @@ void HandleCutcom(HandlerContext& h, std::string_view statement) {
 
 void HandleLoadtl(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   st.requestedTool = RoundToInt16(p.number(1));
   st.toolChangePending = true;
   st.lengthRegister = -1;
@@ -161,7 +161,7 @@ bool HandleLoad(HandlerContext& h, std::string_view statement) {
 }
 
 void HandleToolno(HandlerContext& h, std::string_view statement) {
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   if (p.count() < 2) ReportIncomplete(h.ctx, statement);
   tools::ToolRecord& tool = h.ctx.tools.current();
   tool.number = RoundToInt16(p.number(1));
@@ -173,7 +173,7 @@ void HandleToolno(HandlerContext& h, std::string_view statement) {
 }
 
 void HandleCutter(HandlerContext& h, std::string_view statement) {
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   tools::ToolRecord& tool = h.ctx.tools.add();
   h.ctx.state.cutterPending = true;
   const int n = p.count();
@@ -271,7 +271,7 @@ float HandleDelay(std::string_view statement) {
 void HandleSeqno(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   const auto& def = h.ctx.definition;
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   const std::string_view word = p.item(1);
   const bool needsValue = word == "INCR" || word == "STEP";
   if (needsValue && p.count() < 2) {

@@ -106,7 +106,7 @@ void HandleGoto(HandlerContext& h, std::string_view statement) {
   double v[6];
   int n = common::ReadPlainNumberList(ParameterText(statement), v, 6);
   if (n != 3 && n != 6) {
-    const ParamList p = ParamList::Of(statement);
+    const ParamList p = ParamList::of(statement);
     if (p.count() < 3) {
       std::string detail(" ");
       detail.append(statement);
@@ -140,7 +140,7 @@ void HandleGodlta(HandlerContext& h, std::string_view statement) {
     st.motionCode = kFeed;
   }
   SetGodltaMotionCode(st);
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   if (p.count() < 3) ReportIncomplete(h.ctx, statement);
   // Increments turn with the frames but do not move with their origins.
   const iso::Vec3 d = iso::MapDirection(st.multiAxis, {p.number(1), p.number(2), p.number(3)});
@@ -160,7 +160,7 @@ void HandleRapid(HandlerContext& h, std::string_view) {
 
 void HandleFrom(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   if (p.count() == 6 && RefuseToolAxis(h, statement, p.number(4), p.number(5), p.number(6))) return;
   if (p.count() == 3 || p.count() == 6) {
     const iso::Vec3 q = iso::MapPoint(st.multiAxis, {p.number(1), p.number(2), p.number(3)});
@@ -182,7 +182,7 @@ void HandleFrom(HandlerContext& h, std::string_view statement) {
 
 void HandleGohome(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   for (int i = 1; i <= p.count(); ++i) {
     const std::string_view item = p.item(i);
     if (item == "XAXIS") st.outputX = true;
@@ -196,7 +196,7 @@ void HandleGohome(HandlerContext& h, std::string_view statement) {
 void HandleOrigin(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
   const auto& def = h.ctx.definition;
-  const ParamList p = ParamList::Of(statement);
+  const ParamList p = ParamList::of(statement);
   const std::string_view kind = common::Trim(p.item(1));
   if (kind == "FIXTUR") {
     if (p.count() < 2) ReportIncomplete(h.ctx, statement);
@@ -224,7 +224,7 @@ void HandleOrigin(HandlerContext& h, std::string_view statement) {
 
 void HandleSelect(HandlerContext& h, std::string_view statement) {
   iso::RunState& st = h.ctx.state;
-  const ParamList items = ParamList::Of(statement);
+  const ParamList items = ParamList::of(statement);
   const std::string_view first = common::Trim(items.item(1));
   if (!first.empty() && (first[0] < '0' || first[0] > '9') && first[0] != '-' && first[0] != '+' &&
       first[0] != '.') {

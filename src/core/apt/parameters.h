@@ -46,7 +46,7 @@ class ParamList {
   /// Splits `params` (a parameter text, not a statement).
   explicit ParamList(std::string_view params);
   /// Splits the parameter text of `statement`.
-  static ParamList Of(std::string_view statement) { return ParamList(ParameterText(statement)); }
+  static ParamList of(std::string_view statement) { return ParamList(ParameterText(statement)); }
 
   int count() const { return count_; }
   /// Item n, counted from 1; empty when the list is shorter.

@@ -86,7 +86,7 @@ bool MemoryTextPane::load(const std::string& path) {
   std::fclose(file);
   if (failed) return false;
   std::string text;
-  TextFileFormat format = TextFileFormat::Read(bytes, text);
+  TextFileFormat format = TextFileFormat::read(bytes, text);
   setNormalisedText(std::move(text));
   format_ = std::move(format);
   return true;

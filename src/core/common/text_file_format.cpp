@@ -28,14 +28,14 @@ std::string NormaliseLineBreaks(std::string_view text) {
   return out;
 }
 
-TextFileFormat TextFileFormat::Read(std::string_view bytes, std::string& text) {
+TextFileFormat TextFileFormat::read(std::string_view bytes, std::string& text) {
   std::string_view body;
-  TextFileFormat format = Detect(bytes, body);
+  TextFileFormat format = detect(bytes, body);
   text = format.mixedBytes_.empty() ? NormaliseLineBreaks(body) : format.mixedText_;
   return format;
 }
 
-TextFileFormat TextFileFormat::Detect(std::string_view bytes, std::string_view& body) {
+TextFileFormat TextFileFormat::detect(std::string_view bytes, std::string_view& body) {
   TextFileFormat format;
   if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     format.byteOrderMark_ = true;

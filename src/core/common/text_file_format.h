@@ -17,10 +17,10 @@ class TextFileFormat {
 
   /// Reads the format of a file's bytes and returns its text to show: byte-order mark left out,
   /// line breaks made CR LF.
-  static TextFileFormat Read(std::string_view bytes, std::string& text);
+  static TextFileFormat read(std::string_view bytes, std::string& text);
   /// Reads the format only; `body` is the bytes without the byte-order mark, breaks as they are
   /// (for a widget that takes every kind of break itself).
-  static TextFileFormat Detect(std::string_view bytes, std::string_view& body);
+  static TextFileFormat detect(std::string_view bytes, std::string_view& body);
 
   /// Returns the bytes to write for `text` (CR LF breaks): the file's own line break and mark.
   std::string write(std::string_view text) const;

@@ -71,7 +71,7 @@ bool BestWinding(const Machine::AxisRule& r, double theta, double previous, Wind
 
 }  // namespace
 
-int Machine::PlainSolutions(const Joint& o, const Joint& in, const Vec3& t, Base* bases) {
+int Machine::plainSolutions(const Joint& o, const Joint& in, const Vec3& t, Base* bases) {
   // C about Z carrying A about X or B about Y, the commonest machines: the tilt and the turn
   // come straight from the axis, and the other solution is the tilt negated half a turn away.
   if (o.direction.x != 0 || o.direction.y != 0 || o.direction.z != 1) return 0;
@@ -126,7 +126,7 @@ int Machine::baseSolutions(const Vec3& t, const Angles& previous, Base* bases) c
     bases[0] = {previous[o.angle], in.sense * phi};
     return 1;
   }
-  if (const int n = PlainSolutions(o, in, t, bases); n > 0) return n;
+  if (const int n = plainSolutions(o, in, t, bases); n > 0) return n;
   Vec3 w[2];
   const int count = ConeIntersection(o.direction, Dot(o.direction, t), in.direction,
                                      in.direction.z, w[0], w[1]);

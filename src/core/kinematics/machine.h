@@ -78,7 +78,7 @@ class Machine {
   /// The geometric solutions for the unit axis `t` (none, one or two), before windings.
   int baseSolutions(const Vec3& t, const Angles& previous, Base* bases) const;
   /// Both solutions of the plain A/C and B/C chains; 0 for the others (solved in general).
-  static int PlainSolutions(const Joint& outer, const Joint& inner, const Vec3& t, Base* bases);
+  static int plainSolutions(const Joint& outer, const Joint& inner, const Vec3& t, Base* bases);
   /// The base solution and windings inside the limits nearest `previous`, and the distance of
   /// the nearest one with no limit. False when none lies inside the limits.
   bool pick(const Base* bases, int n, const Angles& previous, Angles& best, double& bestDistance,

@@ -133,7 +133,7 @@ bool QtTextPane::load(const std::string& path) {
   std::fclose(file);
   if (failed) return false;
   std::string_view body;
-  common::TextFileFormat format = common::TextFileFormat::Detect(bytes, body);
+  common::TextFileFormat format = common::TextFileFormat::detect(bytes, body);
   adoptDocument(FromCp1252(body));
   format_ = QTextCharFormat();
   fileFormat_ = std::move(format);

@@ -48,7 +48,7 @@ TEST(SettingsStore, AliasesWrittenReadBackAsTheConversionReadsThemAndKeepTheRest
   EXPECT_EQ(ReadAliases(path),
             (std::vector<AliasEntry>{{"DEEP2", "DEEPCL"}, {"1STPECK", ""}, {"SUBPECK", "STEP"}}));
 
-  const apt::AliasTable table = apt::AliasTable::FromProfile(common::ProfileFile::load(path));
+  const apt::AliasTable table = apt::AliasTable::fromProfile(common::ProfileFile::load(path));
   std::string out;
   ASSERT_TRUE(table.rewrite("CYCLE/DEEP2,FEDTO,28.6,1STPECK,5.,SUBPECK,2.,MMPM,382", out));
   EXPECT_EQ(out, "CYCLE/DEEPCL,FEDTO,28.6,STEP,2.,MMPM,382");

@@ -190,7 +190,7 @@ TEST_F(WorkspaceTest, DisplayBuildsTheToolpathOfTheSelectedLines) {
 
 TEST_F(WorkspaceTest, CommandLineConvertsAndClosesAfterTheRun) {
   std::string ini;
-  const auto words = Workspace::TakeIniOption({"--ini", "x.ini", example("02_drilling.apt")}, ini);
+  const auto words = Workspace::takeIniOption({"--ini", "x.ini", example("02_drilling.apt")}, ini);
   EXPECT_EQ(ini, "x.ini");
   ASSERT_EQ(words.size(), 1u);
   ASSERT_TRUE(workspace.setCloseAfterRun(true));
@@ -204,14 +204,14 @@ TEST(SettingsFile, AnUnwritableProgramFolderUsesAUserCopy) {
   test::TempDir dir;
   test::WriteFile(dir.file("Ordalis.ini"), "[CONFIG]\r\nLangId=1036\r\n");
   const auto readOnly = [](const std::string&) { return false; };
-  SettingsFile file = SettingsFile::Locate(dir.path() + "/", "", dir.file("config"), readOnly);
+  SettingsFile file = SettingsFile::locate(dir.path() + "/", "", dir.file("config"), readOnly);
   EXPECT_EQ(file.path(), dir.file("Ordalis.ini"));  // read where it is until the first write
   EXPECT_TRUE(file.addRecentFile("/cam/a.apt"));
   EXPECT_EQ(file.path(), dir.file("config/Ordalis/Ordalis.ini"));
   EXPECT_EQ(common::ProfileFile::load(file.path()).get("CONFIG", "LangId"), "1036");
   EXPECT_EQ(test::ReadFile(dir.file("Ordalis.ini")), "[CONFIG]\r\nLangId=1036\r\n");
   // Read first from then on.
-  const SettingsFile again = SettingsFile::Locate(dir.path() + "/", "", dir.file("config"), readOnly);
+  const SettingsFile again = SettingsFile::locate(dir.path() + "/", "", dir.file("config"), readOnly);
   EXPECT_EQ(again.path(), file.path());
   EXPECT_EQ(again.recentFiles(), (std::vector<std::string>{"/cam/a.apt"}));
 }

@@ -71,12 +71,12 @@ TEST(AliasTable, ReadFromTheSettingsSection) {
   const auto settings = common::ProfileFile::parse(
       "[CONFIG]\nLangId=1033\n[APT_ALIAS]\n; a comment\nDEEP2=DEEPCL\n1STPECK=\nSUBPECK = STEP\n"
       "deep2=OTHER\n[OTHER]\nX=Y\n");
-  const AliasTable t = AliasTable::FromProfile(settings);
+  const AliasTable t = AliasTable::fromProfile(settings);
   EXPECT_EQ(t.size(), 3u);
   std::string out;
   ASSERT_TRUE(t.rewrite("CYCLE/DEEP2,1STPECK,5,SUBPECK,2", out));
   EXPECT_EQ(out, "CYCLE/DEEPCL,STEP,2");
-  EXPECT_TRUE(AliasTable::FromProfile(common::ProfileFile::parse("[CONFIG]\n")).empty());
+  EXPECT_TRUE(AliasTable::fromProfile(common::ProfileFile::parse("[CONFIG]\n")).empty());
 }
 
 // Through the dispatcher: the SolidWorks peck cycle becomes a DEEPCL with its values.
