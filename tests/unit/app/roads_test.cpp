@@ -41,7 +41,7 @@ TEST_P(RoadsTest, TextRoadAndFileRoadWriteTheSameProgram) {
     if (fileRoad == RunOutcome::kDone) {
       EXPECT_EQ(isoPane.text(), fileText) << GetParam() << " with " << definition;
     } else {
-      // Interrupted: the text road shows the same blocks, then frames them (1.2), the file road
+      // Interrupted: the text road shows the same blocks, then frames them; the file road
       // keeps them without an end so that the program is never taken for a whole one (D27).
       EXPECT_EQ(isoPane.text().substr(0, fileText.size()), fileText) << GetParam();
       EXPECT_GT(isoPane.text().size(), fileText.size()) << GetParam();
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, RoadsTest, ::testing::ValuesIn(Examples()),
                            return name;
                          });
 
-TEST(RoadEnding, EachRoadKeepsWhatOneTwoSays) {
+TEST(RoadEnding, EachRoadKeepsWhatItShould) {
   struct Case {
     Road road;
     RunOutcome outcome;
