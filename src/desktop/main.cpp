@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <string>
+#include <vector>
 
 #include "core/app/settings.h"
+#include "core/app/settings_file.h"
+#include "core/app/workspace.h"
 #include "core/common/profile_file.h"
 #include "core/common/text.h"
 #include "core/l10n/decimal_separator.h"
@@ -15,7 +18,13 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName("Ordalis");
-  const std::string settings = ordalis::app::ExecutableFolder() + "Ordalis.ini";
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string ini;
+  // The settings file is needed before any window; the other words are for the main window's
+  // Workspace::treatCommandLine.
+  ordalis::app::Workspace::takeIniOption(args, ini);
+  const std::string settings =
+      ordalis::app::SettingsFile::locate(ordalis::app::ExecutableFolder(), ini).path();
   const double language = ordalis::common::ReadNumber(
       ordalis::common::GetProfileString(settings, "CONFIG", "LangId"));
   ordalis::l10n::Strings strings;
