@@ -4,7 +4,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 # clang with its libFuzzer runtime, clang-tidy and cppcheck serve make fuzz and make lint (CI runs both).
-LINT_PACKAGES := clang libclang-rt-14-dev clang-tidy cppcheck
+LINT_PACKAGES := clang libclang-rt-14-dev clang-format clang-tidy cppcheck
 PACKAGES := cmake g++ ninja-build libgtest-dev qt6-base-dev fonts-dejavu-core time $(LINT_PACKAGES)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# make lint: clang-tidy (checks in .clang-tidy, explained exceptions in tools/lint-exceptions.txt)
-# and cppcheck (explained suppressions in tools/cppcheck-suppressions.txt) on the core and the batch
-# program. Any other warning fails the run.
+# make lint: clang-format (.clang-format) on every C++ file, clang-tidy (checks in .clang-tidy,
+# explained exceptions in tools/lint-exceptions.txt) and cppcheck (explained suppressions in
+# tools/cppcheck-suppressions.txt) on the core and the batch program. Any other warning fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 BUILD=${LINT_BUILD:-$ROOT/build-lint}
 JOBS=${JOBS:-2}
 
-for tool in clang-tidy cppcheck cmake; do
+for tool in clang-format clang-tidy cppcheck cmake; do
   command -v "$tool" >/dev/null || { echo "lint: $tool is missing (make deps installs it)" >&2; exit 1; }
 done
 
@@ -18,6 +18,14 @@ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DORDALIS_GUI
 
 mapfile -t sources < <(find src/core src/cli -name '*.cpp' | sort)
 status=0
+
+echo "== clang-format"
+mapfile -t formatted < <(find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) | sort)
+if ! clang-format --dry-run -Werror "${formatted[@]}" 2>"$BUILD/clang-format.log"; then
+  grep -E '^[^ ]+:[0-9]+:[0-9]+: ' "$BUILD/clang-format.log" | cut -d: -f1 | sort -u >&2
+  echo "lint: clang-format: the files above differ from .clang-format (clang-format -i fixes them)" >&2
+  status=1
+fi
 
 echo "== clang-tidy on ${#sources[@]} files"
 tidy_log=$BUILD/clang-tidy.log
