@@ -224,6 +224,13 @@ bool Workspace::setCloseAfterRun(bool close) {
   return !target.empty() && SaveCloseAfterPP(target, close);
 }
 
+bool Workspace::saveAliases(const std::vector<AliasEntry>& entries) {
+  const std::string target = settings_.forWriting();
+  const bool saved = !target.empty() && SaveAliases(target, entries);
+  reloadAliases();
+  return saved;
+}
+
 void Workspace::reloadAliases() {
   app_.aliases = apt::AliasTable::fromProfile(
       common::ProfileFile::load(common::NativePath(settings_.path())));

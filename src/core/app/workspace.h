@@ -33,6 +33,7 @@
 #include "core/app/run_batch.h"
 #include "core/app/run_job.h"
 #include "core/app/settings_file.h"
+#include "core/app/settings_store.h"
 #include "core/common/progress.h"
 #include "core/common/stop_flag.h"
 #include "core/common/text_pane.h"
@@ -167,6 +168,9 @@ class Workspace {
   bool setLanguage(int languageId);
   bool setCloseAfterRun(bool close);
   bool closeAfterRun() const { return closeAfterRun_; }
+  /// Writes the CAM aliases (section APT_ALIAS) and uses them from the next run on; false when
+  /// the settings file could not be written.
+  bool saveAliases(const std::vector<AliasEntry>& entries);
   /// The aliases were edited in the settings file: the next runs read them.
   void reloadAliases();
   const std::string& settingsPath() const { return settings_.path(); }

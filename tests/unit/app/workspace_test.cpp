@@ -188,6 +188,22 @@ TEST_F(WorkspaceTest, DisplayBuildsTheToolpathOfTheSelectedLines) {
   EXPECT_LT(events.moves->size(), whole);
 }
 
+TEST_F(WorkspaceTest, ConfigurationValuesAreWrittenAndUsed) {
+  ASSERT_TRUE(workspace.setLanguage(l10n::kFrench));
+  EXPECT_EQ(ctx.strings.languageId(), l10n::kFrench);
+  ASSERT_TRUE(workspace.saveAliases({{"DEEP2", "DEEPCL"}}));
+  const common::ProfileFile ini = common::ProfileFile::load(dir.file("Ordalis.ini"));
+  EXPECT_EQ(ini.get("CONFIG", "LangId"), "1036");
+  EXPECT_EQ(ini.get("APT_ALIAS", "DEEP2"), "DEEPCL");
+  // The next run reads the alias: the peck cycle is no unknown cycle any more.
+  test::WriteFile(dir.file("peck.apt"), "LOADTL/1\r\nCYCLE/DEEP2,FEDTO,10.,MMPM,100,RTRCTO,5.\r\n"
+                                        "GOTO/1,2,0\r\nCYCLE/OFF\r\n");
+  ASSERT_TRUE(workspace.openAptFile(dir.file("peck.apt")));
+  ASSERT_TRUE(workspace.convertFromText());
+  EXPECT_EQ(events.finished.back().second, RunOutcome::kDone);
+  EXPECT_TRUE(dialogs.informed.empty());
+}
+
 TEST_F(WorkspaceTest, CommandLineConvertsAndClosesAfterTheRun) {
   std::string ini;
   const auto words = Workspace::takeIniOption({"--ini", "x.ini", example("02_drilling.apt")}, ini);
