@@ -193,6 +193,8 @@ class Workspace {
 
  private:
   bool keepHandEdits(Pane pane);
+  /// True when a conversion may start: no run going on, and an APT file open (else 2002).
+  bool readyToConvert();
   bool loadInto(Pane pane, const std::string& path);
   void setIsoChanged(bool changed);
   void noteRecent(const std::string& path);

@@ -34,13 +34,15 @@ RunRequest Workspace::request(Road road) const {
   return r;
 }
 
-bool Workspace::convertFromText() {
+bool Workspace::readyToConvert() {
   if (running()) return false;
-  if (aptPath_.empty()) {
-    app_.message(kMsgNoAptFile);
-    return false;
-  }
-  if (!keepHandEdits(Pane::kIso)) return false;
+  if (!aptPath_.empty()) return true;
+  app_.message(kMsgNoAptFile);
+  return false;
+}
+
+bool Workspace::convertFromText() {
+  if (!readyToConvert() || !keepHandEdits(Pane::kIso)) return false;
   aptPane_.select(0, 0);
   writing_ = true;
   isoPane_.clear();
@@ -53,11 +55,7 @@ bool Workspace::convertFromText() {
 }
 
 bool Workspace::convertDirectly() {
-  if (running()) return false;
-  if (aptPath_.empty()) {
-    app_.message(kMsgNoAptFile);
-    return false;
-  }
+  if (!readyToConvert()) return false;
   if (proposedIsoName_.empty()) {
     const ppdef::PostProcessorDefinition& def = app_.definition;
     proposedIsoName_ =
