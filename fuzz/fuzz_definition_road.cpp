@@ -76,8 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const std::size_t split = input.find("\n\x01");
   const std::string_view ppc = input.substr(0, split);
-  const std::string_view apt =
-      split == std::string_view::npos ? kProgram : input.substr(split + 2);
+  const std::string_view apt = split == std::string_view::npos ? kProgram : input.substr(split + 2);
 
   fuzz::QuietContext quiet;
   app::AppContext& ctx = quiet.ctx;

@@ -37,10 +37,20 @@ void FillState(fuzz::ByteReader& in, iso::RunState& state, tools::ToolTable& too
   state.pointPending = (flags & 32) != 0;
   state.circlePending = (flags & 64) != 0;
   state.toolChangePending = (flags & 128) != 0;
-  double* reals[] = {&state.X,        &state.Y,       &state.Z,          &state.A,
-                     &state.B,        &state.C,       &state.I,          &state.feedRate,
-                     &state.spindleSpeed, &state.originX, &state.arc.radius, &state.arc.sweptAngle,
-                     &state.cycle.pointX, &state.firstZ};
+  double* reals[] = {&state.X,
+                     &state.Y,
+                     &state.Z,
+                     &state.A,
+                     &state.B,
+                     &state.C,
+                     &state.I,
+                     &state.feedRate,
+                     &state.spindleSpeed,
+                     &state.originX,
+                     &state.arc.radius,
+                     &state.arc.sweptAngle,
+                     &state.cycle.pointX,
+                     &state.firstZ};
   for (double* r : reals) *r = in.real();
   // Single-precision fields are filled by the handlers from checked reads: finite values only.
   state.cycle.depth = LoadedSingle(in.real(), 0);
@@ -78,11 +88,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   engine.setClock((choice & 128) != 0 ? 1 : 1700000000);
   std::string out;
   switch (choice % 5) {
-    case 0: out = engine.expandFull(tpl); break;
-    case 1: out = engine.expandTool(tpl); break;
-    case 2: out = engine.expandOrigin(tpl); break;
-    case 3: out = engine.expandCycle(tpl); break;
-    default: out = engine.expandCircle(tpl); break;
+    case 0:
+      out = engine.expandFull(tpl);
+      break;
+    case 1:
+      out = engine.expandTool(tpl);
+      break;
+    case 2:
+      out = engine.expandOrigin(tpl);
+      break;
+    case 3:
+      out = engine.expandCycle(tpl);
+      break;
+    default:
+      out = engine.expandCircle(tpl);
+      break;
   }
   out = engine.numberBlock(out);
   out += engine.numberPlaceholders(tpl);

@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
   ordalis::app::Workspace::takeIniOption(args, ini);
   const std::string settings =
       ordalis::app::SettingsFile::locate(ordalis::app::ExecutableFolder(), ini).path();
-  const double language = ordalis::common::ReadNumber(
-      ordalis::common::GetProfileString(settings, "CONFIG", "LangId"));
+  const double language =
+      ordalis::common::ReadNumber(ordalis::common::GetProfileString(settings, "CONFIG", "LangId"));
   ordalis::l10n::Strings strings;
   strings.setLanguage(language == 0 ? ordalis::l10n::kEnglish : static_cast<int>(language));
   ordalis::ui::QtDialogs dialogs;

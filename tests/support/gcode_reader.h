@@ -37,8 +37,8 @@ struct GcodeMove {
   Point3 end;     // where the move ends, absolute, in the program's units; a hole's bottom in z
   Point3 centre;  // arcs
   bool clockwise = false;
-  ModalState modal;  // as the move ran
-  int line = 0;      // 1-based line of the program
+  ModalState modal;        // as the move ran
+  int line = 0;            // 1-based line of the program
   double clearHeight = 0;  // holes: where the tool goes back to (NaN when the reader cannot tell)
 };
 
@@ -74,7 +74,7 @@ class GcodeReader {
   Point3 position_;
   Point3 centreDefinition_;  // Heidenhain: I/J/K in a block of their own
   bool centreDefined_ = false;
-  bool heidenhainCycle_ = false;  // a G200-series cycle is defined: M99 drills
+  bool heidenhainCycle_ = false;           // a G200-series cycle is defined: M99 drills
   double q203_ = 0, q201_ = 0, q204_ = 0;  // Heidenhain: surface, depth, second clearance
   double siemensRtp_ = 0, siemensDp_ = 0;  // Siemens MCALL: the levels every call drills with
   double initialLevel_ = 0;                // Fanuc G98: where the cycle started

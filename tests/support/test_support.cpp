@@ -1,10 +1,11 @@
 #include "support/test_support.h"
 
+#include <unistd.h>
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace ordalis::test {
 

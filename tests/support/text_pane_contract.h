@@ -272,8 +272,8 @@ TYPED_TEST_P(TextPaneContract, LineMarkIsRedWithTheBulletInOneOperation) {
 
 TYPED_TEST_P(TextPaneContract, AppendTextIsThePiecesOneByOne) {
   const common::ColouredText pieces[] = {{"N10 G0 X1\r\n", 0x112233},  {"", 0x445566},
-                                      {"N20 G1\nX2\r\n", 0xFF0000}, {"N30", 0xFF0000},
-                                      {"\r\nN40 M30", 0},           {"\r\n", 0x00FF00}};
+                                         {"N20 G1\nX2\r\n", 0xFF0000}, {"N30", 0xFF0000},
+                                         {"\r\nN40 M30", 0},           {"\r\n", 0x00FF00}};
   auto bulk = this->make("%\r\n");
   auto single = this->make("%\r\n");
   bulk->select(1, 1);

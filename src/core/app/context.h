@@ -26,15 +26,13 @@ struct AppContext {
   // The CAM dialect of the settings file: a plain value the runs read, never a global.
   apt::AliasTable aliases;
 
-  std::string programFolder;   // folder of the executable, with a trailing "/"
-  std::string settingsPath;    // Ordalis.ini
+  std::string programFolder;  // folder of the executable, with a trailing "/"
+  std::string settingsPath;   // Ordalis.ini
   std::string definitionPath;
   std::string definitionName;
 
   /// Logs the catalogue text of `id` followed by `detail`.
-  void message(int id, std::string_view detail = {}, int level = 0) {
-    log.log(id, detail, level);
-  }
+  void message(int id, std::string_view detail = {}, int level = 0) { log.log(id, detail, level); }
 };
 
 }  // namespace ordalis::app

@@ -19,7 +19,8 @@ display::ArcGeometry ArcOf(const iso::ArcState& arc) {
 }
 
 bool IsHole(const iso::RunState& s) {
-  return s.cycleMode && (iso::IsFirstHoleCode(s.motionCode) || s.motionCode == iso::kMotionNextHole);
+  return s.cycleMode &&
+         (iso::IsFirstHoleCode(s.motionCode) || s.motionCode == iso::kMotionNextHole);
 }
 
 }  // namespace

@@ -32,8 +32,7 @@ void TwoDigits(std::string& out, long long value) {
 
 // The file road's loop, guarded: whatever goes wrong, the earlier ISO file stays as it was.
 RunOutcome RunToFile(iso::RunContext& ctx, apt::FileLineSource& source, FileBlockSink& sink,
-                     RunObserver& observer, const RunOptions& options,
-                     const std::string& aptPath) {
+                     RunObserver& observer, const RunOptions& options, const std::string& aptPath) {
   RunOutcome outcome;
   try {
     outcome = Run(ctx, source, sink, observer, options);
@@ -154,10 +153,9 @@ RunOutcome ConvertAptText(AppContext& app, const std::string& aptPath, common::T
   BatchWriter out([&](RunBatch&& batch) { batches.push_back(std::move(batch)); });
   iso::RunContext ctx(app.definition, out, out, app.strings, stop);
   std::size_t nextLine = 0;
-  const RunOutcome outcome =
-      ConvertText(ctx, SnapshotFromCaret(aptPane),
-                  PaneRoadOptions(Road::kText, aptPath, app.definition, &app.aliases), out,
-                  nextLine);
+  const RunOutcome outcome = ConvertText(
+      ctx, SnapshotFromCaret(aptPane),
+      PaneRoadOptions(Road::kText, aptPath, app.definition, &app.aliases), out, nextLine);
   out.flush();
   for (const RunBatch& batch : batches) {
     ApplyToPanes(batch, aptPane, isoPane);

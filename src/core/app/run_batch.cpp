@@ -67,7 +67,12 @@ bool BatchQueue::wait(std::chrono::milliseconds timeout) {
 
 BatchWriter::BatchWriter(Deliver deliver, std::chrono::milliseconds interval)
     : deliver_(std::move(deliver)),
-      reporter_([this](const common::Progress& p) { batch_.progress = p; flush(); }, interval) {}
+      reporter_(
+          [this](const common::Progress& p) {
+            batch_.progress = p;
+            flush();
+          },
+          interval) {}
 
 void BatchWriter::log(int id, std::string_view detail, int level) {
   common::LevelColour(level, background_);

@@ -34,7 +34,7 @@ struct IsoPiece {
 /// How a run ended, with what the window shows of it afterwards.
 struct RunResult {
   RunOutcome outcome = RunOutcome::kDone;
-  tools::ToolTable tools;   // the tools of the program, for the tool tree
+  tools::ToolTable tools;    // the tools of the program, for the tool tree
   std::size_t nextLine = 0;  // text road: the line after the last statement, or the marked line
   std::shared_ptr<const display::MoveList> moves;  // display road
 };
@@ -50,7 +50,9 @@ struct RunBatch {
 
   /// Appends ISO text in `colour`, joined to the last piece when that has the same colour.
   void appendIso(std::string_view text, std::uint32_t colour);
-  std::size_t size() const { return isoText.size() + aptColours.size() * sizeof(common::LineColour); }
+  std::size_t size() const {
+    return isoText.size() + aptColours.size() * sizeof(common::LineColour);
+  }
 };
 
 /// Colours the statements' lines in the APT pane and appends the ISO text to the ISO pane.
@@ -85,8 +87,8 @@ class BatchQueue {
 class BatchWriter : public common::MessageLog, public common::UserPrompt {
  public:
   using Deliver = std::function<void(RunBatch&&)>;
-  explicit BatchWriter(Deliver deliver,
-                       std::chrono::milliseconds interval = common::ProgressReporter::kDefaultInterval);
+  explicit BatchWriter(Deliver deliver, std::chrono::milliseconds interval =
+                                            common::ProgressReporter::kDefaultInterval);
 
   BatchWriter(const BatchWriter&) = delete;
   BatchWriter& operator=(const BatchWriter&) = delete;

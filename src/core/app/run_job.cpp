@@ -20,8 +20,7 @@ class ProgressToBatches : public RunObserver {
   BatchWriter& out_;
 };
 
-RunOutcome Display(iso::RunContext& ctx, RunRequest& request, BatchWriter& out,
-                   RunResult& result) {
+RunOutcome Display(iso::RunContext& ctx, RunRequest& request, BatchWriter& out, RunResult& result) {
   const ppdef::PostProcessorDefinition& def = *request.definition;
   auto moves = std::make_shared<display::MoveList>();
   display::ToolpathBuilder builder(*moves, def.ToleranceCalcul, display::ArcColoursOf(def));
@@ -35,8 +34,7 @@ RunOutcome Display(iso::RunContext& ctx, RunRequest& request, BatchWriter& out,
   return outcome;
 }
 
-RunOutcome RunRoad(iso::RunContext& ctx, RunRequest& request, BatchWriter& out,
-                   RunResult& result) {
+RunOutcome RunRoad(iso::RunContext& ctx, RunRequest& request, BatchWriter& out, RunResult& result) {
   const ppdef::PostProcessorDefinition& def = *request.definition;
   switch (request.road) {
     case Road::kFile: {
@@ -46,8 +44,8 @@ RunOutcome RunRoad(iso::RunContext& ctx, RunRequest& request, BatchWriter& out,
     case Road::kText:
       result.nextLine = request.snapshot.firstLine;
       return ConvertText(ctx, std::move(request.snapshot),
-                         PaneRoadOptions(Road::kText, request.aptPath, def, &request.aliases),
-                         out, result.nextLine);
+                         PaneRoadOptions(Road::kText, request.aptPath, def, &request.aliases), out,
+                         result.nextLine);
     case Road::kDisplay:
       return Display(ctx, request, out, result);
   }

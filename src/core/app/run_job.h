@@ -21,8 +21,8 @@ struct RunRequest {
   std::shared_ptr<const ppdef::PostProcessorDefinition> definition;
   apt::AliasTable aliases;
   l10n::Strings texts;
-  std::string aptPath;  // file road: read from; text and display roads: names the output
-  std::string isoPath;  // file road only
+  std::string aptPath;    // file road: read from; text and display roads: names the output
+  std::string isoPath;    // file road only
   PaneSnapshot snapshot;  // text and display roads
 };
 

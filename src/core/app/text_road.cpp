@@ -32,8 +32,8 @@ void TextRoad::writeBlocks(std::string_view blocks, std::int32_t colour) {
 }
 
 void TextRoad::statementDone(const StatementLines& lines, std::int32_t colour) {
-  out_.batch().aptColours.push_back(common::LineColour{
-      lines.first, lines.last - lines.first + 1, static_cast<std::uint32_t>(colour)});
+  out_.batch().aptColours.push_back(common::LineColour{lines.first, lines.last - lines.first + 1,
+                                                       static_cast<std::uint32_t>(colour)});
   nextLine_ = lines.last + 1;
 }
 

@@ -176,8 +176,7 @@ bool Workspace::selectDefinitionFile(const std::string& path) {
   if (path == app_.definitionPath) return false;
   const std::string target = settings_.forWriting();
   const std::string fileName = common::PathPart(path, 2) + common::PathPart(path, 3);
-  const std::string stored =
-      FolderOf(path) == app_.programFolder ? ".\\" + fileName : path;
+  const std::string stored = FolderOf(path) == app_.programFolder ? ".\\" + fileName : path;
   if (target.empty() ||
       !common::WriteProfileString(target, "POSTPROCESSEUR", "Nom", common::PathPart(path, 2)) ||
       !common::WriteProfileString(target, "POSTPROCESSEUR", "Fichier", stored)) {
@@ -232,8 +231,8 @@ bool Workspace::saveAliases(const std::vector<AliasEntry>& entries) {
 }
 
 void Workspace::reloadAliases() {
-  app_.aliases = apt::AliasTable::fromProfile(
-      common::ProfileFile::load(common::NativePath(settings_.path())));
+  app_.aliases =
+      apt::AliasTable::fromProfile(common::ProfileFile::load(common::NativePath(settings_.path())));
 }
 
 }  // namespace ordalis::app

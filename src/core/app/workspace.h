@@ -73,7 +73,7 @@ class WorkspaceObserver {
   virtual void runFinished(Road /*road*/, RunOutcome /*outcome*/) {}
   virtual void toolTreeChanged(const tools::ToolTree& /*tree*/) {}
   /// Display built a toolpath: show it in the graphics view.
-  virtual void toolpathReady(std::shared_ptr<const display::MoveList> /*moves*/) {}
+  virtual void toolpathReady(const std::shared_ptr<const display::MoveList>& /*moves*/) {}
   /// Renumbering or replace all ended; `done` false when stopped.
   virtual void textToolFinished(bool /*done*/) {}
   /// CloseAfterPP after a command-line conversion: end the program with this status (0, 1, 3).
@@ -201,8 +201,8 @@ class Workspace {
   std::string isoFilter() const;
   RunRequest request(Road road) const;
   void startRun(Road road, RunRequest request);
-  void applyBatch(RunBatch& batch);
-  void endRun(RunResult& result);
+  void applyBatch(const RunBatch& batch);
+  void endRun(const RunResult& result);
   void showTools(const tools::ToolTable& table);
   RunOutcome convertForCommandLine(const std::string& aptPath, const std::string& isoPath);
 

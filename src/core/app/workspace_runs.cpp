@@ -90,9 +90,8 @@ void Workspace::startRun(Road road, RunRequest r) {
   observer_.runStarted(road);
   auto post = [this](RunBatch&& batch) { queue_.post(std::move(batch)); };
   if (threaded_) {
-    worker_ = std::thread([this, r = std::move(r), post]() mutable {
-      ExecuteRun(std::move(r), stop_, post);
-    });
+    worker_ = std::thread(
+        [this, r = std::move(r), post]() mutable { ExecuteRun(std::move(r), stop_, post); });
     return;
   }
   ExecuteRun(std::move(r), stop_, post);
@@ -100,7 +99,7 @@ void Workspace::startRun(Road road, RunRequest r) {
 }
 
 void Workspace::deliver() {
-  for (RunBatch& batch : queue_.take()) applyBatch(batch);
+  for (const RunBatch& batch : queue_.take()) applyBatch(batch);
 }
 
 void Workspace::finishRun() {
@@ -110,7 +109,7 @@ void Workspace::finishRun() {
   }
 }
 
-void Workspace::applyBatch(RunBatch& batch) {
+void Workspace::applyBatch(const RunBatch& batch) {
   if (!running_) return;
   writing_ = true;
   ApplyToPanes(batch, aptPane_, isoPane_);
@@ -120,7 +119,7 @@ void Workspace::applyBatch(RunBatch& batch) {
   if (batch.result) endRun(*batch.result);
 }
 
-void Workspace::endRun(RunResult& result) {
+void Workspace::endRun(const RunResult& result) {
   if (worker_.joinable()) worker_.join();
   const Running run = *running_;
   running_.reset();
@@ -156,9 +155,9 @@ void Workspace::showTools(const tools::ToolTable& table) {
 bool Workspace::renumber() {
   if (running()) return false;
   const ppdef::PostProcessorDefinition& def = app_.definition;
-  const auto start = std::chrono::steady_clock::now();
+  const auto began = std::chrono::steady_clock::now();
   common::ProgressReporter progress(
-      [&](const common::Progress& p) { observer_.runProgress(p, SecondsSince(start)); });
+      [&](const common::Progress& p) { observer_.runProgress(p, SecondsSince(began)); });
   writing_ = true;
   const bool done = texttools::Renumber(
       isoPane_, texttools::RenumberFormat{def.FORMAT_PP_N, def.PP_SPACE}, stop_, progress);
@@ -176,9 +175,9 @@ bool Workspace::findNext(const std::string& text, const texttools::SearchOptions
 std::size_t Workspace::replaceAll(const std::string& text, const std::string& replacement,
                                   const texttools::SearchOptions& options) {
   if (running()) return 0;
-  const auto start = std::chrono::steady_clock::now();
+  const auto began = std::chrono::steady_clock::now();
   common::ProgressReporter progress(
-      [&](const common::Progress& p) { observer_.runProgress(p, SecondsSince(start)); });
+      [&](const common::Progress& p) { observer_.runProgress(p, SecondsSince(began)); });
   common::TextPane& pane = active_ == Pane::kApt ? aptPane_ : isoPane_;
   writing_ = true;
   const texttools::ReplaceAllResult result =

@@ -69,12 +69,10 @@ bool AliasTable::rewriteCycle(std::string_view params, bool majorChanged, std::s
   kept.reserve(items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
     const std::string* r = find(items[i]);
-    if (r == nullptr) {
-      kept.push_back(items[i]);
-    } else if (!r->empty()) {
+    if (r != nullptr && !r->empty()) {
       kept.push_back(*r);
       changed = true;
-    } else if (i == 0) {
+    } else if (r == nullptr || i == 0) {
       kept.push_back(items[i]);  // a cycle word is never dropped: the statement would mean nothing
     } else {
       ++i;  // the minor word goes with its value

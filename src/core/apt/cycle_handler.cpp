@@ -1,13 +1,13 @@
 // The CYCLE statement: the cycle kind, its parameters in a fixed layout or as minor words.
 #include <string>
 
-#include "core/common/message_log.h"
-#include "core/common/user_prompt.h"
 #include "core/apt/geometry_handlers.h"
 #include "core/apt/motion_handlers.h"
 #include "core/apt/parameters.h"
-#include "core/iso/motion_code.h"
+#include "core/common/message_log.h"
 #include "core/common/text.h"
+#include "core/common/user_prompt.h"
+#include "core/iso/motion_code.h"
 #include "core/iso/run_state.h"
 
 namespace ordalis::apt {

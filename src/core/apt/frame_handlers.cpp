@@ -81,8 +81,7 @@ void SetWorkFrame(HandlerContext& h, const kinematics::Frame& frame, std::string
   ma.workFrame = active ? frame : kinematics::Frame{};
   const iso::Vec3 axis = common::Column(ma.workFrame.rotation, 2);
   ma.setupFrameActive =
-      active &&
-      !iso::MachineOf(st, h.ctx.definition).solve(axis, iso::AnglesOf(st), false).reached;
+      active && !iso::MachineOf(st, h.ctx.definition).solve(axis, iso::AnglesOf(st), false).reached;
   if (ma.setupFrameActive && changed) {
     h.ctx.message(kMsgSetupFrame, std::string(" ").append(statement));
   }

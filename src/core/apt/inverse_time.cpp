@@ -1,5 +1,4 @@
 #include "core/apt/inverse_time.h"
-#include "core/iso/motion_code.h"
 
 #include <string>
 
@@ -7,6 +6,7 @@
 #include "core/apt/multi_axis.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
+#include "core/iso/motion_code.h"
 
 namespace ordalis::apt {
 

@@ -1,10 +1,10 @@
 #include "core/apt/machine_handlers.h"
-#include "core/iso/motion_code.h"
 
 #include "core/apt/inverse_time.h"
 #include "core/apt/motion_handlers.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
+#include "core/iso/motion_code.h"
 #include "core/ppdef/definition_ranges.h"
 #include "core/tools/tool_label.h"
 
@@ -257,11 +257,13 @@ std::string HandleClamp(HandlerContext& h, std::string_view statement) {
 }
 
 std::string HandleAuxfun(HandlerContext& h, std::string_view statement) {
-  return iso::FormatAddress(ReadNumber(Trim(TextAfter(statement, '/'))), h.ctx.definition.PP_AUXFUN);
+  return iso::FormatAddress(ReadNumber(Trim(TextAfter(statement, '/'))),
+                            h.ctx.definition.PP_AUXFUN);
 }
 
 std::string HandlePrefun(HandlerContext& h, std::string_view statement) {
-  return iso::FormatAddress(ReadNumber(Trim(TextAfter(statement, '/'))), h.ctx.definition.PP_PREFUN);
+  return iso::FormatAddress(ReadNumber(Trim(TextAfter(statement, '/'))),
+                            h.ctx.definition.PP_PREFUN);
 }
 
 float HandleDelay(std::string_view statement) {

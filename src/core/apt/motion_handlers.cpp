@@ -6,8 +6,8 @@
 #include "core/apt/multi_axis.h"
 #include "core/apt/parameters.h"
 #include "core/common/text.h"
-#include "core/iso/multi_axis.h"
 #include "core/iso/motion_code.h"
+#include "core/iso/multi_axis.h"
 #include "core/kinematics/machine_types.h"
 
 namespace ordalis::apt {
@@ -170,8 +170,9 @@ void HandleFrom(HandlerContext& h, std::string_view statement) {
   }
   if (p.count() == 6 && HasRotaryAxes(h.ctx)) {
     const iso::Vec3 given{p.number(4), p.number(5), p.number(6)};
-    const kinematics::Solution s = iso::MachineOf(st, h.ctx.definition)
-                                       .solve(iso::ToolAxisOf(st.multiAxis, given), iso::AnglesOf(st));
+    const kinematics::Solution s =
+        iso::MachineOf(st, h.ctx.definition)
+            .solve(iso::ToolAxisOf(st.multiAxis, given), iso::AnglesOf(st));
     if (!s.reached) return StopRun(h.ctx, kMsgUnreachable, statement);
     st.firstA = s.angles[kinematics::kA];
     st.firstB = s.angles[kinematics::kB];

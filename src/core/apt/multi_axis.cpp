@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/iso/motion_code.h"
-#include "core/kinematics/machine_types.h"
 #include "core/iso/multi_axis.h"
+#include "core/kinematics/machine_types.h"
 #include "core/kinematics/work_plane.h"
 #include "core/tools/tool_table.h"
 
@@ -182,7 +182,7 @@ bool CycleHoleAxis(HandlerContext& h, const kinematics::Machine& m, const iso::V
 bool ToolAxisMove(HandlerContext& h, const iso::Vec3& given, std::string_view statement) {
   iso::RunContext& ctx = h.ctx;
   iso::RunState& st = ctx.state;
-  iso::MultiAxisState& ma = st.multiAxis;
+  const iso::MultiAxisState& ma = st.multiAxis;
   const kinematics::Machine& m = iso::MachineOf(st, ctx.definition);
   if (!m.hasSolution()) {
     st.I = given.x, st.J = given.y, st.K = given.z;
@@ -211,8 +211,8 @@ void PlanMachineMove(HandlerContext& h) {
   iso::MultiAxisState& ma = st.multiAxis;
   ma.path.clear();
   ma.endKnown = false;
-  if (st.motionCode != iso::kMotionFeed || !st.prevKnown || ToolLoadComing(st) || st.rotaryResetPending ||
-      st.incremental || st.cycleMode) {
+  if (st.motionCode != iso::kMotionFeed || !st.prevKnown || ToolLoadComing(st) ||
+      st.rotaryResetPending || st.incremental || st.cycleMode) {
     return;
   }
   if (st.A == st.prevA && st.B == st.prevB && st.C == st.prevC) return;

@@ -3,8 +3,8 @@
 #include <cfloat>
 #include <limits>
 
-#include "core/iso/run_context.h"
 #include "core/common/text.h"
+#include "core/iso/run_context.h"
 
 namespace ordalis::apt {
 

@@ -13,11 +13,11 @@ class RunContext;
 namespace ordalis::apt {
 
 /// Catalogue ids of the statement handlers' messages.
-inline constexpr int kMsgNotProcessed = 2106;  // "Code non traité :"
-inline constexpr int kMsgLoadFirst = 2113;     // "Instruction LOAD :"
-inline constexpr int kMsgLoadLast = 2114;      // " non traité"
-inline constexpr int kMsgBadGoto = 2118;       // "Format GOTO invalide :"
-inline constexpr int kMsgKnownNotDone = 2119;  // "Instruction non traitée mais connue :"
+inline constexpr int kMsgNotProcessed = 2106;     // "Code non traité :"
+inline constexpr int kMsgLoadFirst = 2113;        // "Instruction LOAD :"
+inline constexpr int kMsgLoadLast = 2114;         // " non traité"
+inline constexpr int kMsgBadGoto = 2118;          // "Format GOTO invalide :"
+inline constexpr int kMsgKnownNotDone = 2119;     // "Instruction non traitée mais connue :"
 inline constexpr int kMsgToolAxisRefused = 2170;  // a tilted tool axis on a 3-axis machine
 inline constexpr int kMsgNoSurfaceSpeed = 2171;   // SFM/SMM without PP_CSS_ON, PP_CSS_OFF
 inline constexpr int kMsgSpindleWord = 2172;      // RANGE, MAXRPM and the like

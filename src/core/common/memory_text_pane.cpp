@@ -85,9 +85,9 @@ bool MemoryTextPane::load(const std::string& path) {
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) return false;
-  std::string text;
-  TextFileFormat format = TextFileFormat::read(bytes, text);
-  setNormalisedText(std::move(text));
+  std::string content;
+  TextFileFormat format = TextFileFormat::read(bytes, content);
+  setNormalisedText(std::move(content));
   format_ = std::move(format);
   return true;
 }

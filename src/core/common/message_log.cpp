@@ -6,11 +6,20 @@ namespace ordalis::common {
 
 bool LevelColour(int level, std::uint32_t& colour) {
   switch (level) {
-    case 1: colour = kLogGreen; return true;
-    case 2: colour = kLogOrange; return true;
-    case 3: colour = kLogRed; return true;
-    case 4: colour = kLogWhite; return true;
-    default: return false;
+    case 1:
+      colour = kLogGreen;
+      return true;
+    case 2:
+      colour = kLogOrange;
+      return true;
+    case 3:
+      colour = kLogRed;
+      return true;
+    case 4:
+      colour = kLogWhite;
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -13,10 +13,10 @@
 namespace ordalis::common {
 
 /// Background colours by level (blue in the high byte, as the colour keys store them).
-inline constexpr std::uint32_t kLogGreen = 12648384;   // level 1, and after clearing
-inline constexpr std::uint32_t kLogOrange = 8438015;   // level 2
-inline constexpr std::uint32_t kLogRed = 8421631;      // level 3
-inline constexpr std::uint32_t kLogWhite = 16777215;   // level 4
+inline constexpr std::uint32_t kLogGreen = 12648384;  // level 1, and after clearing
+inline constexpr std::uint32_t kLogOrange = 8438015;  // level 2
+inline constexpr std::uint32_t kLogRed = 8421631;     // level 3
+inline constexpr std::uint32_t kLogWhite = 16777215;  // level 4
 
 /// Returns the background colour a level sets, or false when the level leaves it unchanged.
 bool LevelColour(int level, std::uint32_t& colour);

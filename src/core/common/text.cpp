@@ -183,7 +183,8 @@ int ReadPlainNumberList(std::string_view text, double* values, int max) {
     std::uint64_t mantissa = 0;
     int digits = 0;
     int fraction = 0;
-    while (p < end && IsDigit(*p)) mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0'), ++digits;
+    while (p < end && IsDigit(*p))
+      mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0'), ++digits;
     if (p < end && *p == '.') {
       ++p;
       while (p < end && IsDigit(*p)) {
@@ -356,11 +357,16 @@ std::string PathPart(std::string_view path, int part) {
   }
   if (!foundSeparator) base = rest.substr(0, end);
   switch (part) {
-    case 0: return std::string(drive);
-    case 1: return std::string(folder);
-    case 2: return std::string(base);
-    case 3: return std::string(extension);
-    default: return {};
+    case 0:
+      return std::string(drive);
+    case 1:
+      return std::string(folder);
+    case 2:
+      return std::string(base);
+    case 3:
+      return std::string(extension);
+    default:
+      return {};
   }
 }
 

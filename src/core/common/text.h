@@ -21,7 +21,8 @@ std::string_view TextAfterLast(std::string_view text, char c);
 /// Replaces every occurrence of `find`, scanned left to right without overlap.
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement);
 /// In-place variant; returns the number of replacements made.
-std::size_t ReplaceAllInPlace(std::string& text, std::string_view find, std::string_view replacement);
+std::size_t ReplaceAllInPlace(std::string& text, std::string_view find,
+                              std::string_view replacement);
 
 std::string_view TrimLeft(std::string_view text);
 std::string_view TrimRight(std::string_view text);
@@ -71,7 +72,8 @@ std::string NativePath(std::string_view path);
 /// True when the path names a regular file that can be opened for reading.
 bool FileExists(std::string_view path);
 
-/// ASCII and Windows-1252 case folding for key names: returns true when equal without regard to case.
+/// ASCII and Windows-1252 case folding for key names: returns true when equal without regard to
+/// case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
 }  // namespace ordalis::common

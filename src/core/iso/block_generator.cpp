@@ -1,9 +1,9 @@
 #include "core/iso/block_generator.h"
-#include "core/iso/motion_code.h"
 
 #include <vector>
 
 #include "core/common/text.h"
+#include "core/iso/motion_code.h"
 #include "core/iso/run_state.h"
 #include "core/ppdef/definition.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/iso/run_context.h"
 #include "core/iso/multi_axis.h"
 #include "core/iso/number_format.h"
+#include "core/iso/run_context.h"
 #include "core/iso/template_engine.h"
 
 namespace ordalis::iso {
@@ -98,7 +98,7 @@ class BlockGenerator {
     bool write = false;
   };
   std::array<AxisWord, 6> axis_{};  // X Y Z A B C of the block being built
-  Vec3 pendingOut_;                  // its X, Y, Z as written
+  Vec3 pendingOut_;                 // its X, Y, Z as written
   std::string text1_, text2_;
   std::array<int, ppdef::kAddressCount> orderKey_{};
   std::array<std::uint8_t, ppdef::kAddressCount> order_{};

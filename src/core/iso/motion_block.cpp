@@ -6,8 +6,8 @@
 #include "core/common/text.h"
 #include "core/iso/block_generator.h"
 #include "core/iso/motion_code.h"
-#include "core/kinematics/machine_types.h"
 #include "core/iso/run_state.h"
+#include "core/kinematics/machine_types.h"
 #include "core/ppdef/definition.h"
 
 namespace ordalis::iso {
@@ -228,11 +228,14 @@ void BlockGenerator::axisWords() {
   keptOutput_ = machine;
   const double f = d.XDiameterFactor;
   axis_[0] = {&(incFormat ? formats_[kFxInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_X)
-                          : formats_[kFx].get(d.FORMAT_PP_X)), out.x * f, prev.x * f};
+                          : formats_[kFx].get(d.FORMAT_PP_X)),
+              out.x * f, prev.x * f};
   axis_[1] = {&(incFormat ? formats_[kFyInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Y)
-                          : formats_[kFy].get(d.FORMAT_PP_Y)), out.y, prev.y};
+                          : formats_[kFy].get(d.FORMAT_PP_Y)),
+              out.y, prev.y};
   axis_[2] = {&(incFormat ? formats_[kFzInc].get(d.FORMAT_PP_INCREMENTAL, d.FORMAT_PP_Z)
-                          : formats_[kFz].get(d.FORMAT_PP_Z)), out.z, prev.z};
+                          : formats_[kFz].get(d.FORMAT_PP_Z)),
+              out.z, prev.z};
   const bool noisy = machine || s.multiAxis.pointsMapped;
   for (int i = 0; i < 3; ++i) {
     AxisWord& w = axis_[i];
@@ -248,9 +251,9 @@ void BlockGenerator::axisWords() {
     return;
   }
   const int kin = d.Cinematique_Machine;
-  const bool allAngles = d.OPTION_COMPR && (kin == kinematics::kEulerABC ||
-                                            kin == kinematics::kRobotABC ||
-                                            kin == kinematics::kVectorIJK);
+  const bool allAngles =
+      d.OPTION_COMPR && (kin == kinematics::kEulerABC || kin == kinematics::kRobotABC ||
+                         kin == kinematics::kVectorIJK);
   const std::string* patterns[] = {&d.FORMAT_PP_A, &d.FORMAT_PP_B, &d.FORMAT_PP_C};
   const double values[] = {s.A, s.B, s.C};
   const double befores[] = {s.prevA, s.prevB, s.prevC};

@@ -121,9 +121,9 @@ Vec3 ToolAxisOf(const MultiAxisState& m, const Vec3& given) {
 void UpdatePointMap(MultiAxisState& m) {
   const kinematics::Frame cam = m.camFrameActive ? m.camFrame : kinematics::Frame{};
   m.camRotation = cam.rotation;
-  const kinematics::Frame plane = m.plane.requested  ? m.plane.frame
-                                 : m.setupFrameActive ? m.workFrame
-                                                      : kinematics::Frame{};
+  const kinematics::Frame plane = m.plane.requested    ? m.plane.frame
+                                  : m.setupFrameActive ? m.workFrame
+                                                       : kinematics::Frame{};
   const common::Mat3 back = common::Transposed(plane.rotation);
   m.mapRotation = back * cam.rotation;
   m.mapOffset = back * (cam.origin - plane.origin);

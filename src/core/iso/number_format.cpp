@@ -157,14 +157,16 @@ bool AppendSimple(const PatternSection& s, double magnitude, bool minus, bool ze
                             static_cast<std::size_t>(s.intSlots) -
                             (s.hasPoint ? 1u + static_cast<std::size_t>(dec) : 0u);
   if (static_cast<std::size_t>(s.leadLiterals) + trail + static_cast<std::size_t>(s.minInt) +
-          static_cast<std::size_t>(dec) + 24 > sizeof buf) {
+          static_cast<std::size_t>(dec) + 24 >
+      sizeof buf) {
     return false;  // long literal text: the general road handles it
   }
   for (int i = 0; i < s.leadLiterals; ++i) buf[n++] = t[i].c;
   if (minus) buf[n++] = '-';
   char digits[24];
   int len = 0;
-  if (ip > 0) len = static_cast<int>(std::to_chars(digits, digits + sizeof digits, ip).ptr - digits);
+  if (ip > 0)
+    len = static_cast<int>(std::to_chars(digits, digits + sizeof digits, ip).ptr - digits);
   for (int k = len; k < s.minInt; ++k) buf[n++] = '0';
   for (int k = 0; k < len; ++k) buf[n++] = digits[k];
   std::size_t i = static_cast<std::size_t>(s.leadLiterals) + s.intSlots;

@@ -43,9 +43,7 @@ class RunContext {
   const common::MessageTexts& texts;
 
   /// Logs the catalogue text of `id` followed by `detail`.
-  void message(int id, std::string_view detail = {}, int level = 0) {
-    log.log(id, detail, level);
-  }
+  void message(int id, std::string_view detail = {}, int level = 0) { log.log(id, detail, level); }
   /// Stops the run after the current statement (its output is written first).
   void stopRun(RunStop why) {
     if (stop_ == RunStop::kNone) stop_ = why;

@@ -20,17 +20,17 @@ using common::Vec3;
 
 /// Arc description filled by the circle handlers and the arc computation.
 struct ArcState {
-  Vec3 start;       // P1
-  Vec3 end;         // P3
-  Vec3 centre;      // C
+  Vec3 start;   // P1
+  Vec3 end;     // P3
+  Vec3 centre;  // C
   double radius = 0;
-  Vec3 axis;        // N, from CIRCLE
-  Vec3 indirv;      // INDIRV direction, zero when none
-  std::string codeText;  // PP_ARC_L or PP_ARC_R
-  int codeNumber = 0;    // 3 or 2
-  Vec3 relativeCentre;   // C - P1
-  Vec3 middle;           // M
-  double sweptAngle = 0; // degrees
+  Vec3 axis;              // N, from CIRCLE
+  Vec3 indirv;            // INDIRV direction, zero when none
+  std::string codeText;   // PP_ARC_L or PP_ARC_R
+  int codeNumber = 0;     // 3 or 2
+  Vec3 relativeCentre;    // C - P1
+  Vec3 middle;            // M
+  double sweptAngle = 0;  // degrees
   double endA = 0, endB = 0, endC = 0;
   // CIRCLE with six values: the radius is measured from the start when the end GOTO arrives.
   bool radiusFromStart = false;
@@ -71,9 +71,9 @@ double CycleClearHeight(const CycleState& c, double z);
 
 struct RunState {
   // Geometry
-  double X = 0, Y = 0, Z = 0;         // PP_X, PP_Y, PP_Z
-  double A = 0, B = 0, C = 0;         // PP_A, PP_B, PP_C
-  double I = 0, J = 0, K = 1;         // PP_I, PP_J, PP_K
+  double X = 0, Y = 0, Z = 0;  // PP_X, PP_Y, PP_Z
+  double A = 0, B = 0, C = 0;  // PP_A, PP_B, PP_C
+  double I = 0, J = 0, K = 1;  // PP_I, PP_J, PP_K
   double prevX = 0, prevY = 0, prevZ = 0, prevA = 0, prevB = 0, prevC = 0;
   // False until a block says where the machine is: the first motion block writes every axis.
   bool prevKnown = false;
@@ -91,13 +91,13 @@ struct RunState {
   std::string gText;  // the last G word text written
   bool incremental = false;
   bool cycleMode = false;
-  double feedRate = 0;         // PP_FEEDRATE
-  std::string feedBlockText;   // feed formatted with PP_CODE_F
-  std::string pendingFText;    // feed formatted with PP_F, or PP_FMAX after a rapid
+  double feedRate = 0;             // PP_FEEDRATE
+  std::string feedBlockText;       // feed formatted with PP_CODE_F
+  std::string pendingFText;        // feed formatted with PP_F, or PP_FMAX after a rapid
   bool feedPerRevolution = false;  // the last unit word was MMPR or IPR
   std::string feedModeText;        // PP_FEED_REV or PP_FEED_MIN when the last FEDRAT changed mode
   bool feedRevolutionWarned = false;
-  double spindleSpeed = 0;     // PP_S_SPINDLE
+  double spindleSpeed = 0;         // PP_S_SPINDLE
   std::int16_t requestedTool = 0;  // PP_TOOL
   std::int16_t loadedTool = -1;
   std::int16_t lengthCorrector = 0;  // PP_DTOOL
@@ -110,22 +110,22 @@ struct RunState {
   // SEQNO changes the numbering for the rest of the run only; the definition stays as loaded.
   std::optional<std::int16_t> lineIncrement;  // over NUM_INCR
   std::optional<bool> numbering;              // over OPTION_SORTIE_N
-  float dwell = 0;  // PP_TEMPO
+  float dwell = 0;                            // PP_TEMPO
 
   // Texts
-  std::string coolant;   // PP_COOLNT
-  std::string air;       // PP_AIR
-  std::string spindle;   // PP_SPINDLE
+  std::string coolant;     // PP_COOLNT
+  std::string air;         // PP_AIR
+  std::string spindle;     // PP_SPINDLE
   std::string correction;  // PP_CORR
   std::string comment;     // PP_COMMENT
   std::string modeText;
-  std::string tmark;       // PP_TMARK
-  std::string partName;    // PP_PARTNO
-  std::string rewind;      // PP_REWIND
+  std::string tmark;     // PP_TMARK
+  std::string partName;  // PP_PARTNO
+  std::string rewind;    // PP_REWIND
   std::string insertText, auxfunText, clampText, prefunText;
   std::string originText;
-  std::string fileBase;    // PP_FILE
-  std::string ncFile;      // PP_NCFILE
+  std::string fileBase;  // PP_FILE
+  std::string ncFile;    // PP_NCFILE
 
   // Named geometry for TLON,GOFWD
   std::string circleName, circleDefinition, lineName, lineDefinition;
@@ -134,8 +134,8 @@ struct RunState {
   bool cutcomJustRead = false;  // cleared by every GOTO
 
   // Pending flags
-  bool pointPending = false;     // VALID_PT
-  bool circlePending = false;    // VALID_CIRCLE
+  bool pointPending = false;   // VALID_PT
+  bool circlePending = false;  // VALID_CIRCLE
   bool gWordPending = false;
   bool feedPending = false;
   bool spindleSpeedPending = false;

@@ -128,8 +128,8 @@ int Machine::baseSolutions(const Vec3& t, const Angles& previous, Base* bases) c
   }
   if (const int n = plainSolutions(o, in, t, bases); n > 0) return n;
   Vec3 w[2];
-  const int count = ConeIntersection(o.direction, Dot(o.direction, t), in.direction,
-                                     in.direction.z, w[0], w[1]);
+  const int count =
+      ConeIntersection(o.direction, Dot(o.direction, t), in.direction, in.direction.z, w[0], w[1]);
   for (int k = 0; k < count; ++k) {
     double phiIn = 0, phiOut = 0;
     AngleAbout(in.direction, kZ, w[k], phiIn);

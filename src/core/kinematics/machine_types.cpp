@@ -26,7 +26,7 @@ Vec3 TiltedY(double deg) {
   return {0, std::cos(r), std::sin(r)};
 }
 
-Chain TwoAxes(Joint outer, Joint inner) {
+Chain TwoAxes(const Joint& outer, const Joint& inner) {
   Chain c;
   c.kind = ChainKind::kTwoAxes;
   c.outer = outer;

@@ -79,16 +79,16 @@ void Strings::loadLexicon(const std::string& programFolder, const std::string& e
     changed = true;
   }
   for (std::size_t i = 1; i < table_.size(); ++i) {
-    auto& [id, text] = table_[i];
+    auto& [id, entry] = table_[i];
     const std::string key = std::to_string(id);
     std::string own = lexicon.get(kTextSection, key, kLexiconValueMax);
     if (!own.empty()) {
-      text = std::move(own);
+      entry = std::move(own);
       continue;
     }
-    text = WithoutBrackets(text);
+    entry = WithoutBrackets(entry);
     // The profile writer quotes a text with edge blanks, so " not processed" reads back whole.
-    lexicon.set(kTextSection, key, text);
+    lexicon.set(kTextSection, key, entry);
     changed = true;
   }
   // The save renames a new file over the old one, which would replace a read-only lexicon too:

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/common/user_prompt.h"
 #include "core/common/text.h"
+#include "core/common/user_prompt.h"
 #include "core/l10n/catalogue.h"
 
 namespace ordalis::l10n {
@@ -45,8 +45,8 @@ std::string Strings::get(int id) const {
     if (it == table_.end() || it->first != id) return {};
     return it->second;
   }
-  if (const char* text = CatalogueText(id, kFallbackLanguage)) {
-    return std::string(common::TrimRight(text));
+  if (const char* fallback = CatalogueText(id, kFallbackLanguage)) {
+    return std::string(common::TrimRight(fallback));
   }
   if (prompt_ != nullptr) {
     const char* message = CatalogueText(kUnknownIdMessage, kFallbackLanguage);

@@ -69,8 +69,8 @@ struct PostProcessorDefinition {
   std::string PP_CSS_ON, PP_CSS_OFF;  // optional: constant surface speed on (a format) and off
 
   // DEBUT_FIN (all lines)
-  std::string PP_FIN_LIGNE, PP_DEBUT, PP_FIN, PP_FINI, PP_END, PP_PARTNO, PP_REWIND,
-      PREMIER_POINT, MACRO_GOHOME;
+  std::string PP_FIN_LIGNE, PP_DEBUT, PP_FIN, PP_FINI, PP_END, PP_PARTNO, PP_REWIND, PREMIER_POINT,
+      MACRO_GOHOME;
 
   // GESTION_OUTIL
   std::string GESTION_TOOLNO, GESTION_CUTTER, CHANGE_OUTIL, RECHARGE_OUTIL, ANNUL_OUTIL;  // lines
@@ -95,8 +95,8 @@ struct PostProcessorDefinition {
 
   // TORVEL
   std::string MACRO_RAZ, PP_ACTIVATION_RTCP, PP_DESACTIVATION_RTCP, PP_ACTIVATION_PLAN_INCLINE,
-      PP_DESACTIVATION_PLAN_INCLINE;  // lines
-  std::string TXT_Cinematique_Machine;  // key "TXT_Cinématique_Machine"
+      PP_DESACTIVATION_PLAN_INCLINE;     // lines
+  std::string TXT_Cinematique_Machine;   // key "TXT_Cinématique_Machine"
   std::int16_t Cinematique_Machine = 0;  // key "Cinématique_Machine"
   double PP_LIMIT_AB_MINI = 0, PP_LIMIT_AB_MAXI = 0, PP_LIMIT_C_MINI = 0, PP_LIMIT_C_MAXI = 0;
   double PP_HEAD_ANGLE = 0;

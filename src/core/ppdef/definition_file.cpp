@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "core/common/user_prompt.h"
 #include "core/common/profile_file.h"
 #include "core/common/text.h"
+#include "core/common/user_prompt.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_keys.h"
 #include "core/ppdef/number_text.h"

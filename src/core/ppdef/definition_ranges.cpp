@@ -24,9 +24,10 @@ std::int32_t LineNumberOrigin(const PostProcessorDefinition& def) {
 
 std::vector<std::string_view> KeysBeyondRange(const PostProcessorDefinition& def) {
   std::vector<std::string_view> keys;
-  if (!FitsCounter(std::trunc(static_cast<double>(def.NUM_ORIGINE)))) keys.push_back("NUM_ORIGINE");
+  if (!FitsCounter(std::trunc(static_cast<double>(def.NUM_ORIGINE))))
+    keys.emplace_back("NUM_ORIGINE");
   // A maximum beyond the counter's range is never reached: harmless, but not what the user meant.
-  if (!FitsCounter(static_cast<double>(def.NUM_MAX))) keys.push_back("NUM_MAX");
+  if (!FitsCounter(static_cast<double>(def.NUM_MAX))) keys.emplace_back("NUM_MAX");
   return keys;
 }
 

@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "core/common/profile_file.h"
-#include "core/common/text_file_format.h"
 #include "core/common/text.h"
+#include "core/common/text_file_format.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_file.h"
 #include "core/ppdef/definition_keys.h"

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/common/text_pane.h"
 #include "core/common/progress.h"
 #include "core/common/stop_flag.h"
+#include "core/common/text_pane.h"
 
 namespace ordalis::texttools {
 

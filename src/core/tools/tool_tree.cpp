@@ -13,10 +13,10 @@ bool ToolTree::update(const ToolTable& table) {
     const ToolRecord& tool = table.records()[static_cast<std::size_t>(i)];
     slots.push_back({SlotKey(i), ToolLabel(tool, i), tool.type});
   }
-  std::string rootText = LibraryRootText(count);
-  if (slots == slots_ && rootText == rootText_) return false;
+  std::string root = LibraryRootText(count);
+  if (slots == slots_ && root == rootText_) return false;
   slots_ = std::move(slots);
-  rootText_ = std::move(rootText);
+  rootText_ = std::move(root);
   return true;
 }
 

@@ -12,7 +12,6 @@
 #include <string_view>
 
 #include "core/common/message_log.h"
-#include "core/common/message_log.h"
 
 namespace ordalis::l10n {
 class Strings;

@@ -6,8 +6,8 @@ namespace ordalis::ui {
 
 namespace {
 
-// Unicode of bytes 0x80-0x9F; the unassigned ones keep their own value so that every byte survives a
-// round trip.
+// Unicode of bytes 0x80-0x9F; the unassigned ones keep their own value so that every byte survives
+// a round trip.
 constexpr std::array<char16_t, 32> kHigh = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
@@ -35,7 +35,8 @@ QString FromCp1252(std::string_view bytes) {
 std::string ToCp1252(const QString& text) {
   std::string out(static_cast<std::size_t>(text.size()), '\0');
   const QChar* data = text.constData();
-  for (qsizetype i = 0; i < text.size(); ++i) out[static_cast<std::size_t>(i)] = ByteOf(data[i].unicode());
+  for (qsizetype i = 0; i < text.size(); ++i)
+    out[static_cast<std::size_t>(i)] = ByteOf(data[i].unicode());
   return out;
 }
 

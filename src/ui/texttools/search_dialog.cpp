@@ -12,9 +12,9 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "core/common/text_pane.h"
 #include "core/common/progress.h"
 #include "core/common/stop_flag.h"
+#include "core/common/text_pane.h"
 #include "core/l10n/strings.h"
 #include "core/texttools/search.h"
 #include "ui/common/cp1252.h"

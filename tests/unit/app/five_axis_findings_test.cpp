@@ -2,11 +2,10 @@
 // definitions, each case as the program shows it.
 #include <gtest/gtest.h>
 
-#include "app_fixture.h"
-
 #include <string>
 #include <vector>
 
+#include "app_fixture.h"
 #include "core/app/block_sink.h"
 #include "core/app/processing_driver.h"
 #include "core/ppdef/definition_file.h"

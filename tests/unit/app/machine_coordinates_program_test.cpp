@@ -2,8 +2,6 @@
 // line between blocks. The tool tip must stay on the APT path within the tolerance.
 #include <gtest/gtest.h>
 
-#include "app_fixture.h"
-
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app_fixture.h"
 #include "core/app/block_sink.h"
 #include "core/app/processing_driver.h"
 #include "core/common/text.h"
@@ -56,7 +55,8 @@ TEST(MachineCoordinatesProgram, EveryFeedMoveKeepsTheTipOnThePath) {
   AppFixture app;
   AppContext& ctx = app.ctx;
   common::RecordingPrompt& prompt = app.prompt;
-  ppdef::LoadDefinition(test::SourcePath("data/ppc/table_ac_machine_5axis.ppc"), ctx.definition, prompt);
+  ppdef::LoadDefinition(test::SourcePath("data/ppc/table_ac_machine_5axis.ppc"), ctx.definition,
+                        prompt);
   const auto& d = ctx.definition;
   kinematics::MachineSetup setup;
   setup.type = d.Cinematique_Machine;
@@ -125,8 +125,7 @@ TEST(MachineCoordinatesProgram, HeadsSwingTheToolLengthAboutThePivot) {
   // for the upright tool the length compensation assumes.
   StringBlockSink sink;
   ConvertStatements(ctx, "CUTTER/10,0,0,0,0,0,50\nLOADTL/1\nGOTO/0,0,0,0,-1,0\nFINI\n", sink);
-  EXPECT_NE(sink.text().find("X0.000 Y-200.000 A90.000 C0.000"), std::string::npos)
-      << sink.text();
+  EXPECT_NE(sink.text().find("X0.000 Y-200.000 A90.000 C0.000"), std::string::npos) << sink.text();
   EXPECT_NE(sink.text().find("Z-200.000"), std::string::npos) << sink.text();
   EXPECT_FALSE(log.contains("CUTTER"));
   // Without the tool's length the tip swings about the pivot alone: the user is told once.

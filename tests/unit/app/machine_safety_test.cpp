@@ -3,10 +3,9 @@
 // one whose every code is visible, so each line of the output says which rule wrote it.
 #include <gtest/gtest.h>
 
-#include "app_fixture.h"
-
 #include <string>
 
+#include "app_fixture.h"
 #include "core/app/block_sink.h"
 #include "core/app/context.h"
 #include "core/app/processing_driver.h"

@@ -6,12 +6,13 @@
 #include <filesystem>
 #include <string>
 
-#include "core/common/memory_text_pane.h"
 #include "core/app/pane_log.h"
 #include "core/app/stderr_log.h"
+#include "core/common/memory_text_pane.h"
 #include "support/test_support.h"
 
 namespace ordalis::app {
+using common::ExportLog;
 using common::kLogGreen;
 using common::kLogOrange;
 using common::kLogRed;
@@ -19,7 +20,6 @@ using common::kLogWhite;
 using common::MemoryTextPane;
 using common::MessageLog;
 using common::VectorLog;
-using common::ExportLog;
 namespace {
 
 // The background rules every log follows, whatever shows it.

@@ -1,10 +1,9 @@
 // Runs that must not depend on what ran before them, and a run that never changes the definition.
 #include <gtest/gtest.h>
 
-#include "app_fixture.h"
-
 #include <string>
 
+#include "app_fixture.h"
 #include "core/app/block_sink.h"
 #include "core/app/context.h"
 #include "core/app/processing_driver.h"

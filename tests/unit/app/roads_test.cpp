@@ -60,7 +60,8 @@ std::vector<std::string> Examples() {
 INSTANTIATE_TEST_SUITE_P(Examples, RoadsTest, ::testing::ValuesIn(Examples()),
                          [](const auto& info) {
                            std::string name = info.param.substr(0, info.param.find('.'));
-                           for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                           for (char& c : name)
+                             c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                            return name;
                          });
 
@@ -72,7 +73,7 @@ TEST(RoadEnding, EachRoadKeepsWhatItShould) {
   };
   const Case cases[] = {
       {Road::kFile, RunOutcome::kDone, true, true},
-      {Road::kFile, RunOutcome::kStopped, false, false},  // D35: the earlier file stays
+      {Road::kFile, RunOutcome::kStopped, false, false},     // D35: the earlier file stays
       {Road::kFile, RunOutcome::kInterrupted, false, true},  // D27: kept, without its end
       {Road::kText, RunOutcome::kDone, true, true},
       {Road::kText, RunOutcome::kStopped, true, true},
@@ -107,7 +108,9 @@ class RecordedMoves : public display::MoveEvents {
     events.push_back("hole " + std::to_string(motionCode) + " " + Point(hole) + " depth " +
                      std::to_string(static_cast<int>(cycle.depth)));
   }
-  void addPartName(std::string_view name) override { events.push_back("part " + std::string(name)); }
+  void addPartName(std::string_view name) override {
+    events.push_back("part " + std::string(name));
+  }
   void appendInfo(std::string_view line) override { events.push_back("  " + std::string(line)); }
 
   std::vector<std::string> events;

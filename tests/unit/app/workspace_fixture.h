@@ -55,7 +55,9 @@ class RecordingObserver : public WorkspaceObserver {
   void runProgress(const common::Progress& p, double) override { progress.push_back(p); }
   void runFinished(Road road, RunOutcome outcome) override { finished.push_back({road, outcome}); }
   void toolTreeChanged(const tools::ToolTree& tree) override { toolRoot = tree.rootText(); }
-  void toolpathReady(std::shared_ptr<const display::MoveList> list) override { moves = list; }
+  void toolpathReady(const std::shared_ptr<const display::MoveList>& list) override {
+    moves = list;
+  }
   void closeRequested(int status) override { closeStatus = status; }
 
   std::string title, toolRoot;

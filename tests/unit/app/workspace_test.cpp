@@ -59,7 +59,7 @@ TEST_F(WorkspaceTest, AMarkedLineStopsTheTextRoad) {
   ASSERT_TRUE(workspace.convertFromText());
   EXPECT_EQ(events.finished.back().second, RunOutcome::kMarkedLine);
   EXPECT_TRUE(log.containsId(2112));
-  EXPECT_EQ(aptPane.lineOf(aptPane.selStart()), line);  // the marked line is selected
+  EXPECT_EQ(aptPane.lineOf(aptPane.selStart()), line);       // the marked line is selected
   EXPECT_EQ(isoPane.text().find("M30"), std::string::npos);  // no end template
 }
 
@@ -196,8 +196,9 @@ TEST_F(WorkspaceTest, ConfigurationValuesAreWrittenAndUsed) {
   EXPECT_EQ(ini.get("CONFIG", "LangId"), "1036");
   EXPECT_EQ(ini.get("APT_ALIAS", "DEEP2"), "DEEPCL");
   // The next run reads the alias: the peck cycle is no unknown cycle any more.
-  test::WriteFile(dir.file("peck.apt"), "LOADTL/1\r\nCYCLE/DEEP2,FEDTO,10.,MMPM,100,RTRCTO,5.\r\n"
-                                        "GOTO/1,2,0\r\nCYCLE/OFF\r\n");
+  test::WriteFile(dir.file("peck.apt"),
+                  "LOADTL/1\r\nCYCLE/DEEP2,FEDTO,10.,MMPM,100,RTRCTO,5.\r\n"
+                  "GOTO/1,2,0\r\nCYCLE/OFF\r\n");
   ASSERT_TRUE(workspace.openAptFile(dir.file("peck.apt")));
   ASSERT_TRUE(workspace.convertFromText());
   EXPECT_EQ(events.finished.back().second, RunOutcome::kDone);
@@ -227,7 +228,8 @@ TEST(SettingsFile, AnUnwritableProgramFolderUsesAUserCopy) {
   EXPECT_EQ(common::ProfileFile::load(file.path()).get("CONFIG", "LangId"), "1036");
   EXPECT_EQ(test::ReadFile(dir.file("Ordalis.ini")), "[CONFIG]\r\nLangId=1036\r\n");
   // Read first from then on.
-  const SettingsFile again = SettingsFile::locate(dir.path() + "/", "", dir.file("config"), readOnly);
+  const SettingsFile again =
+      SettingsFile::locate(dir.path() + "/", "", dir.file("config"), readOnly);
   EXPECT_EQ(again.path(), file.path());
   EXPECT_EQ(again.recentFiles(), (std::vector<std::string>{"/cam/a.apt"}));
 }

@@ -1,8 +1,8 @@
-#include "core/common/message_log.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "core/common/message_log.h"
 
 namespace ordalis::common {
 namespace {

@@ -103,8 +103,7 @@ TEST(ProfileFile, SetReplacesInPlaceAppendsAtSectionEndAndKeepsEverythingElse) {
 }
 
 TEST(ProfileFile, RemoveTakesEveryLineOfTheKeyFromItsSectionOnly) {
-  ProfileFile p = ProfileFile::parse(
-      "[A]\r\nK=1\r\n; note\r\nk=2\r\nL=3\r\n[B]\r\nK=4\r\n");
+  ProfileFile p = ProfileFile::parse("[A]\r\nK=1\r\n; note\r\nk=2\r\nL=3\r\n[B]\r\nK=4\r\n");
   p.remove("a", "K");
   EXPECT_EQ(p.text(), "[A]\r\n; note\r\nL=3\r\n[B]\r\nK=4\r\n");
   EXPECT_FALSE(p.has("A", "K"));

@@ -1,8 +1,8 @@
-#include <algorithm>
 #include "core/l10n/catalogue.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <set>
 
-#include "core/common/user_prompt.h"
 #include "core/common/profile_file.h"
+#include "core/common/user_prompt.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/colour_scheme.h"
 #include "core/ppdef/definition_file.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/common/user_prompt.h"
 #include "core/common/profile_file.h"
+#include "core/common/user_prompt.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_file.h"
 #include "support/test_support.h"

@@ -16,8 +16,8 @@
 #include <optional>
 
 #include "core/common/message_log.h"
-#include "core/common/user_prompt.h"
 #include "core/common/text.h"
+#include "core/common/user_prompt.h"
 #include "core/l10n/strings.h"
 #include "core/ppdef/definition_file.h"
 #include "support/test_support.h"

@@ -1,5 +1,5 @@
-// The UI tests' main: one QApplication on the offscreen platform for every test, so the real widgets
-// are built, shown and driven without a display.
+// The UI tests' main: one QApplication on the offscreen platform for every test, so the real
+// widgets are built, shown and driven without a display.
 #include <gtest/gtest.h>
 
 #include <QApplication>
