@@ -43,7 +43,11 @@ QtTextPane::QtTextPane(QWidget* parent) : QPlainTextEdit(parent), gutter_(new Gu
 
 void QtTextPane::watchDocument() {
   cacheValid_ = false;
-  connect(document(), &QTextDocument::contentsChange, this, [this] { cacheValid_ = false; });
+  connect(document(), &QTextDocument::contentsChange, this,
+          [this](int position, int removed, int added) {
+            cacheValid_ = false;
+            emit contentsChanged(position, removed, added);
+          });
 }
 
 QtTextPane::~QtTextPane() = default;
