@@ -70,6 +70,7 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -98,6 +99,7 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
   void watchDocument();
   void paintGutter(QPaintEvent* event);
   void updateGutter();
+  void updateGutterWidth();
   void gutterClicked(int y);
 
   Gutter* gutter_;

@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTimer>
 #include <QUrl>
 
 #include "core/l10n/strings.h"
@@ -110,6 +111,21 @@ INSTANTIATE_TEST_SUITE_P(Ways, StopTest, ::testing::Values(StopBy::kEscape, Stop
                          [](const auto& info) {
                            return std::string(info.param == StopBy::kEscape ? "Escape" : "Cancel");
                          });
+
+TEST_F(MainWindowTest, EscapeStopsARenumberingWhileTheWindowKeepsItsEvents) {
+  open();
+  std::string text;
+  for (int i = 0; i < 300000; ++i) text += "G1 X" + std::to_string(i) + "\r\n";
+  const std::string iso = dir.file("long.ngc");
+  WriteFile(iso, text);
+  ASSERT_TRUE(window->workspace().openIsoFile(iso));
+  QTimer::singleShot(0, window.get(), [this] { press(Qt::Key_Escape); });
+  window->actions().action(Command::kRenumber)->trigger();
+  const QtTextPane& pane = window->isoPane();
+  EXPECT_EQ(pane.text().substr(0, 9), "N1 G1 X0\r");
+  EXPECT_EQ(pane.text().substr(pane.lineStart(299999)), "G1 X299999\r\n");
+  EXPECT_TRUE(window->actions().action(Command::kRenumber)->isEnabled());
+}
 
 TEST_F(MainWindowTest, SearchReplaceAllAndRenumberThroughTheActions) {
   open();
