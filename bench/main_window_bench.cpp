@@ -1,12 +1,16 @@
 // make bench: the real main window, offscreen. Opening a large APT file, the text road with its
-// colouring, and the file road (the output loaded into the ISO pane afterwards, as the user sees).
+// colouring, and the file road: until the file is written, and until it is shown in the ISO pane.
 //   bench_main_window SETTINGS.ini BIG.apt STATEMENTS SMALL.apt STATEMENTS OUT.nc POST_SECONDS
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <thread>
 
 #include "core/app/settings.h"
 #include "ui/app/main_window.h"
@@ -33,11 +37,13 @@ class SilentDialogs : public ordalis::ui::Dialogs {
   }
 };
 
-/// Turns the event loop until the run is over, as the window's user waits for it.
+/// Runs the event loop until the run is over, as the window's user waits for it: idle between
+/// events, so the worker has the processor.
 void WaitForRun(ordalis::ui::MainWindow& window) {
-  while (window.workspace().running()) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-  }
+  QEventLoop loop;
+  window.setRunFinishedHandler([&loop] { loop.quit(); });
+  if (window.workspace().running()) loop.exec();
+  window.setRunFinishedHandler(nullptr);
   QCoreApplication::processEvents();
 }
 
@@ -73,11 +79,25 @@ int main(int argc, char** argv) {
               static_cast<double>(smallCount) / text);
 
   if (!window.workspace().openAptFile(big)) return 1;
+  // The output is written under a temporary name and renamed: its name appears when it is done.
+  // The window's thread is busy showing it right after, so another thread watches for it.
+  QFile::remove(QString::fromStdString(out));
+  std::atomic<double> written{0};
+  std::atomic<bool> watching{true};
   began = Clock::now();
+  std::thread watcher([&] {
+    while (watching && !std::filesystem::exists(out)) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    written = Seconds(began);
+  });
   window.workspace().convertDirectlyTo(out);
   WaitForRun(window);
-  std::printf("gui file road: %ld statements, %.2f s (ordalis-post %s s)\n", bigCount,
-              Seconds(began), argv[7]);
+  watching = false;
+  watcher.join();
+  std::printf(
+      "gui file road: %ld statements, %.2f s (ordalis-post %s s); %.2f s with the ISO file shown\n",
+      bigCount, written.load(), argv[7], Seconds(began));
   QFile::remove(QString::fromStdString(out));
   return 0;
 }
