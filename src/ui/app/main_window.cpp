@@ -189,13 +189,12 @@ void MainWindow::connectPanes() {
   for (QtTextPane* pane : {aptPane_, isoPane_}) {
     const app::Pane which = pane == aptPane_ ? app::Pane::kApt : app::Pane::kIso;
     // Colouring changes as many characters as it touches; only typing changes the length.
-    connect(pane, &QtTextPane::contentsChanged, this,
-            [this, which](int, int removed, int added) {
-              if (removed == added) return;
-              const bool wasChanged = workspace_->changedByHand(which);
-              workspace_->paneEdited(which);
-              if (!wasChanged && workspace_->changedByHand(which)) updateTitle();
-            });
+    connect(pane, &QtTextPane::contentsChanged, this, [this, which](int, int removed, int added) {
+      if (removed == added) return;
+      const bool wasChanged = workspace_->changedByHand(which);
+      workspace_->paneEdited(which);
+      if (!wasChanged && workspace_->changedByHand(which)) updateTitle();
+    });
     connect(pane, &QPlainTextEdit::cursorPositionChanged, this, [this, pane] {
       if (pane == active_) updateCaret();
     });

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMimeData>
 #include <QSplitter>
+#include <QTimer>
 #include <QUrl>
 
 #include "core/common/progress.h"
@@ -108,6 +109,8 @@ void MainWindow::recentFilesChanged(const std::vector<std::string>& paths) {
   QStringList list;
   for (const std::string& path : paths) list << FromPath(path);
   actions_->setRecentFiles(list);
+  // Every file opened passes here, the command line's too: the title names the APT file.
+  updateTitle();
 }
 
 void MainWindow::runStarted(app::Road) { setBusy(true); }
@@ -167,7 +170,15 @@ std::string MainWindow::chooseSavePath(const std::string& proposed, const std::s
 // --- From outside -----------------------------------------------------------------------------
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (workspace_->running() || textToolBusy_) {
+  if (textToolBusy_) {
+    // A renumbering or replace all is still on the stack below this event: stop it, and close
+    // once it has returned.
+    workspace_->stop();
+    event->ignore();
+    QTimer::singleShot(0, this, &QWidget::close);
+    return;
+  }
+  if (workspace_->running()) {
     workspace_->stop();
     workspace_->finishRun();
   }

@@ -275,7 +275,7 @@ TEST_F(MainWindowTest, TheLayoutIsRememberedInTheSettingsFile) {
   EXPECT_GE(window->paneSplitter()->sizes().front(), 20);
 }
 
-TEST_F(MainWindowTest, TheDefinitionEditorOpensOnTheSelectedDefinition) {
+TEST_F(MainWindowTest, TheDefinitionEditorOpensOnTheSelectedDefinitionAndItsSavesAreUsed) {
   ScriptedDialogs editorDialogs;
   open();
   window->setEditorDialogs(&editorDialogs);
@@ -285,7 +285,16 @@ TEST_F(MainWindowTest, TheDefinitionEditorOpensOnTheSelectedDefinition) {
   EXPECT_TRUE(editor->isVisible());
   EXPECT_EQ(editor->path().toStdString(), window->context().definitionPath);
 
+  // OK: the next run and the title use the new values at once.
+  editor->field("PP_NOM")->setText("Shop mill");
+  editor->findChild<QPushButton*>("ok")->click();
+  EXPECT_EQ(window->context().definition.PP_NOM, "Shop mill");
+  EXPECT_TRUE(window->windowTitle().startsWith("Ordalis (Shop mill)"));
+
   // "Save as" makes the copy the program's definition.
+  window->actions().action(Command::kDefinitionEditor)->trigger();
+  editor = window->definitionEditor();
+  ASSERT_NE(editor, nullptr);
   const std::string copy = dir.file("ppc/my_mill.ppc");
   editorDialogs.savePath = QString::fromStdString(copy);
   ASSERT_TRUE(editor->saveAs());
