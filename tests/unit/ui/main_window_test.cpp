@@ -13,6 +13,7 @@
 #include "ui/app/log_pane.h"
 #include "ui/app/main_actions.h"
 #include "ui/app/status_band.h"
+#include "ui/l10n/about_box.h"
 #include "ui/l10n/configuration_dialog.h"
 #include "ui/ppdef/definition_editor.h"
 #include "ui/texttools/search_dialog.h"
@@ -157,6 +158,41 @@ TEST_F(MainWindowTest, SearchReplaceAllAndRenumberThroughTheActions) {
   window->actions().action(Command::kRenumber)->trigger();
   EXPECT_EQ(window->isoPane().text(), "N1 G0 X1\r\nN2 G01 X2\r\nN3 G01 X3\r\n");
   EXPECT_TRUE(window->actions().action(Command::kConvertText)->isEnabled());
+}
+
+TEST_F(MainWindowTest, FileCommandsAndTheClipboardActOnThePaneLastClicked) {
+  open();
+  // Select post-processor: the settings name it and the title follows.
+  dialogs.openPath = QString::fromStdString(dir.file("ppc/fanuc_mill.ppc"));
+  window->actions().action(Command::kSelectDefinition)->trigger();
+  EXPECT_TRUE(window->windowTitle().startsWith("Ordalis (Fanuc mill)"));
+  EXPECT_EQ(common::GetProfileString(dir.file("Ordalis.ini"), "POSTPROCESSEUR", "Nom"),
+            "fanuc_mill");
+
+  // Copy a line of the APT pane, paste it into the ISO pane, save the ISO text.
+  const std::string apt = openExample("02_drilling.apt");
+  QTest::mouseClick(window->aptPane().viewport(), Qt::LeftButton, {}, QPoint(60, 5));
+  window->aptPane().select(0, window->aptPane().lineStart(1) - 2);
+  window->actions().action(Command::kCopy)->trigger();
+  QTest::mouseClick(window->isoPane().viewport(), Qt::LeftButton, {}, QPoint(60, 5));
+  window->actions().action(Command::kPaste)->trigger();
+  const std::string firstLine = window->aptPane().selText();
+  EXPECT_EQ(window->isoPane().text(), firstLine);
+  EXPECT_TRUE(window->windowTitle().endsWith(" *"));
+  const std::string saved = dir.file("pasted.nc");
+  dialogs.savePath = QString::fromStdString(saved);
+  window->actions().action(Command::kSaveIso)->trigger();
+  EXPECT_EQ(ReadFile(saved), firstLine);
+  EXPECT_FALSE(window->windowTitle().endsWith(" *"));
+
+  // The recent files reopen what was opened.
+  window->workspace().openIsoFile(saved);
+  emit window->actions().recentFileChosen(QString::fromStdString(apt));
+  EXPECT_TRUE(window->windowTitle().contains("02_drilling.apt"));
+  EXPECT_EQ(window->actions().recentFiles().front().toStdString(), apt);
+
+  window->actions().action(Command::kVersion)->trigger();
+  EXPECT_NE(window->findChild<AboutBox*>(), nullptr);
 }
 
 TEST_F(MainWindowTest, TheLanguageSwitchChangesEveryCaptionAtOnce) {
