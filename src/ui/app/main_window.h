@@ -39,8 +39,8 @@ class MainWindow : public QMainWindow, public app::WorkspaceObserver, public app
  public:
   using ToolpathHandler = std::function<void(const std::shared_ptr<const display::MoveList>&)>;
 
-  /// `dialogs` answers every question the window asks (message boxes, D34, file dialogs);
-  /// `programFolder` is the executable's folder with a trailing "/".
+  /// `dialogs` answers every question the window asks (message boxes, Save or Discard before hand
+  /// edits are lost, file dialogs); `programFolder` is the executable's folder with a trailing "/".
   MainWindow(Dialogs& dialogs, const std::string& programFolder, QWidget* parent = nullptr);
   ~MainWindow() override;
 
