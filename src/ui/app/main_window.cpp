@@ -188,13 +188,15 @@ void MainWindow::connectCommands() {
 void MainWindow::connectPanes() {
   for (QtTextPane* pane : {aptPane_, isoPane_}) {
     const app::Pane which = pane == aptPane_ ? app::Pane::kApt : app::Pane::kIso;
-    // Colouring changes as many characters as it touches; only typing changes the length.
-    connect(pane, &QtTextPane::contentsChanged, this, [this, which](int, int removed, int added) {
-      if (removed == added) return;
-      const bool wasChanged = workspace_->changedByHand(which);
-      workspace_->paneEdited(which);
-      if (!wasChanged && workspace_->changedByHand(which)) updateTitle();
-    });
+    // Colouring changes as many characters as it touches; a change that keeps the length is the
+    // user's only while the pane handles their typing or pasting.
+    connect(pane, &QtTextPane::contentsChanged, this,
+            [this, which, pane](int, int removed, int added) {
+              if (removed == added && !pane->inUserInput()) return;
+              const bool wasChanged = workspace_->changedByHand(which);
+              workspace_->paneEdited(which);
+              if (!wasChanged && workspace_->changedByHand(which)) updateTitle();
+            });
     connect(pane, &QPlainTextEdit::cursorPositionChanged, this, [this, pane] {
       if (pane == active_) updateCaret();
     });

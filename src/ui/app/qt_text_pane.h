@@ -58,6 +58,9 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
   /// Whether F9, a right click and a click in the gutter toggle line marks (the APT pane's way
   /// of stopping a conversion); on by default. Off, a right click opens the usual menu.
   void setLineMarking(bool enabled) { lineMarking_ = enabled; }
+  /// True while the pane handles the user's typing, pasting or dropping: a change then is the
+  /// user's even when it keeps the length (a character typed over a selected one).
+  bool inUserInput() const { return userInput_ > 0; }
   /// The width of the gutter in pixels (line numbers and marks).
   int gutterWidth() const;
 
@@ -72,9 +75,12 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void insertFromMimeData(const QMimeData* source) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  int userInput_ = 0;
   class Gutter;
   friend class Gutter;
 

@@ -121,7 +121,21 @@ void QtTextPane::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  ++userInput_;
   QPlainTextEdit::keyPressEvent(event);
+  --userInput_;
+}
+
+void QtTextPane::inputMethodEvent(QInputMethodEvent* event) {
+  ++userInput_;
+  QPlainTextEdit::inputMethodEvent(event);
+  --userInput_;
+}
+
+void QtTextPane::insertFromMimeData(const QMimeData* source) {
+  ++userInput_;
+  QPlainTextEdit::insertFromMimeData(source);
+  --userInput_;
 }
 
 void QtTextPane::contextMenuEvent(QContextMenuEvent* event) {

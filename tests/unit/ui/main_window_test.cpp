@@ -264,6 +264,22 @@ INSTANTIATE_TEST_SUITE_P(Answers, AskTest,
                                            AskCase{Dialogs::SaveChoice::kSave, true, true}),
                          AnswerName);
 
+TEST_F(MainWindowTest, ACharacterTypedOverASelectedOneIsAHandEdit) {
+  open();
+  const std::string file = dir.file("one.ngc");
+  WriteFile(file, "G0 X1\r\n");
+  ASSERT_TRUE(window->workspace().openIsoFile(file));
+  window->isoPane().setFocus();
+  QTextCursor cursor = window->isoPane().textCursor();
+  cursor.setPosition(4);
+  cursor.setPosition(5, QTextCursor::KeepAnchor);
+  window->isoPane().setTextCursor(cursor);
+  QTest::keyClicks(&window->isoPane(), "2");
+  EXPECT_EQ(window->isoPane().text(), "G0 X2\r\n");
+  EXPECT_TRUE(window->workspace().changedByHand(ordalis::app::Pane::kIso));
+  EXPECT_TRUE(window->windowTitle().endsWith(" *"));
+}
+
 TEST_F(MainWindowTest, DroppedFilesGoWhereTheirExtensionSays) {
   open();
   const std::string apt = dir.file("dropped.apt"), iso = dir.file("dropped.txt");
