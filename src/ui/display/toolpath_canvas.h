@@ -94,6 +94,7 @@ class ToolpathCanvas : public QWidget {
   QPointF dragStart_;  // where the left button went down
   bool zoomRectangle_ = false;
   bool gestureDone_ = false;  // a Shift+click or a rotation: no rectangle until every button is up
+  bool dragging_ = false;     // turning or panning: a huge toolpath is drawn thinned meanwhile
 };
 
 }  // namespace ordalis::ui

@@ -132,7 +132,13 @@ void DrawMoves(QPainter& painter, const QSize& size, const ScreenMapping& map,
   const QRectF visible(-2, -2, size.width() + 4, size.height() + 4);
   PolylineBatch batch(painter);
   QPointF from;
-  for (std::size_t i = 0; i < picture.points.size(); ++i) {
+  const std::size_t count = picture.points.size();
+  const std::size_t stride = std::max<std::size_t>(1, picture.stride);
+  const auto next = [&](std::size_t i) {
+    if (i + 1 >= count) return count;
+    return std::min(i + stride, count - 1);  // the path always ends at its last point
+  };
+  for (std::size_t i = 0; i < count; i = next(i)) {
     if (picture.list->kind(i) == display::MoveKind::Label) continue;  // the tool stays
     const QPointF to = ToPixel(map, picture.points[i]);
     if (i == 0 || !IsDrawn(picture, i)) {
@@ -305,6 +311,10 @@ void DrawPicked(QPainter& painter, const ScreenMapping& map, const ToolpathPictu
 
 }  // namespace
 
+std::size_t DragStride(std::size_t moves) {
+  return moves > kDragMoves ? moves / kDragMoves + 1 : 1;
+}
+
 bool IsDrawn(const ToolpathPicture& picture, std::size_t move) {
   const display::MoveKind kind = picture.list->kind(move);
   if (kind == display::MoveKind::Label || kind == display::MoveKind::Origin) return false;
@@ -320,7 +330,7 @@ void PaintToolpath(QPainter& painter, const QSize& size, const ToolpathPicture& 
   DrawTriad(painter, map, *picture.view);
   if (!picture.list || picture.points.size() != picture.list->size()) return;
   DrawMoves(painter, size, map, picture);
-  if (picture.showLabels) DrawLabels(painter, size, map, picture);
+  if (picture.showLabels && picture.stride <= 1) DrawLabels(painter, size, map, picture);
   DrawPicked(painter, map, picture);
 }
 
