@@ -341,7 +341,17 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
   return profile.save(path);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+bool WriteFileAtomically(const std::string& givenPath, std::string_view bytes) {
+  std::error_code ec;
+  // A link to a definition or settings file stays a link: the file it points to is replaced, and
+  // that file keeps its permissions (a shop's shared definition stays readable by the others).
+  std::string path = givenPath;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(givenPath, ec))) {
+    const auto real = std::filesystem::canonical(givenPath, ec);
+    if (!ec) path = real.string();
+  }
+  const auto existing = std::filesystem::status(path, ec);
+  const bool keepPermissions = !ec && std::filesystem::is_regular_file(existing);
   static std::atomic<unsigned> counter{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   const std::string temp = path + ".~" + std::to_string(static_cast<unsigned long long>(stamp)) +
@@ -352,7 +362,9 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   ok = std::fflush(f) == 0 && ok;
   ok = std::ferror(f) == 0 && ok;
   ok = std::fclose(f) == 0 && ok;
-  std::error_code ec;
+  if (ok && keepPermissions) {
+    std::filesystem::permissions(temp, existing.permissions(), ec);  // best effort
+  }
   if (ok) {
     std::filesystem::rename(temp, path, ec);
     ok = !ec;

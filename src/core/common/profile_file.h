@@ -80,6 +80,7 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
                         std::string_view value);
 
 /// Writes bytes to `path` through a temporary file in the same folder and a rename.
+/// A symbolic link stays a link to the replaced file, which keeps its permissions.
 /// Returns false, leaving any existing file untouched, when anything fails.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 

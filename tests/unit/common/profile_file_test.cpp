@@ -165,6 +165,23 @@ TEST(ProfileFile, FailedWriteLeavesTheOldFileAndNoTemporary) {
   EXPECT_FALSE(WriteProfileString(dir.file("missing/x.ini"), "A", "K", "v"));
 }
 
+TEST(ProfileFile, SaveThroughALinkReplacesItsTargetAndKeepsPermissions) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  const std::string real = dir.file("shop.ppc");
+  const std::string link = dir.file("mine.ppc");
+  WriteFile(real, "[A]\nK=1\n");
+  fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                            fs::perms::others_read);
+  fs::create_symlink(real, link);
+  ASSERT_TRUE(WriteProfileString(link, "A", "K", "2"));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+  EXPECT_EQ(GetProfileString(real, "A", "K"), "2");
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                fs::perms::others_read);
+}
+
 TEST(ProfileFile, SurvivesBinaryAndHugeInput) {
   std::string binary;
   for (int i = 0; i < 200000; ++i) binary.push_back(static_cast<char>((i * 7919) % 256));
