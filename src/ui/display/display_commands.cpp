@@ -46,10 +46,17 @@ DisplayCommands::DisplayCommands(app::Workspace& workspace, MainActions& actions
 void DisplayCommands::display() {
   if (workspace_.running()) return;
   discardNext_ = false;
-  workspace_.display();
+  // Without a worker the toolpath has already come when display() returns.
+  displayRunning_ = workspace_.display() && workspace_.running();
+}
+
+void DisplayCommands::runFinished() {
+  displayRunning_ = false;
+  discardNext_ = false;
 }
 
 void DisplayCommands::toolpathReady(const std::shared_ptr<const display::MoveList>& moves) {
+  displayRunning_ = false;
   if (discardNext_ || !moves) {
     discardNext_ = false;
     return;
@@ -69,9 +76,9 @@ void DisplayCommands::toolpathReady(const std::shared_ptr<const display::MoveLis
 }
 
 void DisplayCommands::clearDisplay() {
-  // Escape in the view stops the work in progress, as it does in the main window; a display
-  // that was running must not show its toolpath after the clear.
-  if (workspace_.running()) {
+  // A Display still running is stopped, and the moves it built so far are not shown: the user
+  // asked for an empty view. A conversion goes on.
+  if (displayRunning_) {
     workspace_.stop();
     discardNext_ = true;
   }

@@ -36,7 +36,7 @@ class DisplayCommands : public QObject {
   /// Display built a toolpath: show it and the follow-up commands.
   void toolpathReady(const std::shared_ptr<const display::MoveList>& moves);
   /// A run ended; the toolpath, if any, came with toolpathReady.
-  void runFinished() {}
+  void runFinished();
 
   /// mnuVisu: the lines of the APT selection (2 characters or more), else the whole APT text.
   void display();
@@ -63,8 +63,9 @@ class DisplayCommands : public QObject {
   GraphicsView* view_;
   QTimer aptSelection_;  // a drag through the APT pane marks once it rests
   Marks marks_ = Marks::kNone;
-  bool selecting_ = false;    // the pick itself is selecting in the APT pane
-  bool discardNext_ = false;  // cleared while a display ran: its toolpath is not wanted
+  bool selecting_ = false;       // the pick itself is selecting in the APT pane
+  bool displayRunning_ = false;  // a Display goes on on the workspace's worker
+  bool discardNext_ = false;     // cleared while it ran: its toolpath is not wanted
 };
 
 }  // namespace ordalis::ui

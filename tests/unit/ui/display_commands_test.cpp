@@ -29,6 +29,10 @@ class ForwardingObserver : public app::RecordingObserver {
     app::RecordingObserver::toolpathReady(list);
     if (commands) commands->toolpathReady(list);
   }
+  void runFinished(app::Road road, app::RunOutcome outcome) override {
+    app::RecordingObserver::runFinished(road, outcome);
+    if (commands) commands->runFinished();
+  }
   DisplayCommands* commands = nullptr;
 };
 
@@ -133,6 +137,21 @@ TEST_F(DisplayCommandsTest, DisplayShowsTheMovesAndClearHidesThemWithTheFollowUp
   QTest::keyClick(view->canvas(), Qt::Key_Escape);
   EXPECT_FALSE(view->isVisible());
   EXPECT_FALSE(actions->action(Command::kHighlight)->isVisible());
+}
+
+TEST_F(DisplayCommandsTest, AClearWhileADisplayRunsKeepsTheViewEmpty) {
+  open(kProgram);
+  workspace.setThreaded(true);
+  trigger(Command::kDisplay);
+  commands->clearDisplay();
+  workspace.finishRun();
+  EXPECT_FALSE(commands->view()->isVisible());
+  EXPECT_FALSE(actions->action(Command::kHighlight)->isVisible());
+  // The next Display is shown as usual.
+  trigger(Command::kDisplay);
+  workspace.finishRun();
+  EXPECT_TRUE(commands->view()->isVisible());
+  EXPECT_EQ(moves().size(), 9u);
 }
 
 TEST_F(DisplayCommandsTest, DisplayOfASelectionShowsOnlyItsLines) {
