@@ -26,8 +26,14 @@ build: deps $(BUILD)/build.ninja
 run: build
 	@mkdir -p $(BUILD)/run
 	@cp data/examples/$$(ls data/examples | grep -m1 '\.apt$$') $(BUILD)/run/example.apt
-	$(BUILD)/bin/ordalis-post --ppc $(BUILD)/bin/Default.ppc -o $(BUILD)/run/example.nc $(BUILD)/run/example.apt
-	@echo "Output: $(BUILD)/run/example.nc"; head -n 25 $(BUILD)/run/example.nc
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD)/bin/ordalis ]; then \
+	  echo "Opening the desktop program with $(BUILD)/run/example.apt (converted at start-up)"; \
+	  $(BUILD)/bin/ordalis $(BUILD)/run/example.apt; \
+	else \
+	  echo "No display (\$$DISPLAY and \$$WAYLAND_DISPLAY are empty): converting with the batch program instead"; \
+	  $(BUILD)/bin/ordalis-post --ppc $(BUILD)/bin/Default.ppc -o $(BUILD)/run/example.nc $(BUILD)/run/example.apt && \
+	  echo "Output: $(BUILD)/run/example.nc" && head -n 25 $(BUILD)/run/example.nc; \
+	fi
 
 gui: build
 	$(BUILD)/bin/ordalis

@@ -73,6 +73,16 @@ if [ -x "$PANE_BENCH" ]; then
   QT_QPA_PLATFORM=offscreen "$PANE_BENCH" "$F3" 2> /dev/null
 fi
 
+# The real main window, offscreen: open, text road, file road beside ordalis-post on the same file.
+WINDOW_BENCH=$(dirname "$POST")/bench_main_window
+if [ -x "$WINDOW_BENCH" ]; then
+  printf '[POSTPROCESSEUR]\r\nFichier=%s\r\nNom=Default\r\n[CONFIG]\r\nLangId=1033\r\nCloseAfterPP=0\r\n' \
+    "$DEFAULT_PPC" > "$OUT/window.ini"
+  POST_S=$(run "post" "$N3" "$F3" "$POST" --ppc "$DEFAULT_PPC" -o "$OUT/goto3.nc" "$F3" | awk '{print $2}')
+  QT_QPA_PLATFORM=offscreen "$WINDOW_BENCH" "$OUT/window.ini" "$F3" "$N3" "$FT" 100000 \
+    "$OUT/window.nc" "$POST_S" 2> /dev/null
+fi
+
 # The toolpath display: the moves of the 1,000,000-GOTO program through the display road (what
 # Display makes the user wait for) and the move list alone, then the redraw offscreen (desktop
 # build only).

@@ -12,6 +12,7 @@ namespace ordalis::app {
 namespace {
 
 constexpr std::string_view kConfigSection = "CONFIG";
+constexpr std::string_view kWindowSection = "FENETRE";
 
 bool BadWord(std::string_view word) {
   if (word.empty()) return true;
@@ -23,6 +24,33 @@ bool BadWord(std::string_view word) {
 
 bool SameWord(std::string_view a, std::string_view b) {
   return common::EqualsNoCase(common::Trim(a), common::Trim(b));
+}
+
+int ReadInt(const common::ProfileFile& file, std::string_view key) {
+  const double value = common::ReadNumber(file.get(kWindowSection, key));
+  return value > -1e6 && value < 1e6 ? static_cast<int>(value) : 0;
+}
+
+/// "600,400": sizes of a splitter; a list that is not plain non-negative numbers is dropped.
+std::vector<int> ReadSizes(std::string_view text) {
+  constexpr int kMaxSizes = 8;
+  double values[kMaxSizes];
+  const int count = common::ReadPlainNumberList(common::Trim(text), values, kMaxSizes);
+  std::vector<int> sizes;
+  for (int i = 0; i < count; ++i) {
+    if (!(values[i] >= 0 && values[i] < 1e6)) return {};
+    sizes.push_back(static_cast<int>(values[i]));
+  }
+  return sizes;
+}
+
+std::string WriteSizes(const std::vector<int>& sizes) {
+  std::string text;
+  for (const int size : sizes) {
+    if (!text.empty()) text += ',';
+    text += std::to_string(size);
+  }
+  return text;
 }
 
 }  // namespace
@@ -77,6 +105,35 @@ bool SaveLanguageId(const std::string& settingsPath, int languageId) {
 bool SaveCloseAfterPP(const std::string& settingsPath, bool closeAfterRun) {
   return common::WriteProfileString(common::NativePath(settingsPath), kConfigSection,
                                     "CloseAfterPP", closeAfterRun ? "1" : "0");
+}
+
+WindowLayout ReadWindowLayout(const std::string& settingsPath) {
+  const common::ProfileFile file = common::ProfileFile::load(common::NativePath(settingsPath));
+  WindowLayout layout;
+  layout.left = ReadInt(file, "Left");
+  layout.top = ReadInt(file, "Top");
+  layout.width = std::max(0, ReadInt(file, "Width"));
+  layout.height = std::max(0, ReadInt(file, "Height"));
+  layout.maximized = ReadInt(file, "Maximized") != 0;
+  layout.panes = ReadSizes(file.get(kWindowSection, "Panes"));
+  layout.band = ReadSizes(file.get(kWindowSection, "Band"));
+  layout.bottom = ReadSizes(file.get(kWindowSection, "Bottom"));
+  return layout;
+}
+
+bool SaveWindowLayout(const std::string& settingsPath, const WindowLayout& layout) {
+  const std::string path = common::NativePath(settingsPath);
+  common::ProfileFile file;
+  if (!common::ProfileFile::tryLoad(path, file)) return false;
+  file.set(kWindowSection, "Left", std::to_string(layout.left));
+  file.set(kWindowSection, "Top", std::to_string(layout.top));
+  file.set(kWindowSection, "Width", std::to_string(layout.width));
+  file.set(kWindowSection, "Height", std::to_string(layout.height));
+  file.set(kWindowSection, "Maximized", layout.maximized ? "1" : "0");
+  file.set(kWindowSection, "Panes", WriteSizes(layout.panes));
+  file.set(kWindowSection, "Band", WriteSizes(layout.band));
+  file.set(kWindowSection, "Bottom", WriteSizes(layout.bottom));
+  return file.save(path);
 }
 
 }  // namespace ordalis::app

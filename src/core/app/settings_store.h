@@ -38,4 +38,21 @@ bool SaveLanguageId(const std::string& settingsPath, int languageId);
 /// `CloseAfterPP` of section CONFIG: 1 or 0.
 bool SaveCloseAfterPP(const std::string& settingsPath, bool closeAfterRun);
 
+/// Where the main window was and how its splitters were set, section FENETRE. Sizes are pixels;
+/// a width of 0 means that nothing was remembered.
+struct WindowLayout {
+  int left = 0, top = 0, width = 0, height = 0;
+  bool maximized = false;
+  std::vector<int> panes;   // APT pane, ISO pane
+  std::vector<int> band;    // the panes, the bottom band
+  std::vector<int> bottom;  // tool tree, log
+  bool operator==(const WindowLayout&) const = default;
+};
+
+/// The layout of section FENETRE; what is missing or unreadable stays at its default.
+WindowLayout ReadWindowLayout(const std::string& settingsPath);
+
+/// Writes section FENETRE, every other line kept; false when the file could not be written.
+bool SaveWindowLayout(const std::string& settingsPath, const WindowLayout& layout);
+
 }  // namespace ordalis::app

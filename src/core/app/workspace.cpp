@@ -138,6 +138,11 @@ bool Workspace::openRecent(const std::string& path) {
   return openIsoFile(path);
 }
 
+bool Workspace::openDropped(const std::string& path) {
+  if (IsDefinitionExtension(common::PathPart(path, 3))) return selectDefinitionFile(path);
+  return openRecent(path);
+}
+
 void Workspace::clearRecentFiles() {
   settings_.clearRecentFiles();
   observer_.recentFilesChanged({});
@@ -221,6 +226,11 @@ bool Workspace::setCloseAfterRun(bool close) {
   closeAfterRun_ = close;
   const std::string target = settings_.forWriting();
   return !target.empty() && SaveCloseAfterPP(target, close);
+}
+
+bool Workspace::saveWindowLayout(const WindowLayout& layout) {
+  const std::string target = settings_.forWriting();
+  return !target.empty() && SaveWindowLayout(target, layout);
 }
 
 bool Workspace::saveAliases(const std::vector<AliasEntry>& entries) {

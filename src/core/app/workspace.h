@@ -113,6 +113,9 @@ class Workspace {
   bool openIsoFile(const std::string& path);
   /// Opens a recent file: an APT file by its extension, else an ISO file.
   bool openRecent(const std::string& path);
+  /// A file dropped on the window: a .ppc selects that definition, an APT file opens in the APT
+  /// pane, anything else in the ISO pane.
+  bool openDropped(const std::string& path);
   void clearRecentFiles();
   /// Save ISO file: the dialog with the proposed name, then the ISO pane's text to that file.
   bool saveIso();
@@ -176,6 +179,9 @@ class Workspace {
   const std::string& settingsPath() const { return settings_.path(); }
   /// The settings file to write (the user's copy is made first where needed).
   std::string settingsPathForWriting() { return settings_.forWriting(); }
+  /// The window's place and splitters as the settings file remembers them (section FENETRE).
+  WindowLayout windowLayout() const { return ReadWindowLayout(settings_.path()); }
+  bool saveWindowLayout(const WindowLayout& layout);
 
   // --- State ---------------------------------------------------------------------------------
   /// The user changed the text of `pane` by hand (ignored while the workspace writes it).

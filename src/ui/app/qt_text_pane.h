@@ -64,9 +64,13 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
  signals:
   /// A line mark was toggled by the user (gutter, F9 or right click).
   void lineMarkToggled(int line, bool marked);
+  /// The document changed at `position`: `removed` characters gave way to `added` (equal counts
+  /// for a change of colour alone). Follows the pane through a load, which swaps documents.
+  void contentsChanged(int position, int removed, int added);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -95,6 +99,7 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
   void watchDocument();
   void paintGutter(QPaintEvent* event);
   void updateGutter();
+  void updateGutterWidth();
   void gutterClicked(int y);
 
   Gutter* gutter_;

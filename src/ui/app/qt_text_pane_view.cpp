@@ -29,8 +29,7 @@ QtTextPane::QtTextPane(QWidget* parent) : QPlainTextEdit(parent), gutter_(new Gu
   // NC blocks are short and read line by line: no wrapping, and no layout of what is not shown.
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setViewportMargins(gutterWidth(), 0, 0, 0);
-  connect(this, &QPlainTextEdit::blockCountChanged,
-          [this] { setViewportMargins(gutterWidth(), 0, 0, 0); });
+  connect(this, &QPlainTextEdit::blockCountChanged, [this] { updateGutterWidth(); });
   connect(this, &QPlainTextEdit::updateRequest, [this](const QRect& rect, int dy) {
     if (dy != 0) {
       gutter_->scroll(0, dy);
@@ -43,7 +42,12 @@ QtTextPane::QtTextPane(QWidget* parent) : QPlainTextEdit(parent), gutter_(new Gu
 
 void QtTextPane::watchDocument() {
   cacheValid_ = false;
-  connect(document(), &QTextDocument::contentsChange, this, [this] { cacheValid_ = false; });
+  updateGutterWidth();
+  connect(document(), &QTextDocument::contentsChange, this,
+          [this](int position, int removed, int added) {
+            cacheValid_ = false;
+            emit contentsChanged(position, removed, added);
+          });
 }
 
 QtTextPane::~QtTextPane() = default;
@@ -57,10 +61,23 @@ int QtTextPane::gutterWidth() const {
 
 void QtTextPane::updateGutter() { gutter_->update(); }
 
+// The text starts where the gutter ends: a new font or a loaded document (whose line count came
+// without a change signal) moves that edge.
+void QtTextPane::updateGutterWidth() {
+  const int width = gutterWidth();
+  setViewportMargins(width, 0, 0, 0);
+  const QRect area = contentsRect();
+  gutter_->setGeometry(QRect(area.left(), area.top(), width, area.height()));
+}
+
 void QtTextPane::resizeEvent(QResizeEvent* event) {
   QPlainTextEdit::resizeEvent(event);
-  const QRect area = contentsRect();
-  gutter_->setGeometry(QRect(area.left(), area.top(), gutterWidth(), area.height()));
+  updateGutterWidth();
+}
+
+void QtTextPane::changeEvent(QEvent* event) {
+  QPlainTextEdit::changeEvent(event);
+  if (event->type() == QEvent::FontChange) updateGutterWidth();
 }
 
 void QtTextPane::paintGutter(QPaintEvent* event) {

@@ -70,5 +70,26 @@ TEST(SettingsStore, LanguageAndCloseAfterRunAreWrittenInPlace) {
   EXPECT_FALSE(SaveLanguageId(dir.file("missing/Ordalis.ini"), 1033));
 }
 
+TEST(SettingsStore, WindowLayoutRoundTripsAndSparesTheOtherSections) {
+  test::TempDir dir;
+  const std::string path = dir.file("Ordalis.ini");
+  test::WriteFile(path, kSettings);
+  EXPECT_EQ(ReadWindowLayout(path), WindowLayout{});
+
+  const WindowLayout layout{-8, 40, 1200, 800, true, {590, 600}, {620, 180}, {300, 890}};
+  ASSERT_TRUE(SaveWindowLayout(path, layout));
+  EXPECT_EQ(ReadWindowLayout(path), layout);
+  EXPECT_EQ(test::ReadFile(path).substr(0, std::string(kSettings).size()), kSettings);
+
+  // A hand-edited size that makes no sense drops that splitter, not the window's place.
+  common::WriteProfileString(path, "FENETRE", "Panes", "590,-3");
+  common::WriteProfileString(path, "FENETRE", "Band", "abc");
+  const WindowLayout read = ReadWindowLayout(path);
+  EXPECT_TRUE(read.panes.empty());
+  EXPECT_TRUE(read.band.empty());
+  EXPECT_EQ(read.width, 1200);
+  EXPECT_EQ(read.bottom, (std::vector<int>{300, 890}));
+}
+
 }  // namespace
 }  // namespace ordalis::app

@@ -33,12 +33,13 @@ const Ranges kTranslated = {{1, 1},       {501, 502},   {510, 513},   {600, 605}
 // Ids Ordalis added for its own messages: arcs outside the working plane written as lines;
 // definition numbers beyond range, feeds per revolution a definition cannot write, an incomplete
 // program; five-axis messages; the machine-safety messages (tool axes, surface speed, spindle
-// words, taps, coolant, compensation on arcs); the main window's recent files, stop and line mark;
+// words, taps, coolant, compensation on arcs); the main window's recent files, stop and line mark,
+// its question before hand edits are lost and its status bar;
 // the definition editor's buttons, messages and the labels the catalogue had no text for; the
 // labels and tool-tips of the feed-mode, arc-plane, five-axis, surface-speed and through-spindle
 // coolant keys; the graphics view's buttons and status line; the search dialog; the alias editor of
 // the configuration dialog, the about box and the decimal-separator notice.
-const Ranges kAdded = {{2137, 2137}, {2150, 2152}, {2160, 2164}, {2170, 2176}, {4041, 4045},
+const Ranges kAdded = {{2137, 2137}, {2150, 2152}, {2160, 2164}, {2170, 2176}, {4041, 4050},
                        {5561, 5572}, {5590, 5599}, {5600, 5615}, {5620, 5625}, {6300, 6309},
                        {7001, 7007}, {9020, 9029}, {9031, 9033}};
 const Ranges kDebugOnly = {{514, 514},   {606, 609},   {614, 620},   {1002, 1002}, {1101, 1104},

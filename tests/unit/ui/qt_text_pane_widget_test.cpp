@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <cstdio>
 
 #include "core/common/memory_text_pane.h"
 #include "core/texttools/placeholder_colouring.h"
@@ -84,6 +85,26 @@ TEST_F(ShownPane, FixedPitchGutterWithLineNumbers) {
   const QString folder = QStringLiteral(ORDALIS_SCREENSHOT_DIR);
   QDir().mkpath(folder);
   EXPECT_TRUE(pane.grab().save(folder + QStringLiteral("/qt_text_pane.png")));
+}
+
+// The text begins where the gutter ends, whether the lines were typed or loaded, whatever the font.
+TEST_F(ShownPane, TheTextIsNeverDrawnUnderTheGutter) {
+  const std::string path = QDir::tempPath().toStdString() + "/ordalis_gutter_test.apt";
+  std::string many;
+  for (int i = 0; i < 150; ++i) many += "GOTO/1,2,3\r\n";
+  FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(many.data(), 1, many.size(), file);
+  std::fclose(file);
+  for (const int points : {9, 14}) {
+    QFont font = pane.font();
+    font.setPointSize(points);
+    pane.setFont(font);
+    ASSERT_TRUE(pane.load(path));
+    QApplication::processEvents();
+    EXPECT_GE(pane.viewport()->geometry().left(), pane.gutterWidth()) << points;
+  }
+  std::remove(path.c_str());
 }
 
 // The text tools are written once on the contract: the widget pane must end as the memory one.
