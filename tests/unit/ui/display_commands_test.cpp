@@ -18,6 +18,7 @@
 #include "ui/display/graphics_view.h"
 #include "ui/display/toolpath_canvas.h"
 #include "unit/app/workspace_fixture.h"
+#include "unit/ui/main_window_fixture.h"
 
 namespace ordalis::ui {
 namespace {
@@ -249,6 +250,37 @@ TEST_F(DisplayCommandsTest, Screenshots) {
     EXPECT_TRUE(view->grab().save(QString(ORDALIS_SCREENSHOT_DIR) + "/" + c.png + ".png"));
     trigger(Command::kClearDisplay);
   }
+}
+
+/// The commands plugged into the real main window, whose runs go on a worker.
+using MainWindowDisplayTest = test::MainWindowTest;
+
+TEST_F(MainWindowDisplayTest, TheMainWindowsDisplayShowsTheToolpathAndAPickFindsItsLine) {
+  open();
+  DisplayCommands commands(window->workspace(), window->actions(), window->aptPane(),
+                           window->isoPane(), window.get());
+  window->setToolpathHandler([&](const auto& moves) { commands.toolpathReady(moves); });
+  window->setRunFinishedHandler([&] { commands.runFinished(); });
+  openExample("03_arc_contour.apt");
+  window->actions().action(Command::kDisplay)->trigger();
+  ASSERT_TRUE(waitForRun());
+  GraphicsView* view = commands.view();
+  ASSERT_TRUE(test::WaitUntil([&] { return view->isVisible(); }));
+  const display::MoveList& list = *view->moveList();
+  ASSERT_GT(list.size(), 20u);
+  // An arc step in the middle of the program: its statement's line is selected.
+  std::size_t move = list.size() / 2;
+  while (move < list.size() && list.kind(move) != display::MoveKind::Arc) ++move;
+  ASSERT_LT(move, list.size());
+  ToolpathCanvas* canvas = view->canvas();
+  QTest::mouseClick(canvas, Qt::LeftButton, Qt::ShiftModifier,
+                    canvas->pixelOf(list.end(move)).toPoint());
+  ASSERT_NE(canvas->pickedMove(), display::kNoMove);
+  const std::uint32_t statement = list.statement(canvas->pickedMove());
+  QtTextPane& apt = window->aptPane();
+  EXPECT_EQ(static_cast<std::int32_t>(apt.lineOf(apt.selStart())), list.statementLine(statement));
+  EXPECT_EQ(texttools::LineKey(apt.selText()), texttools::LineKey(list.statementText(statement)));
+  commands.view()->hide();
 }
 
 }  // namespace
