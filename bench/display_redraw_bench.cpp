@@ -1,5 +1,6 @@
 // make bench: redrawing the toolpath display offscreen, as every mouse move of a rotation does
-// (projection and painting), in a 1000 x 1000 view of the isometric fit.
+// (projection and painting), in a 1000 x 1000 view of the isometric fit; then the same while a
+// drag turns the view, when a huge toolpath is drawn thinned.
 //   bench_display_redraw [MOVES...]
 #include <QGuiApplication>
 #include <QImage>
@@ -15,7 +16,7 @@
 
 namespace {
 
-double RedrawMilliseconds(std::size_t moves) {
+double RedrawMilliseconds(std::size_t moves, bool dragging) {
   using namespace ordalis;
   const bench::SyntheticProgram program = bench::MakeProgram(moves);
   display::MoveList list;
@@ -40,6 +41,7 @@ double RedrawMilliseconds(std::size_t moves) {
     picture.list = &list;
     picture.points = points;
     picture.view = &view;
+    if (dragging) picture.stride = ui::DragStride(list.size());
     ui::PaintToolpath(painter, image.size(), picture);
     painter.end();
     const double ms =
@@ -58,7 +60,12 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) counts.push_back(std::strtoul(argv[i], nullptr, 10));
   if (counts.empty()) counts = {200000, 1000000};
   for (const std::size_t n : counts) {
-    std::printf("display redraw: %zu moves, %.0f ms\n", n, RedrawMilliseconds(n));
+    std::printf("display redraw: %zu moves, %.0f ms\n", n, RedrawMilliseconds(n, false));
+  }
+  // A turn or a pan draws a thinned path until the mouse lets go.
+  for (const std::size_t n : counts) {
+    std::printf("display redraw while dragging: %zu moves, %.0f ms\n", n,
+                RedrawMilliseconds(n, true));
   }
   return 0;
 }

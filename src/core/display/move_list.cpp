@@ -1,8 +1,24 @@
 #include "core/display/move_list.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace ordalis::display {
+
+namespace {
+
+/// Appends `text` to `buffer` while its offsets still fit in 32 bits; false when it was left out.
+bool AppendText(std::string& buffer, std::string_view text) {
+  if (text.size() > std::numeric_limits<std::uint32_t>::max() - buffer.size()) return false;
+  buffer.append(text);
+  return true;
+}
+
+std::uint32_t Offset(const std::string& buffer) {
+  return static_cast<std::uint32_t>(buffer.size());
+}
+
+}  // namespace
 
 void BoundingBox::add(const Point& p) {
   if (empty) {
@@ -64,8 +80,8 @@ std::size_t MoveList::memoryBytes() const {
          colours_.capacity() * sizeof(std::int32_t) +
          statements_.capacity() * sizeof(std::uint32_t) + kinds_.capacity() * sizeof(MoveKind) +
          infoMoves_.capacity() * sizeof(std::uint32_t) +
-         infoStarts_.capacity() * sizeof(std::size_t) + infoBuffer_.capacity() +
-         statementStarts_.capacity() * sizeof(std::size_t) +
+         infoStarts_.capacity() * sizeof(std::uint32_t) + infoBuffer_.capacity() +
+         statementStarts_.capacity() * sizeof(std::uint32_t) +
          statementLines_.capacity() * sizeof(std::int32_t) + statementBuffer_.capacity();
 }
 
@@ -83,9 +99,9 @@ void MoveList::shrinkToFit() {
 }
 
 std::uint32_t MoveList::addStatement(std::string_view text, std::int32_t sourceLine) {
-  statementStarts_.push_back(statementBuffer_.size());
+  statementStarts_.push_back(Offset(statementBuffer_));
   statementLines_.push_back(sourceLine);
-  statementBuffer_.append(text);
+  AppendText(statementBuffer_, text);
   return static_cast<std::uint32_t>(statementLines_.size() - 1);
 }
 
@@ -102,10 +118,9 @@ void MoveList::appendInfo(std::string_view line, std::uint32_t statement) {
   const std::size_t last = ends_.size() - 1;
   if (infoMoves_.empty() || infoMoves_.back() != last) {
     infoMoves_.push_back(static_cast<std::uint32_t>(last));
-    infoStarts_.push_back(infoBuffer_.size());
+    infoStarts_.push_back(Offset(infoBuffer_));
   }
-  infoBuffer_.append(line);
-  infoBuffer_.append("\r\n");
+  if (AppendText(infoBuffer_, line)) AppendText(infoBuffer_, "\r\n");
   statements_[last] = statement;
 }
 

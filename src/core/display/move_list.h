@@ -97,11 +97,13 @@ class MoveList {
   std::vector<MoveKind> kinds_;
 
   // Only the last move ever receives info, so the texts stay in move order in one buffer.
+  // Offsets into the buffers are 32-bit, which keeps a move under 100 bytes: texts beyond 4 GiB
+  // are not kept (a program that size has long been unreadable as labels).
   std::vector<std::uint32_t> infoMoves_;
-  std::vector<std::size_t> infoStarts_;
+  std::vector<std::uint32_t> infoStarts_;
   std::string infoBuffer_;
 
-  std::vector<std::size_t> statementStarts_;
+  std::vector<std::uint32_t> statementStarts_;
   std::vector<std::int32_t> statementLines_;
   std::string statementBuffer_;
 

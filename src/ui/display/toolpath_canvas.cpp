@@ -132,6 +132,7 @@ void ToolpathCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   ToolpathPicture picture = picture_;
   picture.showLabels = picture_.showLabels && !labelsCleared_;
+  if (dragging_) picture.stride = DragStride(points_.size());
   PaintToolpath(painter, size(), picture);
   if (zoomRectangle_) {
     QPen pen(Qt::white, 0, Qt::DashLine);
@@ -170,6 +171,7 @@ void ToolpathCanvas::mouseMoveEvent(QMouseEvent* event) {
   } else if ((buttons & Qt::MiddleButton) || bothMain) {
     zoomRectangle_ = false;
     gestureDone_ = true;
+    dragging_ = true;
     const double right = map.unzoomedUnits(at.x() - last_.x());
     const double down = map.unzoomedUnits(at.y() - last_.y());
     changeView([&](display::ViewTransform& v) { v.rotate(right, down); });
@@ -177,6 +179,7 @@ void ToolpathCanvas::mouseMoveEvent(QMouseEvent* event) {
     zoomRectangle_ = true;
     update();
   } else if (buttons & Qt::RightButton) {
+    dragging_ = true;
     const double scale = map.pixelsPerUnit();
     const double dx = (at.x() - last_.x()) / scale, dy = (last_.y() - at.y()) / scale;
     changeView([&](display::ViewTransform& v) { v.pan(dx, dy); });
@@ -186,7 +189,11 @@ void ToolpathCanvas::mouseMoveEvent(QMouseEvent* event) {
 
 void ToolpathCanvas::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && zoomRectangle_) endZoomRectangle(event->position());
-  if (event->buttons() == Qt::NoButton) gestureDone_ = false;
+  if (event->buttons() == Qt::NoButton) {
+    gestureDone_ = false;
+    if (dragging_) update();  // the whole toolpath again
+    dragging_ = false;
+  }
   last_ = event->position();
 }
 

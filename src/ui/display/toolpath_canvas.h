@@ -48,6 +48,8 @@ class ToolpathCanvas : public QWidget {
   void clearLabels();
   /// Draws the moves of the flagged statements in `colour`; an empty vector unmarks.
   void markStatements(std::vector<bool> statements, std::int32_t colour);
+  /// The statements drawn in the selection colour, one flag each; empty when none.
+  const std::vector<bool>& markedStatements() const { return marked_; }
 
   std::size_t pickedMove() const { return picture_.pickedMove; }
   /// Picks the visible move whose end point is nearest to the pixel, as Shift+left click does;
@@ -92,6 +94,7 @@ class ToolpathCanvas : public QWidget {
   QPointF dragStart_;  // where the left button went down
   bool zoomRectangle_ = false;
   bool gestureDone_ = false;  // a Shift+click or a rotation: no rectangle until every button is up
+  bool dragging_ = false;     // turning or panning: a huge toolpath is drawn thinned meanwhile
 };
 
 }  // namespace ordalis::ui

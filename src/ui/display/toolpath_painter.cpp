@@ -132,7 +132,13 @@ void DrawMoves(QPainter& painter, const QSize& size, const ScreenMapping& map,
   const QRectF visible(-2, -2, size.width() + 4, size.height() + 4);
   PolylineBatch batch(painter);
   QPointF from;
-  for (std::size_t i = 0; i < picture.points.size(); ++i) {
+  const std::size_t count = picture.points.size();
+  const std::size_t stride = std::max<std::size_t>(1, picture.stride);
+  const auto next = [&](std::size_t i) {
+    if (i + 1 >= count) return count;
+    return std::min(i + stride, count - 1);  // the path always ends at its last point
+  };
+  for (std::size_t i = 0; i < count; i = next(i)) {
     if (picture.list->kind(i) == display::MoveKind::Label) continue;  // the tool stays
     const QPointF to = ToPixel(map, picture.points[i]);
     if (i == 0 || !IsDrawn(picture, i)) {
@@ -149,17 +155,64 @@ void DrawMoves(QPainter& painter, const QSize& size, const ScreenMapping& map,
   }
 }
 
-void DrawText(QPainter& painter, const QPointF& at, std::string_view text, QRgb colour,
-              int lineHeight) {
-  painter.setPen(QColor::fromRgb(colour));
-  double y = at.y() - 4;
+/// The lines of a label, empty ones left out.
+std::vector<QString> LabelLines(std::string_view text) {
+  std::vector<QString> lines;
   while (!text.empty()) {
     const std::size_t end = text.find_first_of("\r\n");
     const std::string_view line = text.substr(0, end);
-    if (!line.empty()) painter.drawText(QPointF(at.x() + 4, y), FromCp1252(line));
-    y += lineHeight;
+    if (!line.empty()) lines.push_back(FromCp1252(line));
     if (end == std::string_view::npos) break;
     text.remove_prefix(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
+  }
+  return lines;
+}
+
+/// Where labels already stand, by rows of one text line: a label that would cover another goes
+/// down below it, so that the texts of a hole or of a tool change at one point stay readable.
+class LabelSpace {
+ public:
+  LabelSpace(double top, int rows, int lineHeight)
+      : top_(top), lineHeight_(std::max(1, lineHeight)), rows_(static_cast<std::size_t>(rows)) {}
+
+  /// The row (of the first line) that a label wanting `row` gets, or -1 when the rows below are
+  /// taken too; the label's rows are then taken.
+  int place(int row, int lineCount, double left, double right) {
+    for (int r = std::max(row, 0); r <= row + kMaxShift; ++r) {
+      if (isFree(r, lineCount, left, right)) {
+        for (int i = 0; i < lineCount; ++i) rows_[r + i].push_back({left, right});
+        return r;
+      }
+    }
+    return -1;
+  }
+  int rowOf(double y) const { return static_cast<int>(std::floor((y - top_) / lineHeight_)); }
+  double yOf(int row) const { return top_ + row * lineHeight_; }
+
+ private:
+  static constexpr int kMaxShift = 12;
+
+  bool isFree(int row, int lineCount, double left, double right) const {
+    if (row + lineCount > static_cast<int>(rows_.size())) return false;
+    for (int i = 0; i < lineCount; ++i) {
+      for (const auto& [l, r] : rows_[row + i]) {
+        if (left < r && l < right) return false;
+      }
+    }
+    return true;
+  }
+
+  double top_;
+  int lineHeight_;
+  std::vector<std::vector<std::pair<double, double>>> rows_;
+};
+
+void DrawLines(QPainter& painter, double x, double baseline, const std::vector<QString>& lines,
+               QRgb colour, int lineHeight) {
+  painter.setPen(QColor::fromRgb(colour));
+  for (const QString& line : lines) {
+    painter.drawText(QPointF(x, baseline), line);
+    baseline += lineHeight;
   }
 }
 
@@ -202,15 +255,32 @@ void DrawLabels(QPainter& painter, const QSize& size, const ScreenMapping& map,
     const std::size_t move = list.infoMove(k);
     shown += LabelShown(picture, move) && visible.contains(ToPixel(map, picture.points[move]));
   }
-  const int lineHeight = painter.fontMetrics().height();
-  LabelGrid grid(size, lineHeight, shown > kReadableLabels);
+  const QFontMetrics metrics = painter.fontMetrics();
+  const int lineHeight = metrics.height();
+  const bool crowded = shown > kReadableLabels;
+  LabelGrid grid(size, lineHeight, crowded);
   const QRectF near(-200, -50, size.width() + 250, size.height() + 400);
+  LabelSpace space(near.top(), static_cast<int>(near.height()) / std::max(1, lineHeight) + 1,
+                   lineHeight);
   for (std::size_t k = 0; k < list.infoCount(); ++k) {
     const std::size_t move = list.infoMove(k);
     if (!LabelShown(picture, move)) continue;
     const QPointF at = ToPixel(map, picture.points[move]);
     if (!near.contains(at) || !grid.take(at)) continue;
-    DrawText(painter, at, list.infoText(k), MoveColour(picture, move), lineHeight);
+    const std::vector<QString> lines = LabelLines(list.infoText(k));
+    if (lines.empty()) continue;
+    const double x = at.x() + 4;
+    // The first line's box as the text was always placed: its baseline 4 pixels above the point.
+    double top = at.y() - 4 - metrics.ascent();
+    if (!crowded) {
+      double width = 0;
+      for (const QString& line : lines)
+        width = std::max<double>(width, metrics.horizontalAdvance(line));
+      const int row = space.place(space.rowOf(top), static_cast<int>(lines.size()), x, x + width);
+      if (row < 0) continue;
+      top = space.yOf(row);
+    }
+    DrawLines(painter, x, top + metrics.ascent(), lines, MoveColour(picture, move), lineHeight);
   }
 }
 
@@ -241,6 +311,10 @@ void DrawPicked(QPainter& painter, const ScreenMapping& map, const ToolpathPictu
 
 }  // namespace
 
+std::size_t DragStride(std::size_t moves) {
+  return moves > kDragMoves ? moves / kDragMoves + 1 : 1;
+}
+
 bool IsDrawn(const ToolpathPicture& picture, std::size_t move) {
   const display::MoveKind kind = picture.list->kind(move);
   if (kind == display::MoveKind::Label || kind == display::MoveKind::Origin) return false;
@@ -256,7 +330,7 @@ void PaintToolpath(QPainter& painter, const QSize& size, const ToolpathPicture& 
   DrawTriad(painter, map, *picture.view);
   if (!picture.list || picture.points.size() != picture.list->size()) return;
   DrawMoves(painter, size, map, picture);
-  if (picture.showLabels) DrawLabels(painter, size, map, picture);
+  if (picture.showLabels && picture.stride <= 1) DrawLabels(painter, size, map, picture);
   DrawPicked(painter, map, picture);
 }
 

@@ -29,7 +29,14 @@ struct ToolpathPicture {
   std::size_t pickedMove = display::kNoMove;
   bool showRapids = true;
   bool showLabels = true;
+  /// Draws every `stride`-th end point only (and the last), joined, and no labels: the picture of
+  /// a huge toolpath while the user turns or pans it, redrawn whole when the mouse lets go.
+  std::size_t stride = 1;
 };
+
+/// The stride that keeps a drag's redraw of `moves` moves near kDragMoves segments.
+std::size_t DragStride(std::size_t moves);
+inline constexpr std::size_t kDragMoves = 200000;
 
 /// Clears the picture to black and draws the triad, the moves and, when wanted, their labels.
 void PaintToolpath(QPainter& painter, const QSize& size, const ToolpathPicture& picture);

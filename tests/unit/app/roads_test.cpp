@@ -10,6 +10,7 @@
 #include "app_fixture.h"
 #include "core/app/processing_driver.h"
 #include "core/common/memory_text_pane.h"
+#include "core/display/toolpath_builder.h"
 #include "core/ppdef/definition_file.h"
 #include "support/test_support.h"
 
@@ -153,6 +154,57 @@ TEST(DisplayRoad, StatementsBecomeMovesWithTheirIsoText) {
   ASSERT_NE(feed, moves.events.end());
   ASSERT_NE(feed + 1, moves.events.end());
   EXPECT_NE(feed[1].find("X10"), std::string::npos) << feed[1];
+}
+
+struct HoleCase {
+  const char* cycle;
+  double retractZ;  // where the approach of each hole and its retract end
+  double bottomZ;   // the third move of the hole: its Z plus the depth, with its sign
+};
+
+TEST(DisplayRoad, EveryCycleDrawsFiveMovesPerHoleAfterTheApproachOfTheFirst) {
+  AppFixture app;
+  ppdef::LoadDefinition(test::SourcePath("data/ppc/fanuc_mill.ppc"), app.ctx.definition,
+                        app.prompt);
+  // Holes at Z -2; offsets count from there, ABS and RTRCTO retracts are heights. The last hole
+  // gives its last move to CYCLE/OFF, whose text joins it: the middle one is counted.
+  const HoleCase cases[] = {
+      {"CYCLE/DRILL,18,MMPM,150,3", -2, 16},
+      {"CYCLE/DEEP,DEPTH,35,STEP,6,MMPM,120,CLEAR,3", -2, 33},
+      {"CYCLE/BORE,25,3,MMPM,60", -2, 23},
+      {"CYCLE/TAP,10,MMPM,300,2", -2, 8},
+      {"CYCLE/DRILL,FEDTO,-5,MMPM,200,RAPTO,3,ABS,40", 40, -7},
+      {"CYCLE/DRILL,FEDTO,6.75,MMPM,1183,RAPTO,3.,RTRCTO,25.,DWELL,0", 25, 4.75},
+  };
+  for (const HoleCase& c : cases) {
+    SCOPED_TRACE(c.cycle);
+    const common::StopFlag stop;
+    iso::RunContext ctx(app.ctx.definition, app.log, app.prompt, app.ctx.strings, stop);
+    PaneSnapshot snapshot;
+    snapshot.text = "RAPID\r\nGOTO/0,0,50\r\n" + std::string(c.cycle) +
+                    "\r\nGOTO/10,10,-2\r\nGOTO/20,10,-2\r\nGOTO/30,10,-2\r\nCYCLE/OFF\r\n";
+    display::MoveList list;
+    display::ToolpathBuilder builder(list, 0.01, {});
+    builder.start();
+    RunObserver quiet;
+    ASSERT_EQ(
+        SimulateApt(ctx, snapshot, PaneRoadOptions(Road::kDisplay, "", ctx.definition, nullptr),
+                    builder, quiet),
+        RunOutcome::kDone);
+    std::vector<std::size_t> first, second;
+    for (std::size_t m = 0; m < list.size(); ++m) {
+      const std::uint32_t s = list.statement(m);
+      if (s >= list.statementCount()) continue;
+      if (list.statementText(s) == "GOTO/10,10,-2") first.push_back(m);
+      if (list.statementText(s) == "GOTO/20,10,-2") second.push_back(m);
+    }
+    ASSERT_EQ(first.size(), 6u);
+    ASSERT_EQ(second.size(), 5u);
+    EXPECT_EQ(list.end(second[0]).z, c.retractZ);
+    EXPECT_EQ(list.end(second[1]).z, -2);
+    EXPECT_NEAR(list.end(second[2]).z, c.bottomZ, 1e-5);
+    EXPECT_EQ(list.end(second[4]).z, c.retractZ);
+  }
 }
 
 }  // namespace
