@@ -16,6 +16,7 @@
 #include "core/l10n/decimal_separator.h"
 #include "ui/app/main_window.h"
 #include "ui/common/dialogs.h"
+#include "ui/display/display_commands.h"
 #include "ui/l10n/decimal_notice.h"
 
 namespace {
@@ -68,6 +69,10 @@ int main(int argc, char** argv) {
   if (!unattended) dialogs.user = &platformDialogs;
 
   ordalis::ui::MainWindow window(dialogs, programFolder);
+  ordalis::ui::DisplayCommands display(window.workspace(), window.actions(), window.aptPane(),
+                                       window.isoPane(), &window);
+  window.setToolpathHandler([&display](const auto& moves) { display.toolpathReady(moves); });
+  window.setRunFinishedHandler([&display] { display.runFinished(); });
   std::optional<int> exitStatus;
   QObject::connect(&window, &ordalis::ui::MainWindow::exitRequested,
                    [&exitStatus](int status) { exitStatus = status; });
