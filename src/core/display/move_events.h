@@ -15,7 +15,7 @@ namespace ordalis::display {
 struct CycleHole {
   double retract = 0;    // PP_CYCLE_RETRACT
   double clearance = 0;  // PP_CYCLE_CLEARENCE
-  double depth = 0;      // PP_CYCLE_DEPTH, added to the hole's Z with its sign
+  double depth = 0;      // PP_CYCLE_DEPTH, below the hole's Z (a negative one above)
   int heightMode = 0;    // 2: retract and clearance are heights, otherwise offsets from the hole
 };
 

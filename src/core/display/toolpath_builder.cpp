@@ -80,7 +80,9 @@ void ToolpathBuilder::addCycleHole(const Point& hole, const CycleHole& cycle, in
   }
   add(MoveKind::CycleRapid, {hole.x, hole.y, retract}, kRed);
   add(MoveKind::CycleFeed, hole, kGreen);
-  add(MoveKind::CycleFeed, {hole.x, hole.y, hole.z + cycle.depth}, kGreen);
+  // The depth goes into the part, as CAM systems give it and as the cycles write it (Z minus the
+  // depth): a backplot that drilled upwards would hide exactly what it is there to show.
+  add(MoveKind::CycleFeed, {hole.x, hole.y, hole.z - cycle.depth}, kGreen);
   add(MoveKind::CycleFeed, hole, kGreen);
   add(MoveKind::CycleRapid, {hole.x, hole.y, retract}, kRed);
 }

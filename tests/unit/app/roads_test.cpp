@@ -159,7 +159,7 @@ TEST(DisplayRoad, StatementsBecomeMovesWithTheirIsoText) {
 struct HoleCase {
   const char* cycle;
   double retractZ;  // where the approach of each hole and its retract end
-  double bottomZ;   // the third move of the hole: its Z plus the depth, with its sign
+  double bottomZ;   // the third move of the hole: where the written cycle's Z sends the tool
 };
 
 TEST(DisplayRoad, EveryCycleDrawsFiveMovesPerHoleAfterTheApproachOfTheFirst) {
@@ -169,12 +169,12 @@ TEST(DisplayRoad, EveryCycleDrawsFiveMovesPerHoleAfterTheApproachOfTheFirst) {
   // Holes at Z -2; offsets count from there, ABS and RTRCTO retracts are heights. The last hole
   // gives its last move to CYCLE/OFF, whose text joins it: the middle one is counted.
   const HoleCase cases[] = {
-      {"CYCLE/DRILL,18,MMPM,150,3", -2, 16},
-      {"CYCLE/DEEP,DEPTH,35,STEP,6,MMPM,120,CLEAR,3", -2, 33},
-      {"CYCLE/BORE,25,3,MMPM,60", -2, 23},
-      {"CYCLE/TAP,10,MMPM,300,2", -2, 8},
-      {"CYCLE/DRILL,FEDTO,-5,MMPM,200,RAPTO,3,ABS,40", 40, -7},
-      {"CYCLE/DRILL,FEDTO,6.75,MMPM,1183,RAPTO,3.,RTRCTO,25.,DWELL,0", 25, 4.75},
+      {"CYCLE/DRILL,18,MMPM,150,3", -2, -20},
+      {"CYCLE/DEEP,DEPTH,35,STEP,6,MMPM,120,CLEAR,3", -2, -37},
+      {"CYCLE/BORE,25,3,MMPM,60", -2, -27},
+      {"CYCLE/TAP,10,MMPM,300,2", -2, -12},
+      {"CYCLE/DRILL,FEDTO,-5,MMPM,200,RAPTO,3,ABS,40", 40, 3},
+      {"CYCLE/DRILL,FEDTO,6.75,MMPM,1183,RAPTO,3.,RTRCTO,25.,DWELL,0", 25, -8.75},
   };
   for (const HoleCase& c : cases) {
     SCOPED_TRACE(c.cycle);

@@ -229,14 +229,17 @@ TEST_F(BuilderTest, EachHoleIsFiveMovesAfterTheApproachOfTheFirst) {
   const std::vector<HoleCase> cases = {
       {"first hole, offsets",
        81,
-       {3, 10, -8, 0},
+       {3, 10, 8, 0},
        {{10, 20, 8}, {10, 20, 1}, hole, {10, 20, -10}, hole, {10, 20, 1}}},
-      {"further hole", -1, {3, 10, -8, 0}, {{10, 20, 1}, hole, {10, 20, -10}, hole, {10, 20, 1}}},
+      {"further hole", -1, {3, 10, 8, 0}, {{10, 20, 1}, hole, {10, 20, -10}, hole, {10, 20, 1}}},
       {"height mode 2",
        83,
-       {3, 10, -8, 2},
+       {3, 10, 8, 2},
        {{10, 20, 10}, {10, 20, 3}, hole, {10, 20, -10}, hole, {10, 20, 3}}},
-      {"positive depth", -1, {3, 10, 4, 1}, {{10, 20, 1}, hole, {10, 20, 2}, hole, {10, 20, 1}}},
+      {"negative depth draws upwards",
+       -1,
+       {3, 10, -4, 1},
+       {{10, 20, 1}, hole, {10, 20, 2}, hole, {10, 20, 1}}},
   };
   for (const HoleCase& c : cases) {
     SCOPED_TRACE(c.name);
