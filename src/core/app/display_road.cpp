@@ -53,6 +53,12 @@ void DisplaySink::interpreted(std::string_view statement, const iso::RunState& s
 }
 
 void DisplaySink::writeBlocks(std::string_view blocks, std::int32_t /*colour*/) {
+  std::string_view single = blocks;
+  if (single.size() >= 2 && single.substr(single.size() - 2) == "\r\n") single.remove_suffix(2);
+  if (!single.empty() && single.find("\r\n") == std::string_view::npos) {
+    events_.appendOwnBlock(single);
+    return;
+  }
   while (!blocks.empty()) {
     const std::size_t end = blocks.find("\r\n");
     events_.appendInfo(blocks.substr(0, end));

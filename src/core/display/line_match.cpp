@@ -39,6 +39,14 @@ std::vector<bool> StatementsOfLines(const MoveList& list, std::span<const std::s
   std::vector<bool> marked = StatementsWithKeys(list, keys);
   const std::unordered_set<std::string> wanted = KeySet(keys);
   if (wanted.empty()) return marked;
+  std::unordered_set<std::uint32_t> wantedHashes;
+  for (const std::string& key : wanted) wantedHashes.insert(BlockKeyHash(key));
+  for (std::size_t k = 0; k < list.blockKeyCount(); ++k) {
+    const std::uint32_t statement = list.blockKeyStatement(k);
+    if (statement < marked.size() && wantedHashes.count(list.blockKeyHash(k)) > 0) {
+      marked[statement] = true;
+    }
+  }
   for (std::size_t k = 0; k < list.infoCount(); ++k) {
     const std::uint32_t statement = list.statement(list.infoMove(k));
     if (statement >= marked.size() || marked[statement]) continue;

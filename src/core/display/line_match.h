@@ -17,8 +17,8 @@ namespace ordalis::display {
 std::vector<bool> StatementsWithKeys(const MoveList& list, std::span<const std::string> keys);
 
 /// One flag per statement of `list`: whether its key, or the key of one of the ISO lines it wrote
-/// (its info text), is one of `keys`. The ISO pane holds what the statements wrote, so its lines
-/// find their statements through either.
+/// (its info text or its block keys), is one of `keys`. The ISO pane holds what the statements
+/// wrote, so its lines find their statements through either.
 std::vector<bool> StatementsOfLines(const MoveList& list, std::span<const std::string> keys);
 
 /// One flag per statement of `list`: whether its source line is in [firstLine, lastLine].

@@ -37,6 +37,9 @@ class MoveEvents {
   virtual void addPartName(std::string_view name) = 0;
   /// One line of the ISO text the statement wrote.
   virtual void appendInfo(std::string_view line) = 0;
+  /// The only line the statement wrote: when the statement moved the tool, it is that move's
+  /// own block and the drawn move already shows it.
+  virtual void appendOwnBlock(std::string_view line) { appendInfo(line); }
 };
 
 }  // namespace ordalis::display

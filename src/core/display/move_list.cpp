@@ -40,6 +40,8 @@ void MoveList::clear() {
   infoMoves_.clear();
   infoStarts_.clear();
   infoBuffer_.clear();
+  blockKeyHashes_.clear();
+  blockKeyStatements_.clear();
   statementStarts_.clear();
   statementLines_.clear();
   statementBuffer_.clear();
@@ -81,6 +83,7 @@ std::size_t MoveList::memoryBytes() const {
          statements_.capacity() * sizeof(std::uint32_t) + kinds_.capacity() * sizeof(MoveKind) +
          infoMoves_.capacity() * sizeof(std::uint32_t) +
          infoStarts_.capacity() * sizeof(std::uint32_t) + infoBuffer_.capacity() +
+         (blockKeyHashes_.capacity() + blockKeyStatements_.capacity()) * sizeof(std::uint32_t) +
          statementStarts_.capacity() * sizeof(std::uint32_t) +
          statementLines_.capacity() * sizeof(std::int32_t) + statementBuffer_.capacity();
 }
@@ -93,6 +96,8 @@ void MoveList::shrinkToFit() {
   infoMoves_.shrink_to_fit();
   infoStarts_.shrink_to_fit();
   infoBuffer_.shrink_to_fit();
+  blockKeyHashes_.shrink_to_fit();
+  blockKeyStatements_.shrink_to_fit();
   statementStarts_.shrink_to_fit();
   statementLines_.shrink_to_fit();
   statementBuffer_.shrink_to_fit();
@@ -122,6 +127,11 @@ void MoveList::appendInfo(std::string_view line, std::uint32_t statement) {
   }
   if (AppendText(infoBuffer_, line)) AppendText(infoBuffer_, "\r\n");
   statements_[last] = statement;
+}
+
+void MoveList::appendBlockKey(std::uint32_t hash, std::uint32_t statement) {
+  blockKeyHashes_.push_back(hash);
+  blockKeyStatements_.push_back(statement);
 }
 
 }  // namespace ordalis::display

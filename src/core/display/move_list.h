@@ -44,6 +44,13 @@ struct BoundingBox {
   void add(const Point& p);
 };
 
+/// A 32-bit hash (FNV-1a) of a line key, for MoveList's block keys.
+inline std::uint32_t BlockKeyHash(std::string_view key) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : key) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash;
+}
+
 class MoveList {
  public:
   /// A list holding the origin only.
@@ -68,6 +75,12 @@ class MoveList {
   std::size_t infoMove(std::size_t k) const { return infoMoves_[k]; }
   std::string_view infoText(std::size_t k) const;
 
+  /// The ISO lines kept as a key only: a statement's own motion block, which would only repeat
+  /// the drawn move as a label. `blockKeyHash(k)` is BlockKeyHash of the line's key.
+  std::size_t blockKeyCount() const { return blockKeyHashes_.size(); }
+  std::uint32_t blockKeyHash(std::size_t k) const { return blockKeyHashes_[k]; }
+  std::uint32_t blockKeyStatement(std::size_t k) const { return blockKeyStatements_[k]; }
+
   std::size_t statementCount() const { return statementLines_.size(); }
   std::string_view statementText(std::uint32_t statement) const;
   /// The line of the statement in its source (0-based), -1 when the caller did not know it.
@@ -89,6 +102,7 @@ class MoveList {
   void append(MoveKind kind, const Point& end, std::int32_t colour, std::uint32_t statement);
   /// Adds `line` and CR LF to the info text of the last move, which then belongs to `statement`.
   void appendInfo(std::string_view line, std::uint32_t statement);
+  void appendBlockKey(std::uint32_t hash, std::uint32_t statement);
 
  private:
   std::vector<Point> ends_;
@@ -102,6 +116,10 @@ class MoveList {
   std::vector<std::uint32_t> infoMoves_;
   std::vector<std::uint32_t> infoStarts_;
   std::string infoBuffer_;
+
+  // Eight bytes per motion block where its text would take forty.
+  std::vector<std::uint32_t> blockKeyHashes_;
+  std::vector<std::uint32_t> blockKeyStatements_;
 
   std::vector<std::uint32_t> statementStarts_;
   std::vector<std::int32_t> statementLines_;

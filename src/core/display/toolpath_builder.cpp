@@ -6,6 +6,7 @@
 #include "core/iso/arc.h"
 #include "core/iso/motion_code.h"
 #include "core/ppdef/definition.h"
+#include "core/texttools/line_key.h"
 
 namespace ordalis::display {
 
@@ -43,6 +44,7 @@ void ToolpathBuilder::start() {
 
 void ToolpathBuilder::beginStatement(std::string_view text, std::int32_t sourceLine) {
   statement_ = list_.addStatement(text, sourceLine);
+  movesBeforeStatement_ = list_.size();
 }
 
 void ToolpathBuilder::add(MoveKind kind, const Point& end, std::int32_t colour) {
@@ -95,5 +97,13 @@ void ToolpathBuilder::addPartName(std::string_view name) {
 }
 
 void ToolpathBuilder::appendInfo(std::string_view line) { list_.appendInfo(line, statement_); }
+
+void ToolpathBuilder::appendOwnBlock(std::string_view line) {
+  if (list_.size() == movesBeforeStatement_) {
+    appendInfo(line);
+    return;
+  }
+  list_.appendBlockKey(BlockKeyHash(texttools::LineKey(line)), statement_);
+}
 
 }  // namespace ordalis::display

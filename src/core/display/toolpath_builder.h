@@ -56,6 +56,9 @@ class ToolpathBuilder : public MoveEvents {
   void addPartName(std::string_view name) override;
   /// Adds a line to the info text of the last move, which then belongs to the current statement.
   void appendInfo(std::string_view line) override;
+  /// The statement's single ISO line: kept as a key for Put in front when the statement moved
+  /// the tool, else an info line like any other.
+  void appendOwnBlock(std::string_view line) override;
 
   /// Where the tool is: the end of the last move that moved it.
   const Point& position() const { return position_; }
@@ -67,6 +70,7 @@ class ToolpathBuilder : public MoveEvents {
   double tolerance_;
   ArcColours colours_;
   std::uint32_t statement_ = kNoStatement;
+  std::size_t movesBeforeStatement_ = 0;
   Point position_;
   std::vector<Point> steps_;  // reused by every arc
 };
