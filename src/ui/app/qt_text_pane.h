@@ -63,12 +63,14 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
   bool inUserInput() const { return userInput_ > 0; }
   /// The width of the gutter in pixels (line numbers and marks).
   int gutterWidth() const;
+  /// The width of the gutter for a document of `lines` lines.
+  int gutterWidthFor(int lines) const;
 
  signals:
   /// A line mark was toggled by the user (gutter, F9 or right click).
   void lineMarkToggled(int line, bool marked);
   /// The document changed at `position`: `removed` characters gave way to `added` (equal counts
-  /// for a change of colour alone). Follows the pane through a load, which swaps documents.
+  /// for a change of colour alone). A load is not reported.
   void contentsChanged(int position, int removed, int added);
 
  protected:
@@ -101,7 +103,7 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
   void settleMarks(int firstBlock, int lastBlock, bool lastMarked);
   void setBlockMark(QTextBlock block, bool marked);
   void toggleMarkAt(const QTextBlock& block);
-  void adoptDocument(const QString& text);
+  void fillDocument(const QString& text, int lines);
   void watchDocument();
   void paintGutter(QPaintEvent* event);
   void updateGutter();
@@ -113,6 +115,9 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
   std::uint32_t background_ = 16777215;
   common::TextFileFormat fileFormat_;
   bool lineMarking_ = true;
+  // While load() fills the document, the line count it will have: the gutter is made that wide
+  // at once, and no contentsChanged is sent.
+  int loadingLines_ = 0;
   // The last block located: the next line is usually asked for next. Any edit forgets it.
   mutable Located cache_;
   mutable bool cacheValid_ = false;

@@ -1,5 +1,4 @@
 // QtTextPane: bulk operations, line marks, files.
-#include <QPlainTextDocumentLayout>
 #include <QTextDocument>
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +10,20 @@
 #include "ui/common/cp1252.h"
 
 namespace ordalis::ui {
+
+namespace {
+
+// The document's line count for these bytes: CR LF, LF and CR alone each end a line.
+int LineCountOf(std::string_view bytes) {
+  int lines = 1;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+      ++lines;
+  }
+  return lines;
+}
+
+}  // namespace
 
 std::string BytesOfWidgetText(QString text) {
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
@@ -134,7 +147,7 @@ bool QtTextPane::load(const std::string& path) {
   if (failed) return false;
   std::string_view body;
   common::TextFileFormat format = common::TextFileFormat::detect(bytes, body);
-  adoptDocument(FromCp1252(body));
+  fillDocument(FromCp1252(body), LineCountOf(body));
   format_ = QTextCharFormat();
   fileFormat_ = std::move(format);
   moveCursor(QTextCursor::Start);
@@ -145,22 +158,24 @@ bool QtTextPane::save(const std::string& path) const {
   return common::WriteFileAtomically(common::NativePath(path), fileFormat_.write(text()));
 }
 
-// A large file goes faster into a document of its own, with no editor watching each block, which
-// then replaces the shown one.
-void QtTextPane::adoptDocument(const QString& text) {
-  auto* fresh = new QTextDocument(this);
-  fresh->setDocumentLayout(new QPlainTextDocumentLayout(fresh));
-  fresh->setDefaultFont(font());
-  fresh->setUndoRedoEnabled(false);
-  fresh->setPlainText(text);
-  fresh->setUndoRedoEnabled(true);
-  fresh->setModified(false);
-  // The widget's first document belongs to it and goes with the switch; later ones are ours.
-  QTextDocument* old = document();
-  const bool ours = old->parent() == this;
-  setDocument(fresh);
-  if (ours) old->deleteLater();
-  watchDocument();
+// The shown document takes the text in one edit. Whatever changes the width of the text then
+// makes the widget lay out every block again, a QTextLayout each: most of the time of a large file.
+// A wider gutter and a vertical scroll bar that appears would both do it, so both are settled while
+// the document is empty. Loading is no edit of the user's: it is not reported.
+void QtTextPane::fillDocument(const QString& text, int lines) {
+  QTextDocument* doc = document();
+  loadingLines_ = std::max(1, lines);
+  doc->setUndoRedoEnabled(false);
+  doc->clear();
+  const bool tall = lines > viewport()->height() / std::max(1, fontMetrics().lineSpacing());
+  if (tall) setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  doc->setPlainText(text);
+  if (tall) setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  doc->setUndoRedoEnabled(true);
+  doc->setModified(false);
+  loadingLines_ = 0;
+  updateGutterWidth();  // in case the count above missed a break the document knows
+  cacheValid_ = false;
 }
 
 void QtTextPane::setBackground(std::uint32_t colour) {

@@ -46,15 +46,17 @@ void QtTextPane::watchDocument() {
   connect(document(), &QTextDocument::contentsChange, this,
           [this](int position, int removed, int added) {
             cacheValid_ = false;
-            emit contentsChanged(position, removed, added);
+            if (loadingLines_ == 0) emit contentsChanged(position, removed, added);
           });
 }
 
 QtTextPane::~QtTextPane() = default;
 
-int QtTextPane::gutterWidth() const {
+int QtTextPane::gutterWidth() const { return gutterWidthFor(blockCount()); }
+
+int QtTextPane::gutterWidthFor(int lines) const {
   int digits = 1;
-  for (int lines = std::max(1, blockCount()); lines >= 10; lines /= 10) ++digits;
+  for (lines = std::max(1, lines); lines >= 10; lines /= 10) ++digits;
   const QFontMetrics metrics = fontMetrics();
   return metrics.height() + 8 + metrics.horizontalAdvance(QLatin1Char('9')) * digits;
 }
@@ -64,7 +66,7 @@ void QtTextPane::updateGutter() { gutter_->update(); }
 // The text starts where the gutter ends: a new font or a loaded document (whose line count came
 // without a change signal) moves that edge.
 void QtTextPane::updateGutterWidth() {
-  const int width = gutterWidth();
+  const int width = gutterWidthFor(std::max(blockCount(), loadingLines_));
   setViewportMargins(width, 0, 0, 0);
   const QRect area = contentsRect();
   gutter_->setGeometry(QRect(area.left(), area.top(), width, area.height()));

@@ -107,6 +107,60 @@ TEST_F(ShownPane, TheTextIsNeverDrawnUnderTheGutter) {
   std::remove(path.c_str());
 }
 
+// A load replaces the whole document: no mark, colour or undo step of the old text is left, the
+// gutter fits the new count at once, and the load itself is no change of the user's.
+TEST_F(ShownPane, LoadLeavesNothingOfTheOldTextAndReportsNoChange) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::size_t lines;
+  };
+  std::string tall, lf;
+  for (int i = 0; i < 1200; ++i) tall += "GOTO/1,2,3\r\n";
+  for (int i = 0; i < 11; ++i) lf += "GOTO/4,5,6\n";
+  const Case cases[] = {
+      {"CR LF, taller than the pane", tall, 1201},
+      {"LF", lf, 12},
+      {"CR alone, no last break", "A\rB\rC", 3},
+      {"one line", "END", 1},
+      {"empty", "", 1},
+  };
+  const std::string path = QDir::tempPath().toStdString() + "/ordalis_load_test.apt";
+  QSignalSpy changes(&pane, &QtTextPane::contentsChanged);
+  for (const Case& c : cases) {
+    pane.setLineMark(1, true);
+    pane.setSelStart(pane.length());
+    QTest::keyClicks(&pane, "X");
+    ASSERT_TRUE(pane.document()->isUndoAvailable()) << c.name;
+    changes.clear();
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(c.bytes.data(), 1, c.bytes.size(), file);
+    std::fclose(file);
+
+    ASSERT_TRUE(pane.load(path)) << c.name;
+    QApplication::processEvents();
+    EXPECT_EQ(changes.count(), 0) << c.name;
+    EXPECT_EQ(pane.lineCount(), c.lines) << c.name;
+    EXPECT_TRUE(pane.markedLines().empty()) << c.name;
+    EXPECT_EQ(pane.colourAt(0), 0u) << c.name;
+    EXPECT_FALSE(pane.document()->isUndoAvailable()) << c.name;
+    EXPECT_FALSE(pane.document()->isModified()) << c.name;
+    EXPECT_EQ(pane.selStart(), 0u) << c.name;
+    EXPECT_EQ(pane.viewport()->geometry().left() - pane.contentsRect().left(), pane.gutterWidth())
+        << c.name;
+    EXPECT_EQ(pane.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded) << c.name;
+
+    // The user's typing after the load is reported, and its undo gives back the loaded text.
+    const std::string loaded = pane.text();
+    QTest::keyClicks(&pane, "Y");
+    EXPECT_EQ(changes.count(), 1) << c.name;
+    pane.undo();
+    EXPECT_EQ(pane.text(), loaded) << c.name;
+  }
+  std::remove(path.c_str());
+}
+
 // The text tools are written once on the contract: the widget pane must end as the memory one.
 TEST(QtTextPaneTools, RenumberReplaceAndColouringMatchTheMemoryPane) {
   std::string iso = "%\r\nN10 G0 X1\r\nN20G1 X2\r\n\r\nG1 X3 (G1)\r\nN60 M30";
