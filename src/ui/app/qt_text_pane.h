@@ -63,8 +63,6 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
   bool inUserInput() const { return userInput_ > 0; }
   /// The width of the gutter in pixels (line numbers and marks).
   int gutterWidth() const;
-  /// The width of the gutter for a document of `lines` lines.
-  int gutterWidthFor(int lines) const;
 
  signals:
   /// A line mark was toggled by the user (gutter, F9 or right click).
@@ -107,6 +105,7 @@ class QtTextPane : public QPlainTextEdit, public common::TextPane {
   void watchDocument();
   void paintGutter(QPaintEvent* event);
   void updateGutter();
+  int gutterWidthFor(int lines) const;
   void updateGutterWidth();
   void gutterClicked(int y);
 

@@ -63,8 +63,8 @@ int QtTextPane::gutterWidthFor(int lines) const {
 
 void QtTextPane::updateGutter() { gutter_->update(); }
 
-// The text starts where the gutter ends: a new font or a loaded document (whose line count came
-// without a change signal) moves that edge.
+// The text starts where the gutter ends: a new font or another count of digits moves that edge;
+// while a file is loaded, the count it will have.
 void QtTextPane::updateGutterWidth() {
   const int width = gutterWidthFor(std::max(blockCount(), loadingLines_));
   setViewportMargins(width, 0, 0, 0);

@@ -150,6 +150,8 @@ TEST_F(ShownPane, LoadLeavesNothingOfTheOldTextAndReportsNoChange) {
     EXPECT_EQ(pane.viewport()->geometry().left() - pane.contentsRect().left(), pane.gutterWidth())
         << c.name;
     EXPECT_EQ(pane.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded) << c.name;
+    EXPECT_EQ(pane.document()->defaultFont(), pane.font()) << c.name;
+    EXPECT_EQ(pane.document()->defaultTextOption().wrapMode(), QTextOption::NoWrap) << c.name;
 
     // The user's typing after the load is reported, and its undo gives back the loaded text.
     const std::string loaded = pane.text();
