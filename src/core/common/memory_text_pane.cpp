@@ -76,15 +76,8 @@ std::ptrdiff_t MemoryTextPane::find(std::string_view text, std::size_t start, st
 }
 
 bool MemoryTextPane::load(const std::string& path) {
-  std::FILE* file = std::fopen(common::NativePath(path).c_str(), "rb");
-  if (!file) return false;
   std::string bytes;
-  char block[65536];
-  std::size_t got;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return false;
+  if (!ReadFileBytes(NativePath(path), bytes)) return false;
   std::string content;
   TextFileFormat format = TextFileFormat::read(bytes, content);
   setNormalisedText(std::move(content));

@@ -341,6 +341,18 @@ bool WriteProfileString(const std::string& path, std::string_view section, std::
   return profile.save(path);
 }
 
+bool ReadFileBytes(const std::string& path, std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  bytes.clear();
+  char block[65536];
+  std::size_t got;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  return !failed;
+}
+
 bool WriteFileAtomically(const std::string& givenPath, std::string_view bytes) {
   std::error_code ec;
   // A link to a definition or settings file stays a link: the file it points to is replaced, and

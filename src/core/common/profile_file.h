@@ -79,6 +79,9 @@ std::string GetProfileString(const std::string& path, std::string_view section,
 bool WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value);
 
+/// Reads the whole of `path` (a pipe too) into `bytes`; false when it cannot be opened or read.
+bool ReadFileBytes(const std::string& path, std::string& bytes);
+
 /// Writes bytes to `path` through a temporary file in the same folder and a rename.
 /// A symbolic link stays a link to the replaced file, which keeps its permissions.
 /// Returns false, leaving any existing file untouched, when anything fails.

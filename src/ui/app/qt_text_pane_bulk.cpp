@@ -136,15 +136,8 @@ void QtTextPane::clear() {
 }
 
 bool QtTextPane::load(const std::string& path) {
-  std::FILE* file = std::fopen(common::NativePath(path).c_str(), "rb");
-  if (!file) return false;
   std::string bytes;
-  char block[65536];
-  std::size_t got;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) bytes.append(block, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) return false;
+  if (!common::ReadFileBytes(common::NativePath(path), bytes)) return false;
   std::string_view body;
   common::TextFileFormat format = common::TextFileFormat::detect(bytes, body);
   fillDocument(FromCp1252(body), LineCountOf(body));
