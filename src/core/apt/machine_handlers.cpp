@@ -10,6 +10,7 @@
 
 namespace ordalis::apt {
 
+using common::Contains;
 using common::ReadNumber;
 using common::TextAfter;
 using common::TextBefore;
@@ -17,10 +18,6 @@ using common::Trim;
 using common::TrimLeft;
 
 namespace {
-
-bool Contains(std::string_view text, std::string_view what) {
-  return text.find(what) != std::string_view::npos;
-}
 
 bool IsFeedUnit(std::string_view word) {
   return word == "MMPM" || word == "IPM" || word == "MMPR" || word == "IPR";

@@ -8,15 +8,12 @@
 
 namespace ordalis::apt {
 
+using common::Contains;
 using common::ReadNumber;
 using common::Trim;
 using common::TrimLeft;
 
 namespace {
-
-bool Contains(std::string_view text, std::string_view what) {
-  return text.find(what) != std::string_view::npos;
-}
 
 /// What a SPINDL statement says, its words read wherever they stand.
 struct SpindleWords {

@@ -75,5 +75,9 @@ bool FileExists(std::string_view path);
 /// ASCII and Windows-1252 case folding for key names: returns true when equal without regard to
 /// case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
+/// True when `what` occurs anywhere in `text`.
+inline bool Contains(std::string_view text, std::string_view what) {
+  return text.find(what) != std::string_view::npos;
+}
 
 }  // namespace ordalis::common
