@@ -64,7 +64,10 @@ class BlockGenerator {
   void axisWords();
   bool sameText(int slot, const AddressFormat& fmt, double v, double before);
   void updatePrevious();
-  const std::array<std::uint8_t, ppdef::kAddressCount>& letterOrder();
+  /// The words of a linear block in the definition's address order: slots 0-5 for X Y Z A B C,
+  /// kGSlot for the G word; the other letters have no text there.
+  const std::vector<std::int8_t>& axisOrder();
+  static constexpr std::int8_t kGSlot = -1;
 
   // Five-axis blocks (multi_axis_blocks.cpp).
   void multiAxisBlocks();
@@ -101,7 +104,7 @@ class BlockGenerator {
   Vec3 pendingOut_;                 // its X, Y, Z as written
   std::string text1_, text2_;
   std::array<int, ppdef::kAddressCount> orderKey_{};
-  std::array<std::uint8_t, ppdef::kAddressCount> order_{};
+  std::vector<std::int8_t> order_;
   bool orderBuilt_ = false;
 };
 

@@ -18,19 +18,26 @@ enum FormatSlot { kFx, kFy, kFz, kFxInc, kFyInc, kFzInc, kFa, kFb, kFc };
 
 }  // namespace
 
-const std::array<std::uint8_t, ppdef::kAddressCount>& BlockGenerator::letterOrder() {
+const std::vector<std::int8_t>& BlockGenerator::axisOrder() {
   const auto& positions = ctx_.definition.AddressPosition;
   if (orderBuilt_ && orderKey_ == positions) return order_;
-  // Position 0 (a letter missing from PP_ORDER) comes first; ties keep the letter order.
-  int n = 0;
+  // Position 0 (a letter missing from PP_ORDER) comes first; ties keep the letter order; letters
+  // at positions out of range carry no word.
+  order_.clear();
+  std::size_t placed = 0;
   for (int p = 0; p <= ppdef::kAddressCount; ++p) {
     for (int letter = 0; letter < ppdef::kAddressCount; ++letter) {
-      if (positions[letter] == p && n < ppdef::kAddressCount) {
-        order_[n++] = static_cast<std::uint8_t>(letter);
+      if (positions[letter] != p || placed == ppdef::kAddressCount) continue;
+      ++placed;
+      if (letter == ppdef::kG) {
+        order_.push_back(kGSlot);
+      } else if (letter >= ppdef::kX && letter <= ppdef::kZ) {
+        order_.push_back(static_cast<std::int8_t>(letter - ppdef::kX));
+      } else if (letter >= ppdef::kA && letter <= ppdef::kC) {
+        order_.push_back(static_cast<std::int8_t>(3 + letter - ppdef::kA));
       }
     }
   }
-  while (n < ppdef::kAddressCount) order_[n++] = ppdef::kN;  // out-of-range positions carry no word
   orderKey_ = positions;
   orderBuilt_ = true;
   return order_;
@@ -271,27 +278,44 @@ void BlockGenerator::appendAxes(std::string& r) {
   const auto& d = ctx_.definition;
   axisWords();
   const std::string& sep = d.PP_SPACE;
-  for (const std::uint8_t letter : letterOrder()) {
-    if (letter == ppdef::kG) {
+  // The words are put together aside and reach the block in one append.
+  char line[4 * AddressFormat::kMaxWord];
+  std::size_t n = 0;
+  const auto flush = [&] {
+    if (n > 0) r.append(line, n);
+    n = 0;
+  };
+  for (const std::int8_t slot : axisOrder()) {
+    if (slot == kGSlot) {
+      flush();
       appendWord(r, gWord_);
       continue;
     }
-    const int slot = letter >= ppdef::kX && letter <= ppdef::kZ   ? letter - ppdef::kX
-                     : letter >= ppdef::kA && letter <= ppdef::kC ? 3 + letter - ppdef::kA
-                                                                  : -1;
-    if (slot < 0 || !axis_[slot].write) continue;  // N, I, J, K, R, F: no text in a linear block
-    const std::size_t mark = r.size();
-    if (!r.empty() && !sep.empty() && r.back() != ' ' && r.back() != '\n') {
-      if (sep.size() == 1) {
-        r.push_back(sep[0]);
-      } else {
-        r.append(sep);
+    if (!axis_[slot].write) continue;
+    const AxisWord& w = axis_[slot];
+    if (n + sep.size() + AddressFormat::kMaxWord > sizeof line) flush();
+    const bool any = n > 0 || !r.empty();
+    const char last = n > 0 ? line[n - 1] : any ? r.back() : ' ';
+    const bool spaced = any && !sep.empty() && last != ' ' && last != '\n';
+    if (n + sep.size() + AddressFormat::kMaxWord <= sizeof line) {
+      const std::size_t mark = n;
+      if (spaced) n += sep.copy(line + n, sep.size());
+      if (const char* end = w.format->write(w.value, line + n)) {
+        const auto size = static_cast<std::size_t>(end - line);
+        n = size == n ? mark : size;  // an empty word takes no separator
+        continue;
       }
+      n = mark;
     }
+    // A long separator or a pattern only the general formatter writes.
+    flush();
+    const std::size_t mark = r.size();
+    if (spaced) r.append(sep);
     const std::size_t start = r.size();
-    axis_[slot].format->append(axis_[slot].value, r);
+    w.format->append(w.value, r);
     if (r.size() == start) r.resize(mark);
   }
+  flush();
   const MultiAxisState& m = ctx_.state.multiAxis;
   setPreviousOutput({kept_[0] ? m.prevOutX : pendingOut_.x, kept_[1] ? m.prevOutY : pendingOut_.y,
                      kept_[2] ? m.prevOutZ : pendingOut_.z});

@@ -369,8 +369,15 @@ void AddressFormat::compileFast(std::string_view numeric) {
     while (i < numeric.size() && numeric[i] == '0') ++i, ++decZeros_, ++decimals_;
     while (i < numeric.size() && numeric[i] == '#') ++i, ++decimals_;
   }
-  fast_ = i == numeric.size() && decimals_ <= 15 && minInt_ <= 20 &&
-          prefix_.size() + suffix_.size() <= 32;
+  fast_ = i == numeric.size() && decimals_ <= 15 && minInt_ <= 20 && prefix_.size() <= 32 &&
+          suffix_.size() <= 32 && prefix_.size() + suffix_.size() <= 32;
+  fixed_ = {};
+  if (fast_) {
+    prefix_.copy(fixed_.prefix, prefix_.size());
+    suffix_.copy(fixed_.suffix, suffix_.size());
+    fixed_.prefixLen = static_cast<int>(prefix_.size());
+    fixed_.suffixLen = static_cast<int>(suffix_.size());
+  }
   step_ = fast_ ? 1.0 / kPow10[decimals_] : 0;
 }
 
@@ -381,50 +388,55 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Short copies (an address letter, a few digits) without a library call each.
-inline char* CopyShort(char* to, const char* from, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i) to[i] = from[i];
-  return to + n;
+// Copies `n` bytes (at most 32) as one or two 16-byte pieces: both sides have room for the whole
+// pieces, and what goes beyond `n` is overwritten by the next write or left past the word's end.
+inline void CopyPadded(char* to, const char* from, int n) {
+  std::memcpy(to, from, 16);
+  if (n > 16) std::memcpy(to + 16, from + 16, 16);
 }
 
 }  // namespace
 
-bool AddressFormat::appendFast(double value, std::string& out) const {
+char* AddressFormat::write(double value, char* to) const {
+  if (empty_) return to;
+  if (!fast_) return nullptr;
   if (!std::isfinite(value)) value = 0;
   const bool negative = value < 0;
   const double scaled = (negative ? -value : value) * kPow10[decimals_];
-  if (!(scaled < 9.0e18)) return false;
-  // scaled is below 2^63 and not negative: truncation is the floor, in one instruction.
-  double whole = static_cast<double>(static_cast<std::uint64_t>(scaled));
+  if (!(scaled < 9.0e18)) return nullptr;
+  // scaled is below 2^63 and not negative: the signed conversion is the floor, in one instruction.
+  double whole = static_cast<double>(static_cast<std::int64_t>(scaled));
   if (scaled - whole + scaled * 2.5e-16 >= 0.5) whole += 1;
-  appendDigits(static_cast<std::uint64_t>(whole), negative, out);
-  return true;
+  return writeDigits(static_cast<std::uint64_t>(static_cast<std::int64_t>(whole)), negative, to);
 }
 
-void AddressFormat::appendInteger(std::int64_t value, std::string& out) const {
-  if (empty_) return;
-  if (!fast_ || value <= -999999999999999LL || value >= 999999999999999LL) {
-    append(static_cast<double>(value), out);
-    return;
-  }
+char* AddressFormat::writeInteger(std::int64_t value, char* to) const {
+  if (empty_) return to;
+  if (!fast_ || value <= -999999999999999LL || value >= 999999999999999LL) return nullptr;
   const bool negative = value < 0;
   const auto magnitude = static_cast<std::uint64_t>(negative ? -value : value);
   const std::uint64_t scale = kPow10Int[decimals_];
-  if (magnitude > 9000000000000000000ULL / scale) {
+  if (magnitude > 9000000000000000000ULL / scale) return nullptr;
+  return writeDigits(magnitude * scale, negative, to);
+}
+
+void AddressFormat::appendInteger(std::int64_t value, std::string& out) const {
+  char buf[kMaxWord];
+  if (const char* end = writeInteger(value, buf)) {
+    out.append(buf, static_cast<std::size_t>(end - buf));
+  } else {
     append(static_cast<double>(value), out);
-    return;
   }
-  appendDigits(magnitude * scale, negative, out);
 }
 
 // `rounded` is the magnitude times 10^decimals, already rounded.
-void AddressFormat::appendDigits(std::uint64_t rounded, bool negative, std::string& out) const {
-  std::uint64_t v = rounded;
-  const bool zero = v == 0;
-  // The rounded integer's digits, right-aligned, padded so that every decimal place has one.
-  char digits[40];
-  char* const end = digits + sizeof digits;
+char* AddressFormat::writeDigits(std::uint64_t rounded, bool negative, char* w) const {
+  // The rounded integer's digits, right-aligned in a buffer with room after them: the copies
+  // below move whole 16-byte pieces and the writes after each one cover what it carried too far.
+  char digits[64];
+  char* const end = digits + 40;
   char* p = end;
+  std::uint64_t v = rounded;
   while (v >= 100) {
     const std::uint64_t q = v / 100;
     p -= 2;
@@ -437,46 +449,53 @@ void AddressFormat::appendDigits(std::uint64_t rounded, bool negative, std::stri
   } else {
     *--p = static_cast<char>('0' + v);
   }
+  // Digits before the point; a value that rounds to zero has none (a lone zero comes from the
+  // pattern's "0" places).
+  const int digitCount = static_cast<int>(end - p);
+  const int intLen = rounded == 0 ? 0 : std::max(0, digitCount - decimals_);
   while (end - p < decimals_) *--p = '0';
   const char* const fraction = end - decimals_;
-  const char* intBegin = p;
-  while (intBegin < fraction && *intBegin == '0') ++intBegin;  // only padding or a lone zero
-  const auto intLen = static_cast<int>(fraction - intBegin);
 
-  char buf[96];
-  char* w = CopyShort(buf, prefix_.data(), prefix_.size());
+  CopyPadded(w, fixed_.prefix, fixed_.prefixLen);
+  w += fixed_.prefixLen;
   // A value that rounds to zero carries no "-"; under a "+" pattern it carries "+".
-  if (!zero && negative) {
+  if (rounded != 0 && negative) {
     *w++ = '-';
   } else if (plus_) {
     *w++ = '+';
   }
   for (int z = intLen; z < minInt_; ++z) *w++ = '0';
-  w = CopyShort(w, intBegin, static_cast<std::size_t>(intLen));
+  CopyPadded(w, fraction - intLen, intLen);
+  w += intLen;
   if (point_) {
     *w++ = '.';
     int keep = decimals_;
     while (keep > decZeros_ && fraction[keep - 1] == '0') --keep;
-    w = CopyShort(w, fraction, static_cast<std::size_t>(keep));
+    CopyPadded(w, fraction, keep);
+    w += keep;
   }
-  w = CopyShort(w, suffix_.data(), suffix_.size());
-  out.append(buf, static_cast<std::size_t>(w - buf));
+  CopyPadded(w, fixed_.suffix, fixed_.suffixLen);
+  return w + fixed_.suffixLen;
 }
 
 void AddressFormat::append(double value, std::string& out) const {
   if (empty_) return;
-  if (fast_ && appendFast(value, out)) return;
+  if (fast_) {
+    char buf[kMaxWord];
+    if (const char* end = write(value, buf)) {
+      out.append(buf, static_cast<std::size_t>(end - buf));
+      return;
+    }
+  }
   out.append(prefix_);
   number_.append(value, out);
   out.append(suffix_);
 }
 
-const AddressFormat& CachedAddressFormat::get(std::string_view pattern) {
-  if (!built_ || source_ != pattern) {
-    source_.assign(pattern);
-    format_.compile(pattern);
-    built_ = true;
-  }
+const AddressFormat& CachedAddressFormat::rebuild(std::string_view pattern) {
+  source_.assign(pattern);
+  format_.compile(pattern);
+  built_ = true;
   return format_;
 }
 

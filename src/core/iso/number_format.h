@@ -2,7 +2,9 @@
 // Number formatting for ISO output: the general display-pattern formatter and the address-word
 // formatter, both compiled once per pattern so that a block costs no pattern parsing.
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +58,10 @@ void FormatNumberAppend(double value, std::string_view pattern, std::string& out
 /// suffix) compiled once: the generator keeps one per definition field.
 class AddressFormat {
  public:
+  /// Room `write` needs: prefix and suffix (at most 32 together on the fast path), sign, 20
+  /// integer digits, point, 15 decimals, and 32 bytes that a copy may carry past the word's end.
+  static constexpr std::size_t kMaxWord = 112;
+
   AddressFormat() = default;
   explicit AddressFormat(std::string_view pattern) { compile(pattern); }
   void compile(std::string_view pattern);
@@ -63,6 +69,11 @@ class AddressFormat {
   void append(double value, std::string& out) const;
   /// The same for a whole number (block numbers), without floating-point rounding.
   void appendInteger(std::int64_t value, std::string& out) const;
+  /// Writes the word for `value` at `to` (kMaxWord bytes of room) and returns its end, `to` for an
+  /// empty pattern; nullptr when only `append` can write it (an unusual pattern, a huge value).
+  char* write(double value, char* to) const;
+  /// The same for `appendInteger`.
+  char* writeInteger(std::int64_t value, char* to) const;
   bool empty() const { return empty_; }
   /// The smallest change of value the word shows (0.001 for "X#0.000"); 0 when not known. Values
   /// this far apart or more are written differently.
@@ -70,8 +81,7 @@ class AddressFormat {
 
  private:
   void compileFast(std::string_view numeric);
-  bool appendFast(double value, std::string& out) const;
-  void appendDigits(std::uint64_t rounded, bool negative, std::string& out) const;
+  char* writeDigits(std::uint64_t rounded, bool negative, char* w) const;
 
   bool empty_ = true;
   std::string prefix_, suffix_;
@@ -82,16 +92,57 @@ class AddressFormat {
   int minInt_ = 0, decimals_ = 0, decZeros_ = 0;
   bool point_ = false;
   double step_ = 0;
+  // Prefix and suffix of the fast form, padded so that they are copied as whole 16-byte pieces.
+  struct Fixed {
+    char prefix[32];
+    char suffix[32];
+    int prefixLen, suffixLen;
+  } fixed_{};
 };
 
 /// An AddressFormat rebuilt only when the pattern text it was built from changes.
 class CachedAddressFormat {
  public:
-  const AddressFormat& get(std::string_view pattern);
+  /// Asked for several times a block: the usual case, an unchanged pattern of a few bytes, is
+  /// answered inline.
+  const AddressFormat& get(std::string_view pattern) {
+    if (built_ && SameBytes(source_, pattern)) return format_;
+    return rebuild(pattern);
+  }
   /// For a pattern given as two parts (incremental prefix + axis format).
   const AddressFormat& get(std::string_view head, std::string_view tail);
 
  private:
+  // A pattern of a few bytes compared in at most two overlapping 8- or 4-byte pieces.
+  static bool SameBytes(std::string_view a, std::string_view b) {
+    const std::size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* p = a.data();
+    const char* q = b.data();
+    if (n >= 8) {
+      for (std::size_t i = 0; i + 8 < n; i += 8) {
+        if (Load8(p + i) != Load8(q + i)) return false;
+      }
+      return Load8(p + n - 8) == Load8(q + n - 8);
+    }
+    if (n >= 4) return Load4(p) == Load4(q) && Load4(p + n - 4) == Load4(q + n - 4);
+    for (std::size_t i = 0; i < n; ++i) {
+      if (p[i] != q[i]) return false;
+    }
+    return true;
+  }
+  static std::uint64_t Load8(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+  }
+  static std::uint32_t Load4(const char* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+  }
+  const AddressFormat& rebuild(std::string_view pattern);
+
   std::string source_;
   bool built_ = false;
   AddressFormat format_;

@@ -293,12 +293,22 @@ void TemplateEngine::numberBlockInPlace(std::string& text) {
   if (state_.lineCounter > def_.NUM_MAX) {
     state_.lineCounter = ppdef::LineNumberOrigin(def_);
   }
-  // Number, separator, then the block, built aside and swapped in: no shifting of the block.
-  numberBuffer_.clear();
-  numberFormat_.get(def_.FORMAT_PP_N).appendInteger(state_.lineCounter, numberBuffer_);
-  if (!numberBuffer_.empty()) numberBuffer_.append(def_.PP_SPACE);
   std::size_t first = 0;
   while (first < text.size() && text[first] == ' ') ++first;
+  const AddressFormat& format = numberFormat_.get(def_.FORMAT_PP_N);
+  const std::string& sep = def_.PP_SPACE;
+  // The usual number and separator are put in place of the leading blanks in one step.
+  char number[AddressFormat::kMaxWord + 16];
+  if (const char* end = format.writeInteger(state_.lineCounter, number); end && sep.size() <= 16) {
+    auto size = static_cast<std::size_t>(end - number);
+    if (size > 0) size += sep.copy(number + size, sep.size());
+    text.replace(0, first, number, size);
+    return;
+  }
+  // Number, separator, then the block, built aside and swapped in: no shifting of the block.
+  numberBuffer_.clear();
+  format.appendInteger(state_.lineCounter, numberBuffer_);
+  if (!numberBuffer_.empty()) numberBuffer_.append(sep);
   numberBuffer_.append(text, first, std::string::npos);
   text.swap(numberBuffer_);
 }
