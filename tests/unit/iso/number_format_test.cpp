@@ -103,19 +103,43 @@ TEST(AddressFormat, UsualPatternsMatchTheGeneralFormatter) {
     const char* numeric;
     const char* suffix;
   };
-  const Case cases[] = {{"X#0.000", "X", "#0.000", ""}, {"Z+#0.000", "Z", "+#0.000;-#0.000", ""},
-                        {"N#0", "N", "#0", ""},         {"X#.###", "X", "#.###", ""},
-                        {"A#0.0##", "A", "#0.0", "##"}, {"X#0000.00", "X", "#0000.00", ""},
-                        {"R+#0", "R", "+#0;-#0", ""},   {"F#0.0 M", "F", "#0.0", " M"}};
-  const double values[] = {0,    12.5,    -3,       3,           0.0005, -0.0004, 2.5,
-                           -2.5, 0.12345, -0.12355, 123456.7895, 1e15,   -1e15,   99.9995,
-                           1e-9, -1e-9,   0.5,      -0.5,        7.0625, 1234.0,  -0.0};
+  const Case cases[] = {{"X#0.000", "X", "#0.000", ""},
+                        {"Z+#0.000", "Z", "+#0.000;-#0.000", ""},
+                        {"N#0", "N", "#0", ""},
+                        {"X#.###", "X", "#.###", ""},
+                        {"A#0.0##", "A", "#0.0", "##"},
+                        {"X#0000.00", "X", "#0000.00", ""},
+                        {"R+#0", "R", "+#0;-#0", ""},
+                        {"F#0.0 M", "F", "#0.0", " M"},
+                        // Prefixes, suffixes and digit runs on both sides of 16 characters.
+                        {"PROGRAM-STEP-NUMBER#0", "PROGRAM-STEP-NUMBER", "#0", ""},
+                        {"#0.000 (SEVENTEEN CHARS!)", "", "#0.000", " (SEVENTEEN CHARS!)"},
+                        {"X#00000000000000000.0", "X", "#00000000000000000.0", ""},
+                        {"Q#0.000000000000000", "Q", "#0.000000000000000", ""}};
+  const double values[] = {0,      12.5,    -3,      3,        0.0005,      -0.0004,
+                           2.5,    -2.5,    0.12345, -0.12355, 123456.7895, 1e15,
+                           -1e15,  99.9995, 1e-9,    -1e-9,    0.5,         -0.5,
+                           7.0625, 1234.0,  -0.0,    1.25e17,  -9.8e16,     4.5e18};
   for (const auto& c : cases) {
     for (double v : values) {
       const std::string reference = std::string(c.prefix) + FormatNumber(v, c.numeric) + c.suffix;
       EXPECT_EQ(FormatAddress(v, c.address), reference) << c.address << " " << v;
+      // Written into a block's buffer, the word is the same where the one-pass road takes it.
+      char buf[AddressFormat::kMaxWord];
+      if (const char* end = AddressFormat(c.address).write(v, buf)) {
+        EXPECT_EQ(std::string(static_cast<const char*>(buf), end), reference)
+            << c.address << " " << v;
+      }
     }
   }
+  std::string numbers;
+  for (const std::int64_t n : {0LL, 7LL, -12LL, 123456789012345LL, 999999999999999LL}) {
+    AddressFormat("N#0").appendInteger(n, numbers);
+    numbers += ' ';
+  }
+  EXPECT_EQ(numbers, "N0 N7 N-12 N123456789012345 N999999999999999 ");
+  char buf[AddressFormat::kMaxWord];
+  EXPECT_EQ(AddressFormat("").write(5, buf), buf);
 }
 
 }  // namespace
