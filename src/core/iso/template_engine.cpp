@@ -251,7 +251,11 @@ void TemplateEngine::applyNumbering(std::string& text) {
       continue;
     }
     advanceCounter(state_.lineIncrement.value_or(def_.NUM_INCR));
-    FormatNumberAppend(state_.lineCounter, spot.pattern, result);
+    if (spot.pattern != spotPattern_) {
+      spotPattern_.assign(spot.pattern);
+      spotFormat_.compile(spotPattern_);
+    }
+    spotFormat_.append(state_.lineCounter, result);
   }
   result.append(text, cursor, std::string::npos);
   text.swap(result);

@@ -82,6 +82,9 @@ class TemplateEngine {
   std::vector<NumberSpot> spots_;
   std::string numberBuffer_;
   CachedAddressFormat numberFormat_;
+  // The pattern of the last numbering placeholder, compiled: templates repeat the same one.
+  std::string spotPattern_;
+  NumberPattern spotFormat_;
 };
 
 }  // namespace ordalis::iso
