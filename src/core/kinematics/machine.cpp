@@ -70,8 +70,13 @@ inline bool BestWinding(const Machine::AxisRule& r, double theta, double previou
   constexpr double kTurn = 1.0 / 360;
   if (r.wrap) return OtherWinding(r, theta, previous, 0, w);
   const double turns = (previous - theta) * kTurn + 0.5;
-  // Within half a turn of `previous`, the usual case, the winding is 0 with no rounding call.
-  const double ideal = turns >= 0 && turns < 1 ? 0 : Floor(turns);
+  // Within one and a half turns of `previous`, the usual case, the winding needs no rounding.
+  double ideal = 0;
+  if (turns < 0) {
+    ideal = turns >= -1 ? -1 : Floor(turns);
+  } else if (turns >= 1) {
+    ideal = turns < 2 ? 1 : Floor(turns);
+  }
   const double nearest = theta + 360 * ideal;
   w.freeDist = std::fabs(nearest - previous);
   if (r.limited && !(nearest >= r.lo && nearest <= r.hi)) {
@@ -190,7 +195,11 @@ Solution Machine::solve(const Vec3& v, const Angles& previous, bool checkRewind)
   if (chain_.againstAxis) t = t * -1;
 
   Base bases[2];
-  const int n = baseSolutions(t, previous, bases);
+  // The plain chains away from the singular position, the usual case, are solved here: no call,
+  // no look at the previous angles.
+  const double across2 = t.x * t.x + t.y * t.y;
+  const int n = plain_ != Plain::kNo && across2 >= singular2_ ? plainSolutions(t, across2, bases)
+                                                              : baseSolutions(t, previous, bases);
   double constrained = 0, free = 0;
   if (!pick(bases, n, previous, s.angles, constrained, free)) {
     s.angles = previous;
@@ -198,6 +207,14 @@ Solution Machine::solve(const Vec3& v, const Angles& previous, bool checkRewind)
   }
   s.reached = true;
   s.rewind = checkRewind && constrained > free + std::max(1e-6, setup_.resolution);
+  if (s.rewind) {
+    // The plain chains' two solutions come from the axis alone; the others' may take the
+    // previous angle of an axis that turns nothing, which is now 0.
+    const Angles home{0, 0, 0};
+    int homeCount = n;
+    if (plain_ == Plain::kNo || n != 2) homeCount = baseSolutions(t, home, bases);
+    if (!pick(bases, homeCount, home, s.home, constrained, free)) s.home = home;
+  }
   return s;
 }
 
@@ -209,11 +226,11 @@ bool Machine::pick(const Base* bases, int n, const Angles& previous, Angles& bes
   // An unknown previous angle counts as 0.
   const double previousInner = std::isfinite(previous[innerAxis]) ? previous[innerAxis] : 0;
   const double previousOuter = std::isfinite(previous[outerAxis]) ? previous[outerAxis] : 0;
+  Winding in, out;  // each field read is written in the same turn of the loop
   for (int k = 0; k < n; ++k) {
     // The tilt first: when it alone already moves more than the best so far, with or without
     // the limits, the turn need not be looked at.
     if (!std::isfinite(bases[k].inner)) continue;
-    Winding in, out;
     const bool innerOk = BestWinding(rules_[1], bases[k].inner, previousInner, in);
     if (k > 0 && (!innerOk || (found && in.dist >= bestDistance)) && in.freeDist >= freeDistance) {
       continue;

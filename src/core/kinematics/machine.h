@@ -12,6 +12,7 @@ struct Solution {
   Angles angles{};
   bool reached = false;  // false: no solution lies within the limits; `angles` are the previous
   bool rewind = false;   // the limits forced a long way round that the tool axis does not need
+  Angles home{};  // with `rewind`: the solution nearest all axes at 0, where a reset re-enters
 };
 
 class Machine {
