@@ -67,7 +67,7 @@ bool SolveWith(HandlerContext& h, const kinematics::Machine& m, const iso::Vec3&
     // which leaves the most travel for the rest of the path.
     st.rotaryResetPending = true;
     st.multiAxis.reentryPending = true;
-    s = m.solve(v, kinematics::Angles{0, 0, 0});
+    s.angles = s.home;
   }
   st.A = s.angles[kinematics::kA];
   st.B = s.angles[kinematics::kB];

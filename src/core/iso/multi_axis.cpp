@@ -16,9 +16,8 @@ bool SameText(const std::string& a, const std::string& b) {
   return a.size() == b.size() && std::char_traits<char>::compare(a.data(), b.data(), a.size()) == 0;
 }
 
-/// True when the cached machine was built from these keys (compared in place: this runs for
-/// every five-axis point).
-bool SameKeys(MachineCache& c, const ppdef::PostProcessorDefinition& d) {
+/// True when the cached machine was built from these keys.
+bool SameKeys(const MachineCache& c, const ppdef::PostProcessorDefinition& d) {
   const kinematics::MachineSetup& s = c.setup;
   if (!c.built || s.type != d.Cinematique_Machine || s.abMin != d.PP_LIMIT_AB_MINI ||
       s.abMax != d.PP_LIMIT_AB_MAXI || s.cMin != d.PP_LIMIT_C_MINI || s.cMax != d.PP_LIMIT_C_MAXI ||
@@ -28,14 +27,8 @@ bool SameKeys(MachineCache& c, const ppdef::PostProcessorDefinition& d) {
       c.centre.z != d.PP_TABLE_CENTER_Z || c.axesInUse != d.RotaryAxisInUse) {
     return false;
   }
-  // A run never changes the definition: its formats are compared once per run.
-  if (c.formatsChecked) return true;
-  if (!SameText(c.formatA, d.FORMAT_PP_A) || !SameText(c.formatB, d.FORMAT_PP_B) ||
-      !SameText(c.formatC, d.FORMAT_PP_C)) {
-    return false;
-  }
-  c.formatsChecked = true;
-  return true;
+  return SameText(c.formatA, d.FORMAT_PP_A) && SameText(c.formatB, d.FORMAT_PP_B) &&
+         SameText(c.formatC, d.FORMAT_PP_C);
 }
 
 }  // namespace
@@ -82,14 +75,16 @@ kinematics::MachineSetup SetupOf(const ppdef::PostProcessorDefinition& d) {
   return s;
 }
 
-const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessorDefinition& d) {
+const kinematics::Machine& CheckedMachineOf(RunState& state,
+                                            const ppdef::PostProcessorDefinition& d) {
   MachineCache& c = state.multiAxis.cache;
+  c.checked = true;
   if (SameKeys(c, d)) return c.machine;
   const kinematics::MachineSetup s = SetupOf(d);
   c.built = true;
   c.setup = s;
   // The keys as read, so that the comparison above matches them exactly (NaN excepted: a key
-  // that is not a number rebuilds the machine each time, which only costs time).
+  // that is not a number rebuilds the machine each run, which only costs time).
   c.headAngle = d.PP_HEAD_ANGLE;
   c.pivotLength = d.PP_PIVOT_LENGTH;
   c.centre = {d.PP_TABLE_CENTER_X, d.PP_TABLE_CENTER_Y, d.PP_TABLE_CENTER_Z};
@@ -97,7 +92,6 @@ const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessor
   c.formatA = d.FORMAT_PP_A;
   c.formatB = d.FORMAT_PP_B;
   c.formatC = d.FORMAT_PP_C;
-  c.formatsChecked = true;
   c.machine = kinematics::Machine(s);
   return c.machine;
 }
@@ -110,12 +104,6 @@ double SwingLength(const ppdef::PostProcessorDefinition& d, const tools::ToolTab
 bool WritesMachineCoordinates(RunState& state, const ppdef::PostProcessorDefinition& d) {
   return d.OPTION_COORDONNEES_MACHINE && kinematics::HasRotaryAxes(d.Cinematique_Machine) &&
          MachineOf(state, d).hasMachineCoordinates();
-}
-
-Vec3 ToolAxisOf(const MultiAxisState& m, const Vec3& given) {
-  Vec3 v = m.camFrameActive ? m.camRotation * given : given;
-  if (m.setupFrameActive) v = common::Transposed(m.workFrame.rotation) * v;
-  return m.camFrameActive || m.setupFrameActive ? kinematics::Normalized(v) : v;
 }
 
 void UpdatePointMap(MultiAxisState& m) {

@@ -2,6 +2,7 @@
 // Five-axis services shared by the statement handlers and the block generator.
 
 #include "core/iso/run_state.h"
+#include "core/kinematics/rotation.h"
 
 namespace ordalis::ppdef {
 struct PostProcessorDefinition;
@@ -15,8 +16,18 @@ namespace ordalis::iso {
 /// The machine the definition's keys describe.
 kinematics::MachineSetup SetupOf(const ppdef::PostProcessorDefinition& def);
 
-/// The definition's machine; rebuilt only when its kinematic keys or angle formats change.
-const kinematics::Machine& MachineOf(RunState& state, const ppdef::PostProcessorDefinition& def);
+/// MachineOf when the cache has not been compared with the definition in this run yet.
+const kinematics::Machine& CheckedMachineOf(RunState& state,
+                                            const ppdef::PostProcessorDefinition& def);
+
+/// The definition's machine; rebuilt only when its kinematic keys or angle formats change. A run
+/// never changes the definition, so they are compared once per run: this runs for every
+/// five-axis point.
+inline const kinematics::Machine& MachineOf(RunState& state,
+                                            const ppdef::PostProcessorDefinition& def) {
+  const MachineCache& c = state.multiAxis.cache;
+  return c.checked ? c.machine : CheckedMachineOf(state, def);
+}
 
 /// True when X, Y, Z are written as machine axis positions (the definition asks for it and the
 /// machine is a real one).
@@ -42,7 +53,12 @@ inline Vec3 MapDirection(const MultiAxisState& m, const Vec3& v) {
 
 /// A program tool axis as the machine sees it: through the CAM frame into the part, and into the
 /// frame of a setup of its own (a part fixtured upside down, say) when one is in force.
-Vec3 ToolAxisOf(const MultiAxisState& m, const Vec3& given);
+inline Vec3 ToolAxisOf(const MultiAxisState& m, const Vec3& given) {
+  if (!m.camFrameActive && !m.setupFrameActive) return given;
+  Vec3 v = m.camFrameActive ? m.camRotation * given : given;
+  if (m.setupFrameActive) v = common::Transposed(m.workFrame.rotation) * v;
+  return kinematics::Normalized(v);
+}
 
 /// The current rotary angles.
 inline kinematics::Angles AnglesOf(const RunState& s) { return {s.A, s.B, s.C}; }

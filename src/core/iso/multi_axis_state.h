@@ -23,7 +23,7 @@ struct MachineCache {
   common::Vec3 centre;
   std::array<bool, 3> axesInUse{};
   std::string formatA, formatB, formatC;
-  bool formatsChecked = false;  // compared in this run (a run never changes the definition)
+  bool checked = false;  // compared in this run (a run never changes the definition)
   kinematics::Machine machine;
 };
 

@@ -18,7 +18,7 @@ double CycleClearHeight(const CycleState& c, double z) {
 void RunState::reset(const ppdef::PostProcessorDefinition& def) {
   // The machine's solution is kept: it depends on the definition alone and is checked on use.
   MachineCache keepMachine = std::move(multiAxis.cache);
-  keepMachine.formatsChecked = false;
+  keepMachine.checked = false;
   *this = RunState{};
   multiAxis.cache = std::move(keepMachine);
   gText = def.PP_G01;

@@ -20,14 +20,16 @@ double Floor(double x) {
 }
 double Ceil(double x) { return -Floor(-x); }
 
+// Within a turn either way fmod returns its argument exactly: no library call is needed.
 double Wrap360(double a) {
-  double r = std::fmod(a, 360.0);
+  double r = a > -360 && a < 360 ? a : std::fmod(a, 360.0);
   if (r < 0) r += 360;
   return r >= 360 ? 0 : r;
 }
 
 double ShortDelta(double from, double to) {
-  double d = std::fmod(to - from, 360.0);
+  const double delta = to - from;
+  double d = delta > -360 && delta < 360 ? delta : std::fmod(delta, 360.0);
   if (d > 180) d -= 360;
   if (d <= -180) d += 360;
   return d;
@@ -41,21 +43,14 @@ struct Winding {
   double freeDist = 0;       // ignoring them
 };
 
-bool BestWinding(const Machine::AxisRule& r, double theta, double previous, Winding& w) {
+/// BestWinding on a rollover or modulo axis, or when the nearest winding `ideal` turns is
+/// beyond a limit.
+bool OtherWinding(const Machine::AxisRule& r, double theta, double previous, double ideal,
+                  Winding& w) {
   constexpr double kTurn = 1.0 / 360;
-  if (!std::isfinite(theta)) return false;
-  if (!std::isfinite(previous)) previous = 0;
   if (r.wrap) {
     w.out = Wrap360(theta);
     w.dist = w.freeDist = std::fabs(ShortDelta(Wrap360(previous), w.out));
-    return true;
-  }
-  const double ideal = Floor((previous - theta) * kTurn + 0.5);
-  const double nearest = theta + 360 * ideal;
-  w.freeDist = std::fabs(nearest - previous);
-  if (!r.limited || (nearest >= r.lo && nearest <= r.hi)) {
-    w.out = w.freeDist < 1e-9 ? previous : nearest;
-    w.dist = std::fabs(w.out - previous);
     return true;
   }
   // A solution beyond a limit by less than the output shows is written on the limit.
@@ -69,18 +64,39 @@ bool BestWinding(const Machine::AxisRule& r, double theta, double previous, Wind
   return true;
 }
 
+/// `theta` and `previous` are finite. The common case, a winding inside the limits, is kept
+/// small enough to be inlined: it runs four times per five-axis point.
+inline bool BestWinding(const Machine::AxisRule& r, double theta, double previous, Winding& w) {
+  constexpr double kTurn = 1.0 / 360;
+  if (r.wrap) return OtherWinding(r, theta, previous, 0, w);
+  const double turns = (previous - theta) * kTurn + 0.5;
+  // Within one and a half turns of `previous`, the usual case, the winding needs no rounding.
+  double ideal = 0;
+  if (turns < 0) {
+    ideal = turns >= -1 ? -1 : Floor(turns);
+  } else if (turns >= 1) {
+    ideal = turns < 2 ? 1 : Floor(turns);
+  }
+  const double nearest = theta + 360 * ideal;
+  w.freeDist = std::fabs(nearest - previous);
+  if (r.limited && !(nearest >= r.lo && nearest <= r.hi)) {
+    return OtherWinding(r, theta, previous, ideal, w);
+  }
+  w.out = w.freeDist < 1e-9 ? previous : nearest;
+  w.dist = std::fabs(w.out - previous);
+  return true;
+}
+
 }  // namespace
 
-int Machine::plainSolutions(const Joint& o, const Joint& in, const Vec3& t, Base* bases) {
-  // C about Z carrying A about X or B about Y, the commonest machines: the tilt and the turn
-  // come straight from the axis, and the other solution is the tilt negated half a turn away.
-  if (o.direction.x != 0 || o.direction.y != 0 || o.direction.z != 1) return 0;
-  const Vec3& u = in.direction;
-  const bool aboutX = u.x == 1 && u.y == 0 && u.z == 0;
-  const bool aboutY = u.x == 0 && u.y == 1 && u.z == 0;
-  if (!aboutX && !aboutY) return 0;
-  const double tilt = std::atan2(std::sqrt(t.x * t.x + t.y * t.y), t.z) * kDegPerRad;
-  const double turn = (aboutX ? std::atan2(t.x, -t.y) : std::atan2(t.y, t.x)) * kDegPerRad;
+inline int Machine::plainSolutions(const Vec3& t, double across2, Base* bases) const {
+  // The tilt and the turn come straight from the axis, and the other solution is the tilt
+  // negated half a turn away.
+  const Joint& o = chain_.outer;
+  const Joint& in = chain_.inner;
+  const double tilt = std::atan2(std::sqrt(across2), t.z) * kDegPerRad;
+  const double turn =
+      (plain_ == Plain::kAboutX ? std::atan2(t.x, -t.y) : std::atan2(t.y, t.x)) * kDegPerRad;
   const double other = turn <= 0 ? turn + 180 : turn - 180;
   bases[0] = {o.sense * turn, in.sense * tilt};
   bases[1] = {o.sense * other, Negated(in.sense * tilt)};
@@ -101,6 +117,12 @@ Machine::Machine(const MachineSetup& setup)
     r.limited = !r.wrap && std::isfinite(r.lo) && std::isfinite(r.hi) && r.lo < r.hi;
     r.slack = setup_.resolution / 2;
   }
+  const Vec3& o = chain_.outer.direction;
+  const Vec3& u = chain_.inner.direction;
+  if (o.x == 0 && o.y == 0 && o.z == 1) {
+    if (u.x == 1 && u.y == 0 && u.z == 0) plain_ = Plain::kAboutX;
+    if (u.x == 0 && u.y == 1 && u.z == 0) plain_ = Plain::kAboutY;
+  }
 }
 
 bool Machine::wraps(int axis) const {
@@ -116,8 +138,12 @@ int Machine::baseSolutions(const Vec3& t, const Angles& previous, Base* bases) c
   // The geometric solutions (Paden-Kahan): the inner axis turns Z onto w, the outer w onto t.
   const Joint& o = chain_.outer;
   const Joint& in = chain_.inner;
-  const Vec3 across = Cross(t, o.direction);
-  if (Dot(across, across) < singular2_) {
+  // The square of t across the outer axis; about Z, the sum Dot(Cross(t, Z), itself) comes to.
+  const double across2 = plain_ != Plain::kNo ? t.x * t.x + t.y * t.y : [&] {
+    const Vec3 across = Cross(t, o.direction);
+    return Dot(across, across);
+  }();
+  if (across2 < singular2_) {
     // Along the outer axis, which then turns nothing: it stays, and noise cannot spin it.
     const Vec3 w = o.direction * (Dot(t, o.direction) < 0 ? -1 : 1);
     double phi = 0;
@@ -126,7 +152,7 @@ int Machine::baseSolutions(const Vec3& t, const Angles& previous, Base* bases) c
     bases[0] = {previous[o.angle], in.sense * phi};
     return 1;
   }
-  if (const int n = plainSolutions(o, in, t, bases); n > 0) return n;
+  if (plain_ != Plain::kNo) return plainSolutions(t, across2, bases);
   Vec3 w[2];
   const int count =
       ConeIntersection(o.direction, Dot(o.direction, t), in.direction, in.direction.z, w[0], w[1]);
@@ -157,15 +183,23 @@ Solution Machine::solve(const Vec3& v, const Angles& previous, bool checkRewind)
     return s;
   }
   if (chain_.kind != ChainKind::kTwoAxes) return s;
-  Vec3 t = Normalized(v);
-  if (!std::isfinite(t.x) || !std::isfinite(t.y) || !std::isfinite(t.z) || Norm(t) < 0.5) {
+  // As Normalized(v). A length well inside the range of doubles gives finite components and a
+  // length of one: only the other lengths need the checks.
+  const double length = Norm(v);
+  Vec3 t = length == 0 ? v : v * (1 / length);
+  if (!(length >= 1e-150 && length <= 1e150) &&
+      (!std::isfinite(t.x) || !std::isfinite(t.y) || !std::isfinite(t.z) || Norm(t) < 0.5)) {
     s.reached = true;  // no direction: the axes stay where they are
     return s;
   }
   if (chain_.againstAxis) t = t * -1;
 
   Base bases[2];
-  const int n = baseSolutions(t, previous, bases);
+  // The plain chains away from the singular position, the usual case, are solved here: no call,
+  // no look at the previous angles.
+  const double across2 = t.x * t.x + t.y * t.y;
+  const int n = plain_ != Plain::kNo && across2 >= singular2_ ? plainSolutions(t, across2, bases)
+                                                              : baseSolutions(t, previous, bases);
   double constrained = 0, free = 0;
   if (!pick(bases, n, previous, s.angles, constrained, free)) {
     s.angles = previous;
@@ -173,6 +207,14 @@ Solution Machine::solve(const Vec3& v, const Angles& previous, bool checkRewind)
   }
   s.reached = true;
   s.rewind = checkRewind && constrained > free + std::max(1e-6, setup_.resolution);
+  if (s.rewind) {
+    // The plain chains' two solutions come from the axis alone; the others' may take the
+    // previous angle of an axis that turns nothing, which is now 0.
+    const Angles home{0, 0, 0};
+    int homeCount = n;
+    if (plain_ == Plain::kNo || n != 2) homeCount = baseSolutions(t, home, bases);
+    if (!pick(bases, homeCount, home, s.home, constrained, free)) s.home = home;
+  }
   return s;
 }
 
@@ -181,17 +223,20 @@ bool Machine::pick(const Base* bases, int n, const Angles& previous, Angles& bes
   bool found = false;
   freeDistance = 1e300;
   const int outerAxis = chain_.outer.angle, innerAxis = chain_.inner.angle;
+  // An unknown previous angle counts as 0.
+  const double previousInner = std::isfinite(previous[innerAxis]) ? previous[innerAxis] : 0;
+  const double previousOuter = std::isfinite(previous[outerAxis]) ? previous[outerAxis] : 0;
+  Winding in, out;  // each field read is written in the same turn of the loop
   for (int k = 0; k < n; ++k) {
     // The tilt first: when it alone already moves more than the best so far, with or without
     // the limits, the turn need not be looked at.
-    Winding in, out;
-    const bool innerOk = BestWinding(rules_[1], bases[k].inner, previous[innerAxis], in);
     if (!std::isfinite(bases[k].inner)) continue;
+    const bool innerOk = BestWinding(rules_[1], bases[k].inner, previousInner, in);
     if (k > 0 && (!innerOk || (found && in.dist >= bestDistance)) && in.freeDist >= freeDistance) {
       continue;
     }
-    const bool outerOk = BestWinding(rules_[0], bases[k].outer, previous[outerAxis], out);
     if (!std::isfinite(bases[k].outer)) continue;
+    const bool outerOk = BestWinding(rules_[0], bases[k].outer, previousOuter, out);
     freeDistance = std::min(freeDistance, in.freeDist + out.freeDist);
     if (!innerOk || !outerOk) continue;
     const double total = in.dist + out.dist;

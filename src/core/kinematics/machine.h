@@ -12,6 +12,7 @@ struct Solution {
   Angles angles{};
   bool reached = false;  // false: no solution lies within the limits; `angles` are the previous
   bool rewind = false;   // the limits forced a long way round that the tool axis does not need
+  Angles home{};  // with `rewind`: the solution nearest all axes at 0, where a reset re-enters
 };
 
 class Machine {
@@ -77,8 +78,9 @@ class Machine {
   };
   /// The geometric solutions for the unit axis `t` (none, one or two), before windings.
   int baseSolutions(const Vec3& t, const Angles& previous, Base* bases) const;
-  /// Both solutions of the plain A/C and B/C chains; 0 for the others (solved in general).
-  static int plainSolutions(const Joint& outer, const Joint& inner, const Vec3& t, Base* bases);
+  /// Both solutions of the plain A/C and B/C chains for the unit axis `t`, whose square length
+  /// across the outer axis is `across2`.
+  int plainSolutions(const Vec3& t, double across2, Base* bases) const;
   /// The base solution and windings inside the limits nearest `previous`, and the distance of
   /// the nearest one with no limit. False when none lies inside the limits.
   bool pick(const Base* bases, int n, const Angles& previous, Angles& best, double& bestDistance,
@@ -87,7 +89,11 @@ class Machine {
 
   MachineSetup setup_;
   Chain chain_;
-  AxisRule rules_[2];     // outer, inner
+  AxisRule rules_[2];  // outer, inner
+  // C about Z carrying A about X or B about Y, the commonest machines, solved straight from the
+  // tool axis.
+  enum class Plain { kNo, kAboutX, kAboutY };
+  Plain plain_ = Plain::kNo;
   double singular2_ = 0;  // a tilt from the outer axis below the resolution, as sin squared
 };
 

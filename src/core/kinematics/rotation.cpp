@@ -11,19 +11,6 @@ constexpr double kNoise = 1e-12;
 
 }  // namespace
 
-double Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-Vec3 Cross(const Vec3& a, const Vec3& b) {
-  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-double Norm(const Vec3& v) { return std::sqrt(Dot(v, v)); }
-
-Vec3 Normalized(const Vec3& v) {
-  const double n = Norm(v);
-  return n == 0 ? v : v * (1 / n);
-}
-
 Mat3 RotationAbout(const Vec3& u, double deg) {
   const double rad = deg / kDegPerRad;
   const double c = std::cos(rad), s = std::sin(rad), t = 1 - c;

@@ -2,6 +2,8 @@
 // Rotations in degrees, right-handed about unit axes, and the two geometric sub-problems the
 // machine solutions are built on.
 
+#include <cmath>
+
 #include "core/common/vec3.h"
 
 namespace ordalis::kinematics {
@@ -11,11 +13,17 @@ using common::Vec3;
 
 inline constexpr double kDegPerRad = 57.295779513082320876798154814105;
 
-double Dot(const Vec3& a, const Vec3& b);
-Vec3 Cross(const Vec3& a, const Vec3& b);
-double Norm(const Vec3& v);
+// Inline: the five-axis solution calls them for every point.
+inline double Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec3 Cross(const Vec3& a, const Vec3& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline double Norm(const Vec3& v) { return std::sqrt(Dot(v, v)); }
 /// v / Norm(v); the zero vector stays zero.
-Vec3 Normalized(const Vec3& v);
+inline Vec3 Normalized(const Vec3& v) {
+  const double n = Norm(v);
+  return n == 0 ? v : v * (1 / n);
+}
 
 /// Right-hand rotation of `deg` degrees about the unit axis `u`.
 Mat3 RotationAbout(const Vec3& u, double deg);

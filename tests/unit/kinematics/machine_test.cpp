@@ -242,6 +242,7 @@ TEST(Machine, NearestSolutionInsideTheLimits) {
     ASSERT_TRUE(s.reached) << c.what;
     for (int i = 0; i < 3; ++i) EXPECT_NEAR(s.angles[i], c.expected[i], 0.05) << c.what << " " << i;
     EXPECT_EQ(s.rewind, c.rewind) << c.what;
+    if (s.rewind) EXPECT_EQ(s.home, Machine(c.setup).solve(c.axis, {}).angles) << c.what;
   }
 }
 
@@ -286,7 +287,10 @@ TEST(Machine, PathsNeverJumpMoreThanTheAxisNeeds) {
       Solution s = m.solve(v, previous);
       ASSERT_TRUE(s.reached) << type;
       // A rewind homes the axes: the move re-enters with the solution nearest home.
-      if (s.rewind) s.angles = m.solve(v, {}).angles;
+      if (s.rewind) {
+        EXPECT_EQ(s.home, m.solve(v, {}).angles) << type;
+        s.angles = s.home;
+      }
       const double axisChange = std::acos(std::min(1.0, Dot(v, before))) * kDegPerRad;
       for (int i = 0; i < 3; ++i) {
         const double jump = std::fabs(s.angles[i] - previous[i]);
