@@ -69,7 +69,8 @@ bool FileLineSource::nextLine(std::string& line) {
     started = true;
     const char* base = buffer_.get();
     const char* stop = FindLineEnd(base + begin_, base + end_, plain_);
-    line.append(base + begin_, stop);
+    // Pointer and length: the plain append, not the general replace an iterator range goes through.
+    line.append(base + begin_, static_cast<std::size_t>(stop - (base + begin_)));
     if (stop == base + end_) {
       begin_ = end_;
       continue;
@@ -112,7 +113,7 @@ bool StringLineSource::nextLine(std::string& line) {
   if (pos_ >= text_.size()) return false;
   const char* base = text_.data();
   const char* stop = FindLineEnd(base + pos_, base + text_.size(), plain_);
-  line.append(base + pos_, stop);
+  line.append(base + pos_, static_cast<std::size_t>(stop - (base + pos_)));
   pos_ = static_cast<std::size_t>(stop - base);
   ++line_;
   if (pos_ < text_.size()) {
