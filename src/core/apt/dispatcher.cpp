@@ -95,8 +95,8 @@ inline std::size_t NextWordStart(std::string_view s, std::size_t i) {
   if (i == n) return n;
   // The last bytes: the window ending with the statement, less the bytes already seen.
   std::memcpy(&x, s.data() + n - 8, 8);
-  const std::uint64_t seen = ~std::uint64_t{0} << (8 * (8 - (n - i)));
-  const std::size_t found = FirstWordStart(s, n - 8, MarkWordCandidates(x) & seen);
+  const std::uint64_t unseen = ~std::uint64_t{0} << (8 * (8 - (n - i)));
+  const std::size_t found = FirstWordStart(s, n - 8, MarkWordCandidates(x) & unseen);
   return found != std::string_view::npos ? found : n;
 }
 
