@@ -10,31 +10,6 @@ namespace ordalis::apt {
 
 using common::ReadNumber;
 
-namespace {
-
-/// The index of the first "/", or the size when there is none. The major word is a few letters
-/// long: a plain loop finds the "/" sooner than a library search gets going.
-std::size_t SlashAt(std::string_view statement) {
-  std::size_t i = 0;
-  while (i < statement.size() && statement[i] != '/') ++i;
-  return i;
-}
-
-}  // namespace
-
-std::string_view MajorWord(std::string_view statement) {
-  std::size_t first = 0;
-  std::size_t last = SlashAt(statement);
-  while (first < last && statement[first] == ' ') ++first;
-  while (last > first && statement[last - 1] == ' ') --last;
-  return statement.substr(first, last - first);
-}
-
-std::string_view ParameterText(std::string_view statement) {
-  const std::size_t slash = SlashAt(statement);
-  return slash == statement.size() ? statement : statement.substr(slash + 1);
-}
-
 std::string_view FirstWord(std::string_view text) { return common::TextBefore(text, ' '); }
 
 ParamList::ParamList(std::string_view params) : text_(params) {
