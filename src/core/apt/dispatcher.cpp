@@ -1,6 +1,9 @@
 #include "core/apt/dispatcher.h"
 
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "core/apt/frame_handlers.h"
@@ -41,8 +44,12 @@ struct Scan {
   std::size_t commentAt = std::string_view::npos;  // where "$$" starts
 };
 
-void Consider(std::string_view s, std::size_t i, std::string_view text, Whole kind, Whole& best) {
-  if (kind < best && s.substr(i, text.size()) == text) best = kind;
+template <std::size_t N>
+void Consider(std::string_view s, std::size_t i, const char (&text)[N], Whole kind, Whole& best) {
+  // A fixed length: the comparison is a few loads rather than a library call.
+  if (kind < best && s.size() - i >= N - 1 && std::memcmp(s.data() + i, text, N - 1) == 0) {
+    best = kind;
+  }
 }
 
 /// Characters where "$$" or a whole-statement word can start; the scan skips the others (the
@@ -53,15 +60,53 @@ constexpr std::array<bool, 256> kWordStarts = [] {
   return t;
 }();
 
+/// Marks (high bit of the byte) the bytes of `x` outside '+' to '<': signs, separators, the point
+/// and the digits are inside and start no word. No carry crosses bytes: every byte is exact.
+inline std::uint64_t MarkWordCandidates(std::uint64_t x) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  const std::uint64_t low = x & (0x7F * kOnes);
+  const std::uint64_t above = low + (0x7F - '<') * kOnes;  // high bit set beyond '<'
+  const std::uint64_t from = low + (0x80 - '+') * kOnes;   // high bit set from '+' on
+  return (x | above | ~from) & (0x80 * kOnes);
+}
+
+/// The first byte among the marked ones of the window at `at` that starts a word, or npos.
+inline std::size_t FirstWordStart(std::string_view s, std::size_t at, std::uint64_t marks) {
+  for (; marks != 0; marks &= marks - 1) {
+    const std::size_t i = at + static_cast<std::size_t>(std::countr_zero(marks) >> 3);
+    if (kWordStarts[static_cast<unsigned char>(s[i])]) return i;
+  }
+  return std::string_view::npos;
+}
+
+/// The index of the first byte from `i` that may start a word (or "$$"), or the size.
+inline std::size_t NextWordStart(std::string_view s, std::size_t i) {
+  const std::size_t n = s.size();
+  if (std::endian::native != std::endian::little || n < 8) {
+    while (i < n && !kWordStarts[static_cast<unsigned char>(s[i])]) ++i;
+    return i;
+  }
+  std::uint64_t x;
+  for (; n - i >= 8; i += 8) {
+    std::memcpy(&x, s.data() + i, 8);
+    const std::size_t found = FirstWordStart(s, i, MarkWordCandidates(x));
+    if (found != std::string_view::npos) return found;
+  }
+  if (i == n) return n;
+  // The last bytes: the window ending with the statement, less the bytes already seen.
+  std::memcpy(&x, s.data() + n - 8, 8);
+  const std::uint64_t unseen = ~std::uint64_t{0} << (8 * (8 - (n - i)));
+  const std::size_t found = FirstWordStart(s, n - 8, MarkWordCandidates(x) & unseen);
+  return found != std::string_view::npos ? found : n;
+}
+
 /// One pass over the statement for "$$" and the whole-statement words: the hot path sees each
 /// character once and compares only where a word can start.
 Scan ScanStatement(std::string_view s) {
   Scan scan;
   Whole& best = scan.word;
   const std::size_t n = s.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    while (i < n && !kWordStarts[static_cast<unsigned char>(s[i])]) ++i;
-    if (i == n) break;
+  for (std::size_t i = NextWordStart(s, 0); i < n; i = NextWordStart(s, i + 1)) {
     switch (s[i]) {
       case '$':
         if (i + 1 < n && s[i + 1] == '$') {

@@ -10,14 +10,6 @@ namespace ordalis::apt {
 
 using common::ReadNumber;
 
-std::string_view MajorWord(std::string_view statement) {
-  return common::Trim(common::TextBefore(statement, '/'));
-}
-
-std::string_view ParameterText(std::string_view statement) {
-  return common::TextAfter(statement, '/');
-}
-
 std::string_view FirstWord(std::string_view text) { return common::TextBefore(text, ' '); }
 
 ParamList::ParamList(std::string_view params) : text_(params) {

@@ -3,7 +3,10 @@
 // items are views into the statement, so the per-statement path allocates nothing.
 
 #include <array>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace ordalis::iso {
@@ -30,12 +33,40 @@ inline constexpr int kMsgSpindleNoSpeed = 2176;
 /// statement.
 void ReportIncomplete(iso::RunContext& ctx, std::string_view statement);
 
+/// The index of the first "/", or the size when there is none. The dispatcher and the motion
+/// handlers ask for every statement, and the major word is a few letters long: eight bytes at a
+/// time in line finds the "/" sooner than a library search gets going.
+inline std::size_t SlashIndex(std::string_view statement) {
+  std::size_t i = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    for (; statement.size() - i >= 8; i += 8) {
+      std::uint64_t x;
+      std::memcpy(&x, statement.data() + i, 8);
+      x ^= '/' * kOnes;                                               // a "/" becomes a zero byte
+      const std::uint64_t zeros = (x - kOnes) & ~x & (0x80 * kOnes);  // exact up to the first
+      if (zeros != 0) return i + static_cast<std::size_t>(std::countr_zero(zeros) >> 3);
+    }
+  }
+  while (i < statement.size() && statement[i] != '/') ++i;
+  return i;
+}
+
 /// The text before the first "/" with blanks removed at both ends (the whole statement, trimmed,
 /// when it has no "/").
-std::string_view MajorWord(std::string_view statement);
+inline std::string_view MajorWord(std::string_view statement) {
+  std::size_t first = 0;
+  std::size_t last = SlashIndex(statement);
+  while (first < last && statement[first] == ' ') ++first;
+  while (last > first && statement[last - 1] == ' ') --last;
+  return statement.substr(first, last - first);
+}
 
 /// The text after the first "/"; the whole statement when it has none.
-std::string_view ParameterText(std::string_view statement);
+inline std::string_view ParameterText(std::string_view statement) {
+  const std::size_t slash = SlashIndex(statement);
+  return slash == statement.size() ? statement : statement.substr(slash + 1);
+}
 
 /// The text before the first blank (the whole text when it has none).
 std::string_view FirstWord(std::string_view text);

@@ -12,11 +12,13 @@ namespace {
 constexpr char kBom[] = "\xEF\xBB\xBF";
 constexpr std::size_t kBomSize = 3;
 
-/// Returns the first CR or LF in [p, e), or e.
-const char* FindLineEnd(const char* p, const char* e) {
+/// Returns the first CR or LF in [p, e), or e. Clears `plain` when a TAB or another byte below 14
+/// comes before it.
+const char* FindLineEnd(const char* p, const char* e, bool& plain) {
   for (;;) {
     p = common::FindLowControl(p, e);
     if (p == e || *p == '\r' || *p == '\n') return p;
+    plain = false;
     ++p;
   }
 }
@@ -58,6 +60,7 @@ bool FileLineSource::fill() {
 
 bool FileLineSource::nextLine(std::string& line) {
   line.clear();
+  plain_ = true;
   bool started = false;
   for (;;) {
     while (begin_ == end_) {
@@ -65,8 +68,9 @@ bool FileLineSource::nextLine(std::string& line) {
     }
     started = true;
     const char* base = buffer_.get();
-    const char* stop = FindLineEnd(base + begin_, base + end_);
-    line.append(base + begin_, stop);
+    const char* stop = FindLineEnd(base + begin_, base + end_, plain_);
+    // Pointer and length: the plain append, not the general replace an iterator range goes through.
+    line.append(base + begin_, static_cast<std::size_t>(stop - (base + begin_)));
     if (stop == base + end_) {
       begin_ = end_;
       continue;
@@ -105,10 +109,11 @@ bool StringLineSource::nextLine(std::string& line) {
     if (text_.compare(0, kBomSize, kBom) == 0) pos_ = kBomSize;
   }
   line.clear();
+  plain_ = true;
   if (pos_ >= text_.size()) return false;
   const char* base = text_.data();
-  const char* stop = FindLineEnd(base + pos_, base + text_.size());
-  line.append(base + pos_, stop);
+  const char* stop = FindLineEnd(base + pos_, base + text_.size(), plain_);
+  line.append(base + pos_, static_cast<std::size_t>(stop - (base + pos_)));
   pos_ = static_cast<std::size_t>(stop - base);
   ++line_;
   if (pos_ < text_.size()) {
@@ -136,7 +141,14 @@ bool StatementReader::next(std::string& statement) {
   while (source_.nextLine(line_)) {
     any = true;
     ++linesRead_;
-    common::CleanLineInPlace(line_);
+    if (source_.lastLinePlain()) {
+      // Nothing to replace or remove inside: only the trailing blanks go.
+      std::size_t n = line_.size();
+      while (n > 0 && line_[n - 1] == ' ') --n;
+      line_.resize(n);
+    } else {
+      common::CleanLineInPlace(line_);
+    }
     // A "$$" comment line between the lines of a statement would end it early and leave the rest
     // of the statement to be read as one of its own: it is passed over.
     if (continuing && IsWholeCommentLine(line_)) continue;

@@ -27,6 +27,9 @@ class LineSource {
   virtual std::uint64_t bytesTotal() const { return 0; }
   /// True when a read error (not the end) stopped the lines early: what was read is not the whole.
   virtual bool failed() const { return false; }
+  /// True when the line last read holds no byte below 14 (no TAB, CR or LF): cleaning it only
+  /// removes its trailing blanks. False when unknown.
+  virtual bool lastLinePlain() const { return false; }
 };
 
 /// Lines of a file read in large blocks; CR LF, LF and CR all end a line, a UTF-8 byte-order mark
@@ -45,6 +48,7 @@ class FileLineSource : public LineSource {
   /// True when a read error (not the end of the file) stopped the lines early.
   bool failed() const override { return failed_; }
   bool nextLine(std::string& line) override;
+  bool lastLinePlain() const override { return plain_; }
   std::uint64_t bytesRead() const override { return consumed_ - (end_ - begin_); }
   std::uint64_t bytesTotal() const override { return size_; }
 
@@ -58,6 +62,7 @@ class FileLineSource : public LineSource {
   bool pendingCr_ = false;
   bool first_ = true;
   bool failed_ = false;
+  bool plain_ = false;
 };
 
 /// Lines of a text in memory, with the same line ends and byte-order-mark rule as FileLineSource.
@@ -71,6 +76,7 @@ class StringLineSource : public LineSource {
   bool nextLine(std::string& line) override;
   std::size_t firstLine() const override { return firstLine_; }
   bool nextLineMarked() const override;
+  bool lastLinePlain() const override { return plain_; }
   std::uint64_t bytesRead() const override { return pos_; }
   std::uint64_t bytesTotal() const override { return text_.size(); }
 
@@ -78,6 +84,7 @@ class StringLineSource : public LineSource {
   std::string text_;
   std::size_t pos_ = 0;
   bool first_ = true;
+  bool plain_ = false;
   std::size_t firstLine_ = 0;
   std::size_t line_ = 0;  // index of the line read next
   std::vector<std::size_t> marks_;

@@ -1,8 +1,11 @@
 #include "core/common/text.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -172,29 +175,119 @@ double ReadNumber(std::string_view text) {
   return negative && mantissa != 0 ? -v : v;
 }
 
+namespace {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+
+/// Eight bytes from `p` in text order, the first byte lowest.
+inline std::uint64_t LoadWindow(const char* p) {
+  if constexpr (std::endian::native != std::endian::little) {
+    std::uint64_t x = 0;
+    for (int i = 7; i >= 0; --i) x = (x << 8) | static_cast<unsigned char>(p[i]);
+    return x;
+  }
+  std::uint64_t x;
+  std::memcpy(&x, p, 8);
+  return x;
+}
+
+/// The number of leading digits (0 to 8) of a window whose bytes had '0' taken off by XOR: digits
+/// are then 0..9, and any other byte gets its high bit set once 0x76 is added. The carry out of a
+/// byte of 0x8A or more only spoils the bytes after it, which are not counted.
+inline int DigitRun(std::uint64_t t) {
+  const std::uint64_t nonDigits = ((t + 0x76 * kOnes) | t) & (0x80 * kOnes);
+  return std::countr_zero(nonDigits) >> 3;  // 64 >> 3 when all eight are digits
+}
+
+/// The value of the first `n` (1 to 8) digit values of `t`: they are moved to the top bytes, with
+/// zeros below them, and combined pairwise in three steps.
+inline std::uint64_t DigitValue(std::uint64_t t, int n) {
+  std::uint64_t d = t << (64 - 8 * n);
+  d = d * 10 + (d >> 8);
+  return (((d & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
+          (((d >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >>
+         32;
+}
+
+}  // namespace
+
 int ReadPlainNumberList(std::string_view text, double* values, int max) {
   const char* p = text.data();
-  const char* const end = p + text.size();
+  const char* end = p + text.size();
+  // An item is read in windows of eight bytes reaching at most kReach bytes past its start. The
+  // last kReach - 1 bytes of the text are read from a copy followed by zeros, which are no digits.
+  constexpr std::ptrdiff_t kReach = 17;
+  char tail[(kReach - 1) + kReach + 8] = {};
+  bool inTail = false;
+  constexpr std::uint64_t kZeros = 0x30 * kOnes;
+  constexpr std::uint64_t kPoint = '.' ^ '0';
   int count = 0;
   for (;;) {
     if (count == max) return -1;
-    bool negative = false;
-    if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
+    if (end - p < kReach && !inTail) {
+      inTail = true;
+      const auto left = end - p;
+      if (text.size() >= kReach - 1) {
+        std::memcpy(tail, end - (kReach - 1), kReach - 1);
+        p = tail + (kReach - 1) - left;
+      } else {
+        std::copy(p, end, tail);
+        p = tail;
+      }
+      end = p + left;
+    }
+    std::uint64_t w = LoadWindow(p);
+    const bool negative = static_cast<char>(w) == '-';
+    if (negative || static_cast<char>(w) == '+') w = LoadWindow(++p);
+    const std::uint64_t whole = w ^ kZeros;
+    const int a = DigitRun(whole);
     std::uint64_t mantissa = 0;
     int digits = 0;
     int fraction = 0;
-    while (p < end && IsDigit(*p))
-      mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0'), ++digits;
-    if (p < end && *p == '.') {
-      ++p;
-      while (p < end && IsDigit(*p)) {
-        mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
-        ++digits, ++fraction;
+    if (a < 8 && ((whole >> (8 * a)) & 0xFF) != kPoint) {
+      // No point: the digits of one window.
+      digits = a;
+      p += a;
+      if (a > 0) mantissa = DigitValue(whole, a);
+    } else {
+      std::uint64_t part = 0;
+      int b = 8;
+      if (a < 8) {
+        part = LoadWindow(p + a + 1) ^ kZeros;
+        b = DigitRun(part);
+      }
+      if (b < 8) {
+        // Up to seven digits on each side of the point.
+        fraction = b;
+        digits = a + b;
+        p += digits + 1;
+        if (digits > 8) {
+          mantissa = DigitValue(whole, a) * kIntegerPowersOfTen[b] + DigitValue(part, b);
+        } else if (digits > 0) {
+          mantissa =
+              DigitValue((whole & ((std::uint64_t{1} << (8 * a)) - 1)) | (part << (8 * a)), digits);
+        }
+      } else {
+        // Eight digits or more on a side: byte by byte.
+        while (p < end && IsDigit(*p)) {
+          mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+          ++digits;
+        }
+        if (p < end && *p == '.') {
+          ++p;
+          while (p < end && IsDigit(*p)) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+            ++fraction;
+          }
+        }
+        digits += fraction;
       }
     }
     if (digits == 0 || digits > 15) return -1;
-    const double v = static_cast<double>(mantissa) / kPow10[fraction];
-    values[count++] = negative && mantissa != 0 ? -v : v;
+    // One division of two exact doubles, the value ReadNumber gives the item. The mantissa is below
+    // 2^53, so the signed conversion is exact, and a negated quotient is the quotient negated.
+    const auto m = static_cast<std::int64_t>(mantissa);
+    values[count++] = static_cast<double>(negative ? -m : m) / kPow10[fraction];
     if (p == end) return count;
     if (*p++ != ',') return -1;
   }

@@ -1,5 +1,8 @@
 #include "core/apt/dispatcher.h"
 
+#include <string>
+#include <string_view>
+
 #include "apt_fixture.h"
 
 namespace ordalis::apt {
@@ -27,6 +30,23 @@ TEST_F(AptTest, WholeStatementWordsWinByPrecedenceNotPosition) {
   EXPECT_TRUE(log.lines().empty());
 }
 
+TEST_F(AptTest, WholeStatementWordsAreFoundAtAnyOffset) {
+  // The scan passes over digits and separators by windows of eight bytes: the word and the "$$"
+  // are put at every offset of a window and of the statement's last bytes, after either filler.
+  for (const std::string_view filler : {"0123456789+-.,/:;<",
+                                        "*= \xE9\x80"
+                                        "ABDEFGHJ"}) {
+    for (std::size_t k = 0; k <= filler.size(); ++k) {
+      const std::string before = "PPRINT " + std::string(filler.substr(0, k));
+      EXPECT_EQ(run(before + "RAPID"), colour(Colour::Rapid)) << k;
+      EXPECT_EQ(run(before + "RAPI"), colour(Colour::Pprint)) << k;
+      EXPECT_EQ(run(before + "$$ RAPID"), colour(Colour::Pprint)) << k;
+    }
+  }
+  EXPECT_EQ(run("RAPID"), colour(Colour::Rapid));
+  EXPECT_TRUE(log.lines().empty());
+}
+
 TEST_F(AptTest, UnknownWordsAreLoggedOnlyWithParameters) {
   EXPECT_EQ(run("XYZ/1"), colour(Colour::Unknown));
   EXPECT_EQ(logged("XYZ"), 1);
@@ -45,8 +65,11 @@ TEST_F(AptTest, UnknownWordsAreLoggedOnlyWithParameters) {
   EXPECT_EQ(logged("MACHIN"), 1);
   EXPECT_EQ(run("UNIT/MM"), colour(Colour::Unknown));
   EXPECT_EQ(logged("UNIT"), 1);
+  // A major word longer than a window of the "/" search.
+  EXPECT_EQ(run("  MACHINEWORD  /1"), colour(Colour::Unknown));
+  EXPECT_EQ(logged("MACHINEWORD"), 1);
   EXPECT_EQ(run(""), 0);
-  EXPECT_EQ(log.lines().size(), 4u);
+  EXPECT_EQ(log.lines().size(), 5u);
 }
 
 TEST_F(AptTest, TrailingCommentKeepsTheMove) {

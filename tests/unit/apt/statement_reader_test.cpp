@@ -110,6 +110,27 @@ TEST(FileLineSource, ReadsLineEndsBomAndNulBytes) {
   EXPECT_TRUE(FileLines(path).empty());
 }
 
+TEST(FileLineSource, StatementsAreCleanedWhereverTheControlByteLies) {
+  // The file road tells the reader which lines hold a TAB or another control byte; one that lies
+  // in another block than the line's start must still be seen.
+  test::TempDir dir;
+  const std::string path = dir.file("part.apt");
+  const std::string head(FileLineSource::kBlockSize - 2, 'X');
+  test::WriteFile(path,
+                  "GOTO/1,2,3  \r\nA\tB \nC\x01"
+                  "D\n" +
+                      head + "\tY  \nZ\t\n");
+  FileLineSource source(path);
+  StatementReader reader(source);
+  std::vector<std::string> out;
+  std::string statement;
+  while (reader.next(statement)) out.push_back(statement);
+  EXPECT_EQ(out, Lines({"GOTO/1,2,3", "A B",
+                        "C\x01"
+                        "D",
+                        head + " Y", "Z"}));
+}
+
 TEST(FileLineSource, LineEndsAcrossBlockBoundaries) {
   test::TempDir dir;
   const std::string path = dir.file("part.apt");

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
+#include <string_view>
+
 using namespace ordalis::common;
 
 TEST(ReadNumber, ReadsTheLongestNumericPrefix) {
@@ -90,4 +94,53 @@ TEST(ReadNumber, PlainListsReadLikeEachItemAndRefuseOtherForms) {
   EXPECT_EQ(ReadPlainNumberList("1,2,3,4,5,6,7", v, 6), -1);
   EXPECT_EQ(ReadPlainNumberList("1234567890123456,2,3", v, 6), -1);
   EXPECT_EQ(ReadPlainNumberList("1,2,3)", v, 6), -1);
+}
+
+TEST(ReadNumber, PlainListsAtTheEdgesOfTheirWindows) {
+  // Items are read by windows of eight bytes: digit runs of 7, 8 and 9 on either side of the
+  // point, items that end the text right after a digit, texts shorter than a window. Every item
+  // read must be the value ReadNumber gives it, bit for bit; -1 is a refusal.
+  struct Case {
+    std::string_view text;
+    int count;
+  };
+  const Case cases[] = {
+      {"1234567,-12345678,123456789", 3},
+      {".1234567,.12345678,-.123456789", 3},
+      {"1234567.1234567,12345678.1234567,1234567.12345678", 3},
+      {"123456789012345,-.123456789012345", 2},
+      {"1234567890123456", -1},
+      {"12345678.12345678", -1},
+      {"1234567.123456789", -1},
+      {"+5,-5.,5.,.5,-.5,+.5", 6},
+      {"0,-0,-0.000,+0.", 4},
+      {"1.234567", 1},
+      {"12345.6,7.891234", 2},
+      {"12345.6,7.8912345", 2},
+      {"1,2,3,4,5,123456789012.5", 6},
+      {"7", 1},
+      {"-7.5", 1},
+      {"1,2,3", 3},
+      {"1,2,", -1},
+      {"", -1},
+      {",", -1},
+      {"-", -1},
+      {".", -1},
+      {"+.", -1},
+      {"1.2.3", -1},
+      {"1e5", -1},
+      {"1,\xB2", -1},
+      {std::string_view("0.317948,-0.415177,0.852372\0", 28), -1},
+  };
+  for (const Case& c : cases) {
+    double v[8];
+    ASSERT_EQ(ReadPlainNumberList(c.text, v, 8), c.count) << c.text;
+    std::string_view rest = c.text;
+    for (int i = 0; i < c.count; ++i) {
+      const double expected = ReadNumber(TextBefore(rest, ','));
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(v[i]), std::bit_cast<std::uint64_t>(expected))
+          << c.text << " item " << i;
+      rest = TextAfter(rest, ',');
+    }
+  }
 }
